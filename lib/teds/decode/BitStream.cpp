@@ -1,0 +1,93 @@
+#include "teds/decode/BitStream.hpp"
+
+namespace teds::decode {
+
+BitStream BitStream::create(const std::uint8_t* bytes, std::uint32_t length) {
+    BitStream s;
+    s.length = length;
+    s.capacity = length;
+    // The stream never writes through a non-owning pointer (writeBits checks
+    // `owns`), so shedding const here is safe.
+    s.begin = const_cast<std::uint8_t*>(bytes);
+    s.current = s.begin;
+    return s;
+}
+
+BitStream BitStream::createOwning(std::uint32_t length) {
+    BitStream s;
+    s.length = length;
+    s.capacity = length;
+    s.begin = new std::uint8_t[length == 0 ? 1 : length]();
+    s.owns = true;
+    s.current = length == 0 ? nullptr : s.begin;
+    return s;
+}
+
+void BitStream::destroy() {
+    if (owns) {
+        delete[] begin;
+        begin = nullptr;
+        current = nullptr;
+        owns = false;
+    }
+}
+
+void BitStream::advanceByte() {
+    bitIndex = 0;
+    ++current;
+    if (current >= begin + length) current = nullptr;
+}
+
+void BitStream::advanceBit() {
+    if (bitIndex < 7)
+        ++bitIndex;
+    else
+        advanceByte();
+}
+
+std::uint32_t BitStream::readBit() {
+    if (current == nullptr) return 0;
+    const std::uint32_t bit = (*current >> bitIndex) & 1u;
+    advanceBit();
+    return bit;
+}
+
+std::uint64_t BitStream::readBits(std::uint32_t n) {
+    std::uint64_t result = 0;
+    std::uint64_t shift = 0;
+    std::uint32_t remaining = n;
+
+    if (bitIndex == 0) {
+        while (remaining >= 8 && current != nullptr) {
+            if (shift < 64) result |= std::uint64_t{*current} << shift;
+            advanceByte();
+            shift += 8;
+            remaining -= 8;
+        }
+    }
+    // Past the end every bit is 0 and the position cannot move, so a huge
+    // width costs nothing once the image is used up.
+    while (remaining > 0 && current != nullptr) {
+        const std::uint64_t bit = readBit();
+        if (shift < 64) result |= bit << shift;
+        ++shift;
+        --remaining;
+    }
+    return result;
+}
+
+bool BitStream::writeBits(std::uint32_t n, std::uint64_t value) {
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (current == nullptr || !owns) return false;
+        const auto mask = static_cast<std::uint8_t>(1u << bitIndex);
+        if (value & 1u)
+            *current |= mask;
+        else
+            *current &= static_cast<std::uint8_t>(~mask);
+        advanceBit();
+        value >>= 1;
+    }
+    return true;
+}
+
+}  // namespace teds::decode

@@ -1,0 +1,34 @@
+#pragma once
+// One decoded template of an image.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "teds/decode/ValueRecord.hpp"
+
+namespace teds::tdl {
+struct Template;
+}
+
+namespace teds::decode {
+
+struct TemplateRecord {
+    std::int32_t manufacturerKey = 0;  // 0 for IEEE standard templates
+    std::int32_t templateId = 0;
+    std::vector<std::int32_t> auxiliary;  // extra key numbers, shown in the key text
+    const tdl::Template* templateRef = nullptr;  // owned by the registry
+    std::vector<ValueRecord> values;
+
+    void reset();
+    void begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl);
+
+    // "I25" for IEEE template 25, "M17-3" for manufacturer 17's template 3.
+    std::string keyText() const;
+    // A heading line, then one line per value, each starting with `prefix`.
+    void dump(std::ostream& out, std::string_view prefix) const;
+};
+
+}  // namespace teds::decode

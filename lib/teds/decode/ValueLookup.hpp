@@ -1,0 +1,28 @@
+#pragma once
+// The three ways the query layer reaches a decoded value: counting, by
+// position and by name. Struct arrays are walked depth-first; select-case
+// markers are found by name only.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "teds/decode/ValueRecord.hpp"
+
+namespace teds::decode {
+
+// Records that a position can select: struct arrays count their elements'
+// records, select-case markers count nothing.
+std::int32_t countValues(const std::vector<ValueRecord>& values);
+
+// The record at `position` in depth-first order, or null. `position` is one
+// counter shared by every level: on failure it holds what was still to be
+// skipped, so an outer level goes on correctly. No record is copied.
+const ValueRecord* selectByPosition(const std::vector<ValueRecord>& values, std::uint32_t& position);
+
+// Appends every record named exactly `name` (case-sensitive), in depth-first
+// order. Struct arrays are searched, never matched themselves.
+void selectByName(const std::vector<ValueRecord>& values, std::string_view name,
+                  std::vector<const ValueRecord*>& matches);
+
+}  // namespace teds::decode

@@ -1,0 +1,41 @@
+#pragma once
+// One decoded value, and the tree that struct arrays make of them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <boost/variant.hpp>
+
+#include "teds/types/ValueKind.hpp"
+
+namespace teds::tdl::nodes {
+class Node;
+}
+
+namespace teds::decode {
+
+using types::ValueKind;
+
+struct ValueRecord;
+using StructElement = std::vector<ValueRecord>;
+using StructElements = std::vector<StructElement>;
+
+struct EnumValue {
+    std::uint32_t index = 0;
+    std::string text;
+};
+
+// The alternatives in this order: unsigned, real, text, struct elements,
+// enumeration value. Which one a record holds follows from its kind.
+using Value = boost::variant<std::uint32_t, double, std::string, StructElements, EnumValue>;
+
+struct ValueRecord {
+    std::string name;
+    ValueKind kind = ValueKind::None;
+    Value value;
+    // The node that produced the value; owned by the parser's registry.
+    const tdl::nodes::Node* node = nullptr;
+};
+
+}  // namespace teds::decode

@@ -1,0 +1,56 @@
+#pragma once
+// Every template a parser has loaded, by manufacturer key and template ID.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "teds/decode/BitStream.hpp"
+#include "teds/decode/TemplateRecord.hpp"
+#include "teds/tdl/Template.hpp"
+
+namespace teds::tdl {
+
+class Registry {
+public:
+    // Loads a TDL file and returns how many of its templates were accepted.
+    // A file that cannot be opened gives 0 and the C library's perror line.
+    std::int32_t loadFile(const std::string& path);
+
+    // Offers a finished template. Refused, with a diagnostic, when its key and
+    // ID are already present or its ID width disagrees with its manufacturer's.
+    bool add(std::unique_ptr<Template> tmpl);
+
+    const Template* find(std::int32_t manufacturerKey, std::uint32_t templateId) const;
+    // Width of the template ID field for a manufacturer; 0 when unknown.
+    std::uint32_t idWidth(std::int32_t manufacturerKey) const;
+
+    // Reads the template ID for `manufacturerKey`, finds the template and
+    // decodes its body into `record`. Fails without reading when the
+    // manufacturer is unknown or its ID width is 0.
+    bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
+                            decode::TemplateRecord& record) const;
+
+    // Messages of every load so far: unknown names, refused templates, syntax errors.
+    const std::vector<std::string>& diagnostics() const { return diagnostics_; }
+    void addDiagnostic(std::string message) { diagnostics_.push_back(std::move(message)); }
+
+    // Every accepted template, by manufacturer key, then template ID.
+    std::vector<const Template*> templates() const;
+
+private:
+    struct ManufacturerEntry {
+        std::int32_t key = 0;
+        std::uint32_t idWidth = 0;
+        std::map<std::uint32_t, std::unique_ptr<Template>> templates;
+    };
+
+    const ManufacturerEntry* entryFor(std::int32_t manufacturerKey) const;
+
+    std::vector<ManufacturerEntry> entries_;
+    std::vector<std::string> diagnostics_;
+};
+
+}  // namespace teds::tdl

@@ -1,0 +1,50 @@
+#pragma once
+// Base of every node of a template tree.
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "teds/decode/BitStream.hpp"
+#include "teds/decode/RecordBudget.hpp"
+#include "teds/decode/ValueRecord.hpp"
+
+namespace teds::tdl::nodes {
+
+class Node {
+public:
+    virtual ~Node() = default;
+
+    // Writes the node as text; containers indent their children by two more blanks.
+    virtual void dump(std::ostream& out, const std::string& indent) const = 0;
+
+    // Reads the node's bits and appends its records to `out`; false stops
+    // the template. Every record appended is taken from `budget` first.
+    virtual bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
+                        decode::RecordBudget& budget) const;
+
+    // Writes a decoded record's value back into a writable stream.
+    virtual bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const;
+
+    // Appends the names of the properties this node yields.
+    virtual void collectNames(const std::string& prefix, bool usePrefix,
+                              std::vector<std::string>& names) const;
+
+protected:
+    Node() = default;
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+};
+
+using NodePtr = std::unique_ptr<Node>;
+using NodeList = std::vector<NodePtr>;
+
+// Decodes `nodes` in order into `out`. Stops at the first node that fails:
+// what that node produced is dropped, what came before stays.
+bool decodeNodeList(const NodeList& nodes, decode::BitStream& stream,
+                    std::vector<decode::ValueRecord>& out, decode::RecordBudget& budget);
+
+void dumpNodeList(const NodeList& nodes, std::ostream& out, const std::string& indent);
+
+}  // namespace teds::tdl::nodes

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the 32-bit Windows targets
+# and runs every test: natively, and the Windows executables under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake"
+cmake --build build/win32 -j "$jobs"
+
+export WINEPREFIX="$PWD/build/win32/wineprefix" WINEDEBUG=-all
+# No wineserver may outlive the tests, whatever their outcome.
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Set the prefix up once, before the tests start their own Wine processes.
+wineboot --init >/dev/null 2>&1
+wineserver -w
+ctest --test-dir build/win32 --output-on-failure
