@@ -24,8 +24,6 @@ public:
     bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
                 decode::RecordBudget& budget) const override;
     bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const override;
-    void collectNames(const std::string& prefix, bool usePrefix,
-                      std::vector<std::string>& names) const override;
 
     std::string name;
     std::string enumName;  // the ENUMERATE name the declaration gives as its type

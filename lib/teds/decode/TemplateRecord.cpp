@@ -1,0 +1,41 @@
+#include "teds/decode/TemplateRecord.hpp"
+
+#include <ostream>
+
+#include "teds/decode/ValueText.hpp"
+
+namespace teds::decode {
+
+void TemplateRecord::reset() {
+    manufacturerKey = 0;
+    templateId = 0;
+    auxiliary.clear();
+    templateRef = nullptr;
+    values.clear();
+}
+
+void TemplateRecord::begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl) {
+    manufacturerKey = key;
+    templateId = id;
+    templateRef = tmpl;
+    auxiliary.clear();
+    values.clear();
+}
+
+std::string TemplateRecord::keyText() const {
+    std::string text = manufacturerKey == 0 ? "I" : "M" + std::to_string(manufacturerKey);
+    text += std::to_string(templateId);
+    for (std::int32_t entry : auxiliary) text += "-" + std::to_string(entry);
+    return text;
+}
+
+void TemplateRecord::dump(std::ostream& out, std::string_view prefix) const {
+    out << prefix << "Template " << manufacturerKey << '-' << templateId << " instance\n";
+    for (const ValueRecord& record : values) {
+        out << prefix << "  " << record.name << " = ";
+        writeValueText(out, record);
+        out << '\n';
+    }
+}
+
+}  // namespace teds::decode

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+
+#include "teds/decode/ValueRecord.hpp"
+
+namespace teds::decode {
+
+// Writes a record's value as a person would read it: numbers in decimal,
+// texts as they are, an enumeration's text with its index.
+void writeValueText(std::ostream& out, const ValueRecord& record);
+
+}  // namespace teds::decode

@@ -1,0 +1,16 @@
+#include "teds/tdl/Template.hpp"
+
+namespace teds::tdl {
+
+bool Template::decodeBody(decode::BitStream& stream, std::vector<decode::ValueRecord>& values,
+                          decode::RecordBudget& budget) const {
+    return nodes::decodeNodeList(body, stream, values, budget);
+}
+
+void Template::dump(std::ostream& out, const std::string& indent) const {
+    out << indent << "template " << manufacturerKey << '-' << templateId << " (" << idWidth << "-bit ID) '" << name
+        << "'\n";
+    nodes::dumpNodeList(body, out, indent + "  ");
+}
+
+}  // namespace teds::tdl

@@ -1,0 +1,15 @@
+#include "teds/tdl/nodes/Align.hpp"
+
+namespace teds::tdl::nodes {
+
+void Align::dump(std::ostream& out, const std::string&) const {
+    out << "<align read position to " << bits << " bits>\n";
+}
+
+// The bit reader has no way to skip to an alignment, and guessing one would
+// misread everything after it: stopping keeps what was decoded so far exact.
+bool Align::decode(decode::BitStream&, std::vector<decode::ValueRecord>&, decode::RecordBudget&) const {
+    return false;
+}
+
+}  // namespace teds::tdl::nodes
