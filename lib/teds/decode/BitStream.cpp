@@ -9,7 +9,8 @@ BitStream BitStream::create(const std::uint8_t* bytes, std::uint32_t length) {
     // The stream never writes through a non-owning pointer (writeBits checks
     // `owns`), so shedding const here is safe.
     s.begin = const_cast<std::uint8_t*>(bytes);
-    s.current = s.begin;
+    // An empty image has no byte for `current` to point at: it starts at the end.
+    s.current = length == 0 ? nullptr : s.begin;
     return s;
 }
 
