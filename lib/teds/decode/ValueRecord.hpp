@@ -24,6 +24,8 @@ using StructElements = std::vector<StructElement>;
 struct EnumValue {
     std::uint32_t index = 0;
     std::string text;
+
+    bool operator==(const EnumValue&) const = default;
 };
 
 // The alternatives in this order: unsigned, real, text, struct elements,
@@ -36,6 +38,8 @@ struct ValueRecord {
     Value value;
     // The node that produced the value; owned by the parser's registry.
     const tdl::nodes::Node* node = nullptr;
+
+    bool operator==(const ValueRecord&) const = default;
 };
 
 }  // namespace teds::decode

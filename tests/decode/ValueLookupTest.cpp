@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "teds/decode/TemplateRecord.hpp"
+#include "teds/decode/ValueLookup.hpp"
+
+namespace {
+
+using namespace teds::decode;
+
+ValueRecord unsignedRecord(std::string name, std::uint32_t value) {
+    return ValueRecord{std::move(name), ValueKind::Unsigned, value, nullptr};
+}
+
+ValueRecord arrayRecord(std::string name, StructElements elements) {
+    return ValueRecord{std::move(name), ValueKind::StructArray, std::move(elements), nullptr};
+}
+
+// One array of three elements, each holding "x" and "y" numbered 0..5.
+std::vector<ValueRecord> threeByTwo() {
+    StructElements elements;
+    for (std::uint32_t i = 0; i < 3; ++i)
+        elements.push_back({unsignedRecord("x", 2 * i), unsignedRecord("y", 2 * i + 1)});
+    return {arrayRecord("points", std::move(elements))};
+}
+
+std::uint32_t valueAt(const std::vector<ValueRecord>& values, std::uint32_t position) {
+    const ValueRecord* record = selectByPosition(values, position);
+    return record ? boost::get<std::uint32_t>(record->value) : 0xDEADu;
+}
+
+TEST(ValueLookup, EmptyListHasNothing) {
+    const std::vector<ValueRecord> none;
+    std::uint32_t position = 0;
+    std::vector<const ValueRecord*> matches;
+    selectByName(none, "x", matches);
+    EXPECT_EQ(countValues(none), 0);
+    EXPECT_EQ(selectByPosition(none, position), nullptr);
+    EXPECT_TRUE(matches.empty());
+}
+
+TEST(ValueLookup, ArrayElementsAreCountedAndSelectedDepthFirst) {
+    const auto values = threeByTwo();
+    EXPECT_EQ(countValues(values), 6);
+    for (std::uint32_t position = 0; position < 6; ++position) EXPECT_EQ(valueAt(values, position), position);
+    std::uint32_t past = 6;
+    EXPECT_EQ(selectByPosition(values, past), nullptr);
+}
+
+TEST(ValueLookup, PositionCounterIsSharedAcrossLevels) {
+    StructElements inner;
+    inner.push_back({unsignedRecord("a", 1)});
+    inner.push_back({});  // an empty element counts nothing
+    inner.push_back({unsignedRecord("a", 2), unsignedRecord("b", 3)});
+    const std::vector<ValueRecord> values{unsignedRecord("first", 0), arrayRecord("arr", std::move(inner)),
+                                          unsignedRecord("last", 4)};
+    EXPECT_EQ(countValues(values), 5);
+    for (std::uint32_t position = 0; position < 5; ++position) EXPECT_EQ(valueAt(values, position), position);
+}
+
+TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
+    const std::vector<ValueRecord> values{
+        ValueRecord{"X", ValueKind::SelectMarker, std::uint32_t{1}, nullptr}, unsignedRecord("Y", 7)};
+    EXPECT_EQ(countValues(values), 1);
+    EXPECT_EQ(valueAt(values, 0), 7u);
+    std::vector<const ValueRecord*> matches;
+    selectByName(values, "X", matches);
+    ASSERT_EQ(matches.size(), 1u);
+    EXPECT_EQ(matches[0]->kind, ValueKind::SelectMarker);
+}
+
+TEST(ValueLookup, NameMatchIsExact) {
+    const std::vector<ValueRecord> values{unsignedRecord("Sens", 1)};
+    for (const char* other : {"sens", "SENS", "Sens ", "Sen", ""}) {
+        std::vector<const ValueRecord*> matches;
+        selectByName(values, other, matches);
+        EXPECT_TRUE(matches.empty()) << '"' << other << '"';
+    }
+}
+
+TEST(ValueLookup, SameNameInSeveralElementsIsFoundInElementOrder) {
+    const auto values = threeByTwo();
+    std::vector<const ValueRecord*> matches;
+    selectByName(values, "y", matches);
+    ASSERT_EQ(matches.size(), 3u);
+    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(boost::get<std::uint32_t>(matches[i]->value), 2 * i + 1);
+
+    matches.clear();
+    selectByName(values, "points", matches);
+    EXPECT_TRUE(matches.empty()) << "an array is searched, never matched";
+}
+
+TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
+    TemplateRecord record;
+    record.begin(0, 25, nullptr);
+    EXPECT_EQ(record.keyText(), "I25");
+    record.begin(17, 3, nullptr);
+    record.auxiliary = {4, 5};
+    EXPECT_EQ(record.keyText(), "M173-4-5");
+    record.reset();
+    EXPECT_EQ(record.keyText(), "I0");
+    EXPECT_TRUE(record.auxiliary.empty());
+}
+
+TEST(TemplateRecord, DumpListsEveryValue) {
+    TemplateRecord record;
+    record.begin(0, 36, nullptr);
+    record.values = {unsignedRecord("Count", 3),
+                     ValueRecord{"Gain", ValueKind::Real, 2.5, nullptr},
+                     ValueRecord{"Model", ValueKind::Text, std::string("ABC"), nullptr},
+                     ValueRecord{"Pol", ValueKind::Enumeration, EnumValue{1, "neg"}, nullptr},
+                     ValueRecord{"Off", ValueKind::None, std::uint32_t{0}, nullptr}};
+    std::ostringstream out;
+    record.dump(out, "% ");
+    EXPECT_EQ(out.str(),
+              "% Template 0-36 instance\n"
+              "%   Count = 3\n"
+              "%   Gain = 2.5\n"
+              "%   Model = ABC\n"
+              "%   Pol = neg (1)\n"
+              "%   Off = <no value>\n");
+}
+
+}  // namespace
