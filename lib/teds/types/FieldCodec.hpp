@@ -43,9 +43,10 @@ bool readUnicodeChars(decode::BitStream& stream, std::uint32_t count, std::strin
 // Appends the UTF-8 form of one 16-bit code unit (surrogates are not paired).
 void appendUtf8(std::uint16_t codeUnit, std::string& text);
 
-// Writes a value back as the field's bits; false for types with no encoding.
-// A ConRes/ConRelRes value whose raw number does not fit 32 signed bits
-// raises boost::math::rounding_error.
+// Writes a value back as the field's bits; false for types with no encoding,
+// for a value of another form than the type holds, or when the stream
+// refuses the bits. A ConRes/ConRelRes value whose raw number does not fit
+// 32 signed bits (for ConRes: 0 to 2^31 - 1) raises boost::math::rounding_error.
 bool encodeField(decode::BitStream& stream, const FieldSpec& field, const decode::Value& value);
 
 }  // namespace teds::types

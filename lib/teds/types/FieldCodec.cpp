@@ -1,0 +1,224 @@
+#include "teds/types/FieldCodec.hpp"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include <boost/math/policies/error_handling.hpp>
+#include <boost/math/special_functions/round.hpp>
+
+#include "teds/types/Chr5.hpp"
+
+namespace teds::types {
+namespace {
+
+constexpr std::uint32_t kAllOnes32 = 0xFFFFFFFFu;
+
+// All ones in the field's width. Fields of 32 bits or more only keep their
+// low 32 bits, so for them the pattern is the all-ones 32-bit word; sz 0
+// gives 0, which is what reading nothing yields.
+bool isNoValue(std::uint32_t n, std::uint32_t sz) {
+    const std::uint32_t pattern = sz >= 32 ? kAllOnes32 : (std::uint32_t{1} << sz) - 1u;
+    return n == pattern;
+}
+
+// (1 + 2 * tolerance)^n by squaring, so that the product is formed in the
+// same order on every target. The raw value is a signed exponent.
+double conRelResPower(double base, std::uint32_t raw) {
+    const auto exponent = static_cast<std::int32_t>(raw);
+    // The magnitude of INT32_MIN does not fit 32 signed bits; 64 do.
+    std::uint64_t remaining =
+        exponent < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(static_cast<std::int64_t>(exponent))
+                     : static_cast<std::uint64_t>(exponent);
+    double result = 1.0;
+    while (remaining != 0) {
+        if (remaining & 1u) result *= base;
+        base *= base;
+        remaining >>= 1;
+    }
+    return exponent < 0 ? 1.0 / result : result;
+}
+
+DecodedValue real(double v) { return DecodedValue{ValueKind::Real, v}; }
+
+using RoundingPolicy = boost::math::policies::policy<>;
+constexpr const char* kLroundFunction = "boost::math::lround<%1%>(%1%)";
+
+[[noreturn]] void raiseNotRepresentable(double v) {
+    boost::math::policies::raise_rounding_error(kLroundFunction, nullptr, v, 0L, RoundingPolicy());
+    // raise_rounding_error throws under the default policy.
+    throw boost::math::rounding_error("unreachable");
+}
+
+// lround into 32 signed bits on every target. boost::math::lround checks
+// against `long`, which is 64 bits on Linux and 32 on Windows; the raw
+// number must fit 32 bits on both, so the narrower range is enforced here,
+// and NaN and infinities are reported under the same name.
+std::int32_t lround32(double v) {
+    if (!std::isfinite(v)) raiseNotRepresentable(v);
+    const long r = boost::math::lround(v);
+    if (r > std::numeric_limits<std::int32_t>::max() || r < std::numeric_limits<std::int32_t>::min())
+        raiseNotRepresentable(v);
+    return static_cast<std::int32_t>(r);
+}
+
+// The ConRes raw number nearest to (value - start) / step. The quotient of
+// a decoded value is often a hair below its raw number (0.01 * 1 - 40 + 40
+// is not 0.01), so truncating it would write the number below; rounding
+// gives back the raw number the value was decoded from. A raw number is
+// unsigned, so a quotient that rounds below 0 has none.
+std::int32_t conResRaw(double q) {
+    const std::int32_t n = lround32(q);
+    if (n < 0) raiseNotRepresentable(q);
+    return n;
+}
+
+// The raw value of a numeric field is written as an unsigned 32-bit word;
+// a negative ConRelRes exponent goes out in two's complement, which is
+// how it decodes.
+bool writeRaw(decode::BitStream& stream, std::uint32_t sz, std::int32_t n) {
+    return stream.writeBits(sz, static_cast<std::uint32_t>(n));
+}
+
+bool writeUnsigned(decode::BitStream& stream, std::uint32_t sz, const decode::Value& value) {
+    const auto* n = boost::get<std::uint32_t>(&value);
+    return n != nullptr && stream.writeBits(sz, *n);
+}
+
+const double* realOf(const decode::Value& value) { return boost::get<double>(&value); }
+
+bool writeText(decode::BitStream& stream, const decode::Value& value, std::uint32_t bitsPerChar,
+               bool chr5) {
+    const auto* text = boost::get<std::string>(&value);
+    if (text == nullptr) return false;
+    for (const char c : *text) {
+        const std::uint32_t code = chr5 ? charToChr5(c) : static_cast<unsigned char>(c);
+        if (!stream.writeBits(bitsPerChar, code)) return false;
+    }
+    return true;
+}
+
+// Single is written as the bits of the float the double narrows to; with
+// IEEE 754 floats a double beyond the float range narrows to an infinity.
+static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 754 floats");
+
+}  // namespace
+
+std::optional<DecodedValue> decodeNumeric(decode::BitStream& stream, const FieldSpec& field) {
+    std::uint32_t n = 0;
+    bool noValue = false;
+    if (field.fixedRaw) {
+        n = *field.fixedRaw;
+    } else {
+        n = static_cast<std::uint32_t>(stream.readBits(field.sz));
+        noValue = isNoValue(n, field.sz);
+    }
+
+    switch (static_cast<DataType>(field.dataType)) {
+    case DataType::Date:
+        if (noValue) return DecodedValue{};
+        return DecodedValue{ValueKind::Date, n};
+    case DataType::Unint:
+        if (noValue) return DecodedValue{};
+        return DecodedValue{ValueKind::Unsigned, n};
+    case DataType::ConRelRes:
+        if (noValue) return DecodedValue{};
+        return real(field.start * conRelResPower(1.0 + 2.0 * field.step, n));
+    case DataType::ConRes:
+        if (noValue) return DecodedValue{};
+        return real(static_cast<double>(n) * field.step + field.start);
+    case DataType::Single:
+        // An all-ones field is a NaN and is delivered as one.
+        return real(static_cast<double>(std::bit_cast<float>(n)));
+    default:
+        // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
+        // gone, no value is produced.
+        return std::nullopt;
+    }
+}
+
+void appendUtf8(std::uint16_t u, std::string& text) {
+    if (u < 0x80u) {
+        text += static_cast<char>(u);
+    } else if (u < 0x800u) {
+        text += static_cast<char>(0xC0u | (u >> 6));
+        text += static_cast<char>(0x80u | (u & 0x3Fu));
+    } else {
+        text += static_cast<char>(0xE0u | (u >> 12));
+        text += static_cast<char>(0x80u | ((u >> 6) & 0x3Fu));
+        text += static_cast<char>(0x80u | (u & 0x3Fu));
+    }
+}
+
+// The character counts come from the image or the template and can be far
+// larger than the image. Once the image is used up every further character
+// would be made of zero fill alone, so the loops stop there: the position
+// cannot move past the end anyway, and the text stays bounded by the image.
+bool readChr5Chars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
+        text += chr5ToChar(static_cast<std::uint32_t>(stream.readBits(5)));
+    return true;
+}
+
+bool readAsciiChars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
+        text += static_cast<char>(stream.readBits(7));
+    return true;
+}
+
+bool readUnicodeChars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
+        appendUtf8(static_cast<std::uint16_t>(stream.readBits(16)), text);
+    return true;
+}
+
+DecodedValue decodeText(decode::BitStream& stream, std::uint32_t sz, std::int32_t dataType) {
+    std::string text;
+    const auto countField = [&] { return static_cast<std::uint32_t>(stream.readBits(sz)); };
+    switch (static_cast<DataType>(dataType)) {
+    case DataType::Chr5: readChr5Chars(stream, sz / 5, text); break;
+    case DataType::Ascii: readAsciiChars(stream, sz / 7, text); break;
+    case DataType::Unicode: readUnicodeChars(stream, sz >> 4, text); break;
+    case DataType::String5: readChr5Chars(stream, countField(), text); break;
+    case DataType::String7: readAsciiChars(stream, countField(), text); break;
+    case DataType::String16: readUnicodeChars(stream, countField(), text); break;
+    default: break;  // not a text type: nothing to read
+    }
+    return DecodedValue{ValueKind::Text, std::move(text)};
+}
+
+bool encodeField(decode::BitStream& stream, const FieldSpec& field, const decode::Value& value) {
+    if (field.sz == 0) return true;
+
+    switch (static_cast<DataType>(field.dataType)) {
+    case DataType::Date:
+    case DataType::Unint:
+        return writeUnsigned(stream, field.sz, value);
+    case DataType::Chr5:
+        return writeText(stream, value, 5, true);
+    case DataType::Ascii:
+        return writeText(stream, value, 7, false);
+    case DataType::ConRelRes: {
+        const double* v = realOf(value);
+        if (v == nullptr) return false;
+        const double exponent = std::log(*v / field.start) / std::log(1.0 + 2.0 * field.step);
+        return writeRaw(stream, field.sz, lround32(exponent));
+    }
+    case DataType::ConRes: {
+        const double* v = realOf(value);
+        if (v == nullptr) return false;
+        const double q = (*v - field.start) / field.step;
+        return writeRaw(stream, field.sz, conResRaw(q));
+    }
+    case DataType::Single: {
+        const double* v = realOf(value);
+        if (v == nullptr) return false;
+        return stream.writeBits(field.sz, std::bit_cast<std::uint32_t>(static_cast<float>(*v)));
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace teds::types

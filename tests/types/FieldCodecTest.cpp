@@ -1,0 +1,493 @@
+#include "teds/types/FieldCodec.hpp"
+
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <boost/math/policies/error_handling.hpp>
+#include <gtest/gtest.h>
+
+#include "support/ImageBuilder.hpp"
+#include "teds/types/Chr5.hpp"
+
+namespace teds::types {
+namespace {
+
+using decode::BitStream;
+using teds::testing::ImageBuilder;
+
+// Reads through a stream over `image` and reports where it stopped.
+struct Reader {
+    explicit Reader(const std::vector<std::uint8_t>& image)
+        : stream(BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()))) {}
+    std::uint32_t bitsRead() const {
+        if (stream.current == nullptr) return stream.length * 8u;
+        return static_cast<std::uint32_t>(stream.current - stream.begin) * 8u + stream.bitIndex;
+    }
+    BitStream stream;
+};
+
+FieldSpec spec(DataType type, std::uint32_t sz, double start = 0.0, double step = 0.0) {
+    FieldSpec f;
+    f.sz = sz;
+    f.dataType = static_cast<std::int32_t>(type);
+    f.start = start;
+    f.step = step;
+    return f;
+}
+
+std::optional<DecodedValue> decodeRaw(const FieldSpec& f, std::uint64_t raw) {
+    const auto image = ImageBuilder().field(f.sz, raw).field(8, 0).bytes();
+    Reader r(image);
+    auto v = decodeNumeric(r.stream, f);
+    EXPECT_EQ(r.bitsRead(), f.sz);
+    return v;
+}
+
+// --- numeric fields ----------------------------------------------------------
+
+struct NoValueCase {
+    const char* what;
+    DataType type;
+    std::uint32_t sz;
+    std::uint64_t raw;
+    bool none;
+};
+
+class NoValuePattern : public ::testing::TestWithParam<NoValueCase> {};
+
+TEST_P(NoValuePattern, IsAllOnesInTheFieldWidth) {
+    const NoValueCase& c = GetParam();
+    const auto v = decodeRaw(spec(c.type, c.sz, 1.0, 0.5), c.raw);
+    ASSERT_TRUE(v.has_value()) << c.what;
+    EXPECT_EQ(v->kind == ValueKind::None, c.none) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numeric, NoValuePattern,
+    ::testing::Values(NoValueCase{"UNINT 8 bits of ones", DataType::Unint, 8, 0xFF, true},
+                      NoValueCase{"UNINT 8 bits 0xFE", DataType::Unint, 8, 0xFE, false},
+                      NoValueCase{"UNINT 1 bit set", DataType::Unint, 1, 1, true},
+                      NoValueCase{"UNINT 1 bit clear", DataType::Unint, 1, 0, false},
+                      NoValueCase{"UNINT width 0", DataType::Unint, 0, 0, true},
+                      NoValueCase{"DATE width 0", DataType::Date, 0, 0, true},
+                      NoValueCase{"DATE 16 bits of ones", DataType::Date, 16, 0xFFFF, true},
+                      NoValueCase{"DATE 16 bits 0x7FFF", DataType::Date, 16, 0x7FFF, false},
+                      NoValueCase{"UNINT 31 bits of ones", DataType::Unint, 31, 0x7FFFFFFF, true},
+                      NoValueCase{"UNINT 32 bits of ones", DataType::Unint, 32, 0xFFFFFFFF, true},
+                      NoValueCase{"UNINT 32 bits 0x7FFFFFFF", DataType::Unint, 32, 0x7FFFFFFF, false},
+                      NoValueCase{"UNINT 40 bits: low 32 ones", DataType::Unint, 40, 0xFFFFFFFF, true},
+                      NoValueCase{"UNINT 40 bits of ones", DataType::Unint, 40, 0xFFFFFFFFFF, true},
+                      NoValueCase{"UNINT 40 bits: high ones only", DataType::Unint, 40, 0xFF00000000, false},
+                      NoValueCase{"ConRes of ones", DataType::ConRes, 12, 0xFFF, true},
+                      NoValueCase{"ConRes below ones", DataType::ConRes, 12, 0xFFE, false},
+                      NoValueCase{"ConRelRes of ones", DataType::ConRelRes, 6, 0x3F, true},
+                      NoValueCase{"ConRelRes below ones", DataType::ConRelRes, 6, 0x3E, false},
+                      NoValueCase{"Single of ones is a NaN, not none", DataType::Single, 32, 0xFFFFFFFF, false},
+                      NoValueCase{"Single width 0", DataType::Single, 0, 0, false}));
+
+TEST(NumericField, UnsignedAndDateKeepTheRawNumber) {
+    const auto u = decodeRaw(spec(DataType::Unint, 8), 0xFE);
+    EXPECT_EQ(u->kind, ValueKind::Unsigned);
+    EXPECT_EQ(boost::get<std::uint32_t>(u->value), 254u);
+
+    const auto d = decodeRaw(spec(DataType::Date, 16), 365);
+    EXPECT_EQ(d->kind, ValueKind::Date);
+    EXPECT_EQ(boost::get<std::uint32_t>(d->value), 365u);
+
+    // Wider than 32 bits: the low 32 bits are the value.
+    const auto wide = decodeRaw(spec(DataType::Unint, 40), 0xAB12345678ull);
+    EXPECT_EQ(boost::get<std::uint32_t>(wide->value), 0x12345678u);
+}
+
+TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
+    FieldSpec f = spec(DataType::Unint, 8);
+    f.fixedRaw = 0xFF;
+    const std::vector<std::uint8_t> image{0x00};
+    Reader r(image);
+    const auto v = decodeNumeric(r.stream, f);
+    ASSERT_TRUE(v.has_value());
+    EXPECT_EQ(v->kind, ValueKind::Unsigned);
+    EXPECT_EQ(boost::get<std::uint32_t>(v->value), 255u);
+    EXPECT_EQ(r.bitsRead(), 0u);
+}
+
+TEST(NumericField, ConResIsRawTimesResolutionPlusStart) {
+    const auto v = decodeRaw(spec(DataType::ConRes, 8, 10.0, 0.5), 4);
+    EXPECT_EQ(v->kind, ValueKind::Real);
+    EXPECT_EQ(boost::get<double>(v->value), 12.0);
+    const auto big = decodeRaw(spec(DataType::ConRes, 32, -1.0, 1.0), 0xFFFFFFFE);
+    EXPECT_EQ(boost::get<double>(big->value), 4294967293.0);
+}
+
+// The power is formed by squaring, so the exact double depends on the order
+// of the products; each row spells that order out.
+TEST(NumericField, ConRelResPowerBySquaring) {
+    const double b = 1.0 + 2.0 * 0.05;
+    const double b2 = b * b;
+    const double b4 = b2 * b2;
+    const struct {
+        std::uint32_t sz;
+        std::uint64_t raw;
+        double expected;
+    } cases[] = {
+        {8, 0, 1.0},
+        {8, 1, b},
+        {8, 2, b2},             // the 1.1 * 1.1 = 1.21 of the tolerance 0.05
+        {8, 3, b * b2},
+        {8, 6, b2 * b4},
+        {8, 7, (b * b2) * b4},
+        {32, 0xFFFFFFFE, 1.0 / b2},      // -2 as a signed exponent
+        {32, 0xFFFFFFFD, 1.0 / (b * b2)},  // -3
+    };
+    for (const auto& c : cases) {
+        const auto v = decodeRaw(spec(DataType::ConRelRes, c.sz, 1.0, 0.05), c.raw);
+        ASSERT_TRUE(v.has_value());
+        EXPECT_EQ(v->kind, ValueKind::Real);
+        EXPECT_EQ(boost::get<double>(v->value), c.expected) << "raw " << c.raw;
+    }
+    EXPECT_DOUBLE_EQ(boost::get<double>(decodeRaw(spec(DataType::ConRelRes, 8, 1.0, 0.05), 2)->value), 1.21);
+    EXPECT_EQ(boost::get<double>(decodeRaw(spec(DataType::ConRelRes, 8, 2.5, 0.05), 2)->value), 2.5 * b2);
+}
+
+TEST(NumericField, ConRelResExtremeExponents) {
+    // 2^31 squarings' worth of growth: the power overflows, its inverse is 0.
+    const auto most = decodeRaw(spec(DataType::ConRelRes, 32, 1.0, 0.05), 0x80000000u);
+    EXPECT_EQ(boost::get<double>(most->value), 0.0);
+    const auto large = decodeRaw(spec(DataType::ConRelRes, 32, 1.0, 0.05), 0x7FFFFFFFu);
+    EXPECT_TRUE(std::isinf(boost::get<double>(large->value)));
+}
+
+TEST(NumericField, SingleReinterpretsTheLowThirtyTwoBits) {
+    const auto v = decodeRaw(spec(DataType::Single, 32), std::bit_cast<std::uint32_t>(1.5f));
+    EXPECT_EQ(v->kind, ValueKind::Real);
+    EXPECT_EQ(boost::get<double>(v->value), 1.5);
+
+    const auto tenth = decodeRaw(spec(DataType::Single, 32), std::bit_cast<std::uint32_t>(-0.1f));
+    EXPECT_EQ(boost::get<double>(tenth->value), static_cast<double>(-0.1f));
+
+    const auto ones = decodeRaw(spec(DataType::Single, 32), 0xFFFFFFFF);
+    EXPECT_EQ(ones->kind, ValueKind::Real);
+    EXPECT_TRUE(std::isnan(boost::get<double>(ones->value)));
+}
+
+TEST(NumericField, TypesWithoutAValueConsumeTheirBits) {
+    for (const DataType t : {DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0),
+                             static_cast<DataType>(99)}) {
+        const auto image = ImageBuilder().field(11, 0x7FF).field(5, 0x15).bytes();
+        Reader r(image);
+        EXPECT_FALSE(decodeNumeric(r.stream, spec(t, 11)).has_value()) << static_cast<int>(t);
+        EXPECT_EQ(r.stream.readBits(5), 0x15u) << static_cast<int>(t);
+    }
+}
+
+// --- text fields -------------------------------------------------------------
+
+std::string textOf(const DecodedValue& v) {
+    EXPECT_EQ(v.kind, ValueKind::Text);
+    return boost::get<std::string>(v.value);
+}
+
+TEST(TextField, Chr5CodesBecomeCharacters) {
+    const auto image = ImageBuilder().field(5, 1).field(5, 0).field(5, 27).field(5, 31).bytes();
+    Reader r(image);
+    EXPECT_EQ(textOf(decodeText(r.stream, 20, static_cast<std::int32_t>(DataType::Chr5))), "A ,@");
+}
+
+TEST(TextField, OnlyWholeCharactersOfTheWidthAreRead) {
+    const auto image = ImageBuilder().field(5, 8).field(5, 9).field(5, 26).field(1, 0).bytes();
+    Reader chr5(image);
+    EXPECT_EQ(textOf(decodeText(chr5.stream, 12, static_cast<std::int32_t>(DataType::Chr5))), "HI");
+    EXPECT_EQ(chr5.bitsRead(), 10u);
+
+    const auto ascii = ImageBuilder().field(7, 'O').field(7, 'k').field(8, 0).bytes();
+    Reader a(ascii);
+    EXPECT_EQ(textOf(decodeText(a.stream, 20, static_cast<std::int32_t>(DataType::Ascii))), "Ok");
+    EXPECT_EQ(a.bitsRead(), 14u);
+
+    const auto unicode = ImageBuilder().field(16, 0x00E9).field(16, 0).bytes();
+    Reader u(unicode);
+    EXPECT_EQ(textOf(decodeText(u.stream, 31, static_cast<std::int32_t>(DataType::Unicode))), "\xC3\xA9");
+    EXPECT_EQ(u.bitsRead(), 16u);
+}
+
+TEST(TextField, AsciiKeepsEveryByteIncludingZero) {
+    const auto image = ImageBuilder().field(7, 'a').field(7, 0).field(7, 0x7F).bytes();
+    Reader r(image);
+    EXPECT_EQ(textOf(decodeText(r.stream, 21, static_cast<std::int32_t>(DataType::Ascii))),
+              std::string("a\0\x7F", 3));
+}
+
+TEST(TextField, CountedStringsReadTheirCountFirst) {
+    const auto s7 = ImageBuilder().field(4, 2).field(7, 0x48).field(7, 0x69).field(8, 0xFF).bytes();
+    Reader r7(s7);
+    EXPECT_EQ(textOf(decodeText(r7.stream, 4, static_cast<std::int32_t>(DataType::String7))), "Hi");
+    EXPECT_EQ(r7.bitsRead(), 18u);
+
+    const auto s5 = ImageBuilder().field(3, 3).field(5, 20).field(5, 28).field(5, 30).bytes();
+    Reader r5(s5);
+    EXPECT_EQ(textOf(decodeText(r5.stream, 3, static_cast<std::int32_t>(DataType::String5))), "T._");
+
+    const auto s16 = ImageBuilder().field(8, 2).field(16, 0x20AC).field(16, 0x41).bytes();
+    Reader r16(s16);
+    EXPECT_EQ(textOf(decodeText(r16.stream, 8, static_cast<std::int32_t>(DataType::String16))),
+              "\xE2\x82\xAC"
+              "A");
+
+    const auto none = ImageBuilder().field(8, 0).field(8, 0xFF).bytes();
+    Reader r0(none);
+    EXPECT_EQ(textOf(decodeText(r0.stream, 8, static_cast<std::int32_t>(DataType::String7))), "");
+    EXPECT_EQ(r0.bitsRead(), 8u);
+}
+
+TEST(TextField, CodeUnitsBecomeUtf8OneAtATime) {
+    const struct {
+        std::uint16_t unit;
+        const char* utf8;
+    } cases[] = {
+        {0x0041, "A"},
+        {0x007F, "\x7F"},
+        {0x0080, "\xC2\x80"},
+        {0x00E9, "\xC3\xA9"},
+        {0x07FF, "\xDF\xBF"},
+        {0x0800, "\xE0\xA0\x80"},
+        {0x20AC, "\xE2\x82\xAC"},
+        {0xD83D, "\xED\xA0\xBD"},  // a high surrogate stays on its own
+        {0xFFFF, "\xEF\xBF\xBF"},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        appendUtf8(c.unit, text);
+        EXPECT_EQ(text, c.utf8) << "unit " << c.unit;
+    }
+    std::string zero;
+    appendUtf8(0, zero);
+    EXPECT_EQ(zero, std::string(1, '\0'));
+}
+
+// A count read from a damaged image can ask for billions of characters. The
+// text stops with the image: each character that starts inside it is kept
+// (zero-filled when cut off), none that would be made of zero fill alone.
+TEST(TextField, HugeCountStopsAtTheEndOfTheImage) {
+    const struct {
+        DataType type;
+        std::uint32_t countBits;
+        std::size_t expectedLength;  // characters starting inside 96 - countBits bits
+    } cases[] = {
+        {DataType::String7, 32, 10},    // 64 bits: 9 whole characters and 1 bit of a tenth
+        {DataType::String5, 32, 13},    // 64 bits: 12 whole characters and 4 bits of a 13th
+        {DataType::String16, 32, 4 * 3},  // 4 characters of U+FFFF, three bytes each
+        {DataType::String7, 64, 5},     // the count field itself is wider than 32 bits
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> image(12, 0xFF);
+        Reader r(image);
+        const auto started = std::chrono::steady_clock::now();
+        const std::string text = textOf(decodeText(r.stream, c.countBits, static_cast<std::int32_t>(c.type)));
+        const auto elapsed = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(text.size(), c.expectedLength) << static_cast<int>(c.type);
+        EXPECT_FALSE(r.stream.hasMore());
+        EXPECT_LT(elapsed, std::chrono::seconds(1));
+    }
+}
+
+TEST(TextField, FixedWidthTextCutByTheEndKeepsWhatStartsInside) {
+    // Three CHR5 characters declared, 8 bits of image: the first whole, the
+    // second from 3 bits and zeros, the third not there at all.
+    const std::vector<std::uint8_t> image{0xE1};  // 00001 then 111
+    Reader r(image);
+    EXPECT_EQ(textOf(decodeText(r.stream, 15, static_cast<std::int32_t>(DataType::Chr5))), "AG");
+}
+
+TEST(Chr5Table, MapsBothWays) {
+    const struct {
+        std::uint32_t code;
+        char c;
+    } table[] = {{0, ' '}, {1, 'A'}, {13, 'M'}, {26, 'Z'}, {27, ','}, {28, '.'}, {29, '/'}, {30, '_'}, {31, '@'}};
+    for (const auto& row : table) {
+        EXPECT_EQ(chr5ToChar(row.code), row.c);
+        EXPECT_EQ(charToChr5(row.c), row.code);
+    }
+    for (std::uint32_t code = 0; code < 32; ++code) EXPECT_EQ(charToChr5(chr5ToChar(code)), code);
+    // Outside the set: c - 64, of which a 5-bit field keeps the low bits.
+    EXPECT_EQ(charToChr5('a') & 0x1Fu, 1u);
+}
+
+// --- encoding ----------------------------------------------------------------
+
+// Encodes `value` into a buffer just wide enough, decodes it again.
+DecodedValue roundTrip(const FieldSpec& f, const decode::Value& value, std::uint32_t bits) {
+    auto w = BitStream::createOwning((bits + 7) / 8);
+    EXPECT_TRUE(encodeField(w, f, value));
+    auto r = BitStream::create(w.begin, w.length);
+    DecodedValue out;
+    if (isTextType(f.dataType)) {
+        out = decodeText(r, f.sz, f.dataType);
+    } else {
+        auto v = decodeNumeric(r, f);
+        EXPECT_TRUE(v.has_value());
+        if (v) out = *v;
+    }
+    w.destroy();
+    return out;
+}
+
+TEST(EncodeField, UnsignedTypesRoundTrip) {
+    for (const DataType t : {DataType::Date, DataType::Unint}) {
+        for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+                 {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}, {40, 0x80000001}}) {
+            const auto v = roundTrip(spec(t, sz), n, sz);
+            EXPECT_EQ(boost::get<std::uint32_t>(v.value), n) << "sz " << sz;
+        }
+    }
+}
+
+TEST(EncodeField, TextTypesRoundTrip) {
+    const std::string chr5 = "HELLO, WORLD/_@";
+    const auto c = roundTrip(spec(DataType::Chr5, 5 * chr5.size()), chr5, 5 * chr5.size());
+    EXPECT_EQ(boost::get<std::string>(c.value), chr5);
+
+    const std::string ascii("Temp\x01\x7F", 6);
+    const auto a = roundTrip(spec(DataType::Ascii, 7 * ascii.size()), ascii, 7 * ascii.size());
+    EXPECT_EQ(boost::get<std::string>(a.value), ascii);
+}
+
+TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
+    // Quotients of decoded values land a hair either side of the raw number.
+    const struct {
+        double start, step;
+    } scales[] = {{10.0, 0.5}, {-40.0, 0.01}, {0.0, 0.1}, {273.15, 0.05}, {1.5, 0.3}, {0.0, 1e-6}};
+    for (const auto& s : scales) {
+        const FieldSpec f = spec(DataType::ConRes, 16, s.start, s.step);
+        for (std::uint32_t n = 0; n < 0xFFFF; n += 7) {
+            const double value = static_cast<double>(n) * s.step + s.start;
+            auto w = BitStream::createOwning(2);
+            ASSERT_TRUE(encodeField(w, f, value));
+            auto r = BitStream::create(w.begin, w.length);
+            ASSERT_EQ(r.readBits(16), n) << "start " << s.start << " step " << s.step;
+            w.destroy();
+        }
+    }
+}
+
+TEST(EncodeField, ConRelResRoundTrips) {
+    for (const std::uint32_t n : {0u, 1u, 2u, 17u, 1000u, 0xFFFFFFFEu /* -2 */, 0xFFFFFF00u /* -256 */}) {
+        const FieldSpec f = spec(DataType::ConRelRes, 32, 2.5, 0.05);
+        const double value = boost::get<double>(decodeRaw(f, n)->value);
+        auto w = BitStream::createOwning(4);
+        ASSERT_TRUE(encodeField(w, f, value));
+        auto r = BitStream::create(w.begin, w.length);
+        EXPECT_EQ(r.readBits(32), n);
+        w.destroy();
+    }
+}
+
+TEST(EncodeField, SingleRoundTripsThroughFloat) {
+    for (const double v : {1.5, -0.1, 0.0, 3.4e38, std::numeric_limits<double>::infinity()}) {
+        const auto d = roundTrip(spec(DataType::Single, 32), v, 32);
+        EXPECT_EQ(boost::get<double>(d.value), static_cast<double>(static_cast<float>(v))) << v;
+    }
+    // Beyond the float range the narrowing gives an infinity.
+    const auto huge = roundTrip(spec(DataType::Single, 32), 1e300, 32);
+    EXPECT_TRUE(std::isinf(boost::get<double>(huge.value)));
+}
+
+TEST(EncodeField, WritesOnlyTheFieldWidth) {
+    auto w = BitStream::createOwning(2);
+    ASSERT_TRUE(encodeField(w, spec(DataType::Unint, 4), std::uint32_t{0xABCD}));
+    ASSERT_TRUE(encodeField(w, spec(DataType::Unint, 4), std::uint32_t{0x1}));
+    EXPECT_EQ(w.begin[0], 0x1Du);
+    EXPECT_EQ(w.begin[1], 0x00u);
+    w.destroy();
+}
+
+TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
+    for (const DataType t : {DataType::Unicode, DataType::String5, DataType::String7, DataType::String16,
+                             DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
+        auto w = BitStream::createOwning(4);
+        const decode::Value value = isTextType(static_cast<std::int32_t>(t)) ? decode::Value(std::string("AB"))
+                                                                             : decode::Value(std::uint32_t{3});
+        EXPECT_FALSE(encodeField(w, spec(t, 16), value)) << static_cast<int>(t);
+        EXPECT_EQ(w.begin[0], 0u);
+        EXPECT_EQ(w.current, w.begin);
+        w.destroy();
+    }
+}
+
+TEST(EncodeField, ZeroWidthWritesNothingForAnyType) {
+    for (const DataType t : {DataType::Unint, DataType::Chr5, DataType::Unicode, DataType::BitBin}) {
+        auto w = BitStream::createOwning(1);
+        EXPECT_TRUE(encodeField(w, spec(t, 0), std::string("A"))) << static_cast<int>(t);
+        EXPECT_EQ(w.current, w.begin);
+        w.destroy();
+    }
+}
+
+TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
+    std::vector<std::uint8_t> borrowed(4);
+    auto ro = BitStream::create(borrowed.data(), 4);
+    EXPECT_FALSE(encodeField(ro, spec(DataType::Unint, 8), std::uint32_t{5}));
+
+    auto tooShort = BitStream::createOwning(1);
+    EXPECT_FALSE(encodeField(tooShort, spec(DataType::Ascii, 14), std::string("Hi")));
+    tooShort.destroy();
+
+    auto w = BitStream::createOwning(4);
+    EXPECT_FALSE(encodeField(w, spec(DataType::Unint, 8), 1.0));
+    EXPECT_FALSE(encodeField(w, spec(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
+    EXPECT_FALSE(encodeField(w, spec(DataType::Chr5, 5), std::uint32_t{1}));
+    w.destroy();
+}
+
+TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
+    const struct {
+        const char* what;
+        FieldSpec field;
+        double value;
+    } cases[] = {
+        {"ConRes 2^31", spec(DataType::ConRes, 32, 0.0, 1.0), 2147483648.0},
+        {"ConRes 2^40", spec(DataType::ConRes, 40, 0.0, 1.0), 1099511627776.0},
+        {"ConRes below its start", spec(DataType::ConRes, 8, 10.0, 1.0), 5.0},
+        {"ConRes NaN", spec(DataType::ConRes, 8, 0.0, 1.0), std::nan("")},
+        {"ConRes zero resolution", spec(DataType::ConRes, 8, 0.0, 0.0), 1.0},
+        // ln(e) / ln(1 + 2e-10) is about 5e9: fits a 64-bit long, not 32 bits.
+        {"ConRelRes exponent above 2^31", spec(DataType::ConRelRes, 32, 1.0, 1e-10), std::exp(1.0)},
+        {"ConRelRes of a negative ratio", spec(DataType::ConRelRes, 8, 1.0, 0.05), -1.0},
+    };
+    for (const auto& c : cases) {
+        auto w = BitStream::createOwning(8);
+        try {
+            encodeField(w, c.field, c.value);
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const boost::math::rounding_error& e) {
+            EXPECT_NE(std::string(e.what()).find("boost::math::lround<double>(double)"), std::string::npos)
+                << c.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find("can not be represented in the target integer type"),
+                      std::string::npos)
+                << c.what << ": " << e.what();
+        }
+        w.destroy();
+    }
+}
+
+TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
+    auto w = BitStream::createOwning(4);
+    ASSERT_TRUE(encodeField(w, spec(DataType::ConRes, 32, 0.0, 1.0), 2147483647.0));
+    auto r = BitStream::create(w.begin, 4);
+    EXPECT_EQ(r.readBits(32), 0x7FFFFFFFu);
+    w.destroy();
+
+    // Just below the start still rounds to raw number 0.
+    auto z = BitStream::createOwning(1);
+    z.begin[0] = 0xFF;
+    ASSERT_TRUE(encodeField(z, spec(DataType::ConRes, 8, 10.0, 1.0), 9.6));
+    EXPECT_EQ(z.begin[0], 0u);
+    z.destroy();
+}
+
+}  // namespace
+}  // namespace teds::types
