@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "teds/decode/BitStream.hpp"
@@ -18,10 +19,18 @@ public:
     // Loads a TDL file and returns how many of its templates were accepted.
     // A file that cannot be opened gives 0 and the C library's perror line.
     std::int32_t loadFile(const std::string& path);
+    // The same for TDL text held in memory; `sourceName` stands for the
+    // file name in diagnostics.
+    std::int32_t loadText(std::string_view text, const std::string& sourceName = "<text>");
 
     // Offers a finished template. Refused, with a diagnostic, when its key and
     // ID are already present or its ID width disagrees with its manufacturer's.
     bool add(std::unique_ptr<Template> tmpl);
+    // Why `add` would refuse this template; empty when it would accept it.
+    std::string refusalReason(const Template& tmpl) const;
+    // Keeps a template that is not registered alive for as long as the
+    // registry, because registered templates point into its nodes.
+    void retain(std::unique_ptr<Template> tmpl) { retained_.push_back(std::move(tmpl)); }
 
     const Template* find(std::int32_t manufacturerKey, std::uint32_t templateId) const;
     // Width of the template ID field for a manufacturer; 0 when unknown.
@@ -50,6 +59,7 @@ private:
     const ManufacturerEntry* entryFor(std::int32_t manufacturerKey) const;
 
     std::vector<ManufacturerEntry> entries_;
+    std::vector<std::unique_ptr<Template>> retained_;
     std::vector<std::string> diagnostics_;
 };
 

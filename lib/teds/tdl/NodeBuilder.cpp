@@ -1,0 +1,81 @@
+#include "teds/tdl/NodeBuilder.hpp"
+
+#include <array>
+#include <cassert>
+#include <memory>
+
+#include "teds/tdl/NumberText.hpp"
+#include "teds/tdl/TdlLexer.hpp"
+#include "teds/tdl/nodes/Enum.hpp"
+#include "teds/tdl/nodes/EnumProperty.hpp"
+#include "teds/tdl/nodes/PhysicalUnit.hpp"
+#include "teds/tdl/nodes/Property.hpp"
+#include "teds/types/DataType.hpp"
+
+namespace teds::tdl {
+namespace {
+
+bool isNumberToken(int kind) {
+    return kind == kInteger || kind == kHexInteger || kind == kBinInteger || kind == kReal;
+}
+
+std::uint32_t fixedNumber(const FixedValueDecl& fixed) {
+    if (fixed.tokenKind == kReal) return truncatedLow32Bits(parseReal(fixed.text));
+    return low32Bits(fixed.text);
+}
+
+nodes::NodePtr buildEnumProperty(PropertyDecl& decl) {
+    auto node = std::make_unique<nodes::EnumProperty>(std::move(decl.name), std::move(decl.dataType.enumName),
+                                                      decl.access, std::move(decl.description), decl.sz,
+                                                      std::move(decl.displayFormat));
+    if (isNumberToken(decl.fixed.tokenKind)) {
+        node->hasFixedIndex = true;
+        node->fixedIndex = static_cast<std::int32_t>(fixedNumber(decl.fixed));
+    } else if (decl.fixed.tokenKind != 0) {
+        node->hasFixedText = true;
+        node->fixedText = std::move(decl.fixed.text);
+    }
+    return node;
+}
+
+}  // namespace
+
+nodes::NodePtr buildProperty(PropertyDecl decl) {
+    // A qualified declaration occupies no bits whatever its type. An
+    // EnumProperty has no qualifier and always reads its index, so a
+    // qualified one stays a Property, which reads nothing.
+    if (decl.dataType.code == static_cast<std::int32_t>(types::DataType::EnumType) && decl.qualifier.code == 0)
+        return buildEnumProperty(decl);
+
+    auto node = std::make_unique<nodes::Property>(std::move(decl.name), decl.qualifier.code,
+                                                  std::move(decl.qualifier.text), std::move(decl.description),
+                                                  decl.access, decl.sz);
+    node->dataType = decl.dataType.code;
+    node->start = decl.dataType.start;
+    node->step = decl.dataType.step;
+    node->displayFormat = std::move(decl.displayFormat);
+    node->unitName = std::move(decl.unitName);
+    if (isNumberToken(decl.fixed.tokenKind))
+        node->fixedRaw = fixedNumber(decl.fixed);
+    else if (decl.fixed.tokenKind != 0)
+        node->fixedValueText = std::move(decl.fixed.text);
+    return node;
+}
+
+nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts) {
+    std::vector<nodes::EnumEntry> entries;
+    entries.reserve(texts.size());
+    std::int32_t value = 0;
+    for (std::string& text : texts) entries.push_back(nodes::EnumEntry{value++, std::move(text)});
+    return std::make_unique<nodes::Enum>(std::move(name), std::move(entries));
+}
+
+nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string>& numbers) {
+    assert(numbers.size() == 12);
+    std::array<std::int32_t, types::kBaseUnitCount> exponents{};
+    for (std::size_t i = 0; i < exponents.size(); ++i) exponents[i] = saturatedInt32(numbers[1 + i]);
+    return std::make_unique<nodes::PhysicalUnit>(std::move(name), saturatedInt32(numbers[0]), exponents,
+                                                 parseReal(numbers[10]), parseReal(numbers[11]));
+}
+
+}  // namespace teds::tdl

@@ -1,0 +1,52 @@
+#pragma once
+// Turns declarations as the grammar collects them into template nodes.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "teds/tdl/nodes/Node.hpp"
+
+namespace teds::tdl {
+
+struct QualifierDecl {
+    std::int32_t code = 0;  // a nodes::Qualifier
+    std::string text;       // for a qualifier written as a string
+};
+
+struct DataTypeDecl {
+    std::int32_t code = 0;  // a types::DataType; EnumType when typed by an enumeration
+    std::string enumName;   // the enumeration's name, for EnumType
+    double start = 0.0;     // ConRes and ConRelRes only
+    double step = 0.0;
+};
+
+// A fixed value as written: the token kind it came as (0 for none) and its text.
+struct FixedValueDecl {
+    int tokenKind = 0;
+    std::string text;
+};
+
+struct PropertyDecl {
+    std::string name;
+    QualifierDecl qualifier;
+    std::string description;
+    std::int32_t access = 0;
+    std::uint32_t sz = 0;
+    DataTypeDecl dataType;
+    std::string displayFormat;
+    std::string unitName;
+    FixedValueDecl fixed;
+};
+
+// A Property, or an EnumProperty when the data type names an enumeration.
+nodes::NodePtr buildProperty(PropertyDecl decl);
+
+// The entries take the values 0, 1, 2, ... in the order given.
+nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts);
+
+// `numbers` are the twelve numbers of the declaration: unit type, nine
+// exponents, slope, offset.
+nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string>& numbers);
+
+}  // namespace teds::tdl

@@ -1,0 +1,110 @@
+#include "teds/tdl/NumberText.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace teds::tdl {
+namespace {
+
+bool startsWithPrefix(std::string_view text, char lower) {
+    return text.size() > 2 && text[0] == '0' && (text[1] == lower || text[1] == lower - 'a' + 'A');
+}
+
+// Reading digits modulo 2^32 keeps any length of text in range.
+std::uint32_t digitsModulo32(std::string_view digits, std::uint32_t base) {
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else
+            break;
+        if (digit >= base) break;
+        value = value * base + digit;
+    }
+    return value;
+}
+
+bool looksLikeReal(std::string_view text) { return text.find_first_of(".eE") != std::string_view::npos; }
+
+}  // namespace
+
+std::optional<std::int64_t> parseDecimal(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::uint32_t low32Bits(std::string_view text) {
+    if (startsWithPrefix(text, 'x')) return digitsModulo32(text.substr(2), 16);
+    if (startsWithPrefix(text, 'b')) return digitsModulo32(text.substr(2), 2);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const std::uint32_t magnitude = digitsModulo32(text, 10);
+    return negative ? 0u - magnitude : magnitude;
+}
+
+double parseReal(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone; tell overflow from underflow
+        // by the exponent's sign, or by the digits before the point.
+        const std::size_t e = text.find_first_of("eE");
+        bool overflow = false;
+        if (e != std::string_view::npos && e + 1 < text.size())
+            overflow = text[e + 1] != '-';
+        else
+            overflow = text.substr(0, text.find('.')).find_first_not_of('0') != std::string_view::npos;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+std::uint32_t truncatedLow32Bits(double value) {
+    if (std::isnan(value)) return 0;
+    if (std::isinf(value)) return std::numeric_limits<std::uint32_t>::max();
+    const double truncated = std::trunc(value);
+    // fmod is exact, so the low 32 bits survive even for huge values.
+    double low = std::fmod(truncated, 4294967296.0);
+    if (low < 0) low += 4294967296.0;
+    return static_cast<std::uint32_t>(low);
+}
+
+std::int32_t saturatedInt32(std::string_view text) {
+    constexpr auto lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr auto highest = std::numeric_limits<std::int32_t>::max();
+    double value = 0.0;
+    if (looksLikeReal(text)) {
+        value = std::trunc(parseReal(text));
+    } else if (auto integer = parseDecimal(text)) {
+        if (*integer < lowest) return lowest;
+        if (*integer > highest) return highest;
+        return static_cast<std::int32_t>(*integer);
+    } else {
+        // Beyond 64 bits: only the sign matters.
+        value = !text.empty() && text.front() == '-' ? -1e300 : 1e300;
+    }
+    if (std::isnan(value)) return 0;
+    if (value <= lowest) return lowest;
+    if (value >= highest) return highest;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace teds::tdl

@@ -1,0 +1,83 @@
+#pragma once
+// Everything one parse of one TDL text needs besides the scanner: the header
+// of the template being read, its nesting depth, the finished templates and
+// the diagnostics. The grammar's actions call it; nothing here is shared
+// between parses.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "teds/tdl/Template.hpp"
+
+namespace teds::tdl {
+
+struct ParsedTemplate {
+    std::unique_ptr<Template> tmpl;
+    std::int32_t line = 0;  // of its TEMPLATE keyword
+};
+
+struct ParseResult {
+    std::vector<ParsedTemplate> templates;  // in file order
+    std::vector<std::string> diagnostics;
+    std::int32_t syntaxErrors = 0;
+};
+
+// "I25" for IEEE template 25, "M17-3" for manufacturer 17's template 3.
+std::string templateLabel(std::int32_t manufacturerKey, std::uint32_t templateId);
+
+class ParseContext {
+public:
+    // Select cases and struct arrays may nest this deep; a template that
+    // nests deeper is refused.
+    static constexpr std::int32_t kMaxNesting = 64;
+    // Past this depth the parse stops, as a parser whose stack is exhausted:
+    // the nesting would only cost memory for a template that is refused.
+    static constexpr std::int32_t kMaxParseNesting = 1024;
+
+    explicit ParseContext(std::string sourceName) : sourceName_(std::move(sourceName)) {}
+
+    // --- called by the grammar -------------------------------------------
+    // A template header: the three integers as written, and the name.
+    void beginTemplate(std::int32_t line, std::string_view key, std::string_view idWidth,
+                       std::string_view templateId, std::string name);
+    // The template's ENDTEMPLATE: keeps it, or records why it is refused.
+    void finishTemplate(nodes::NodeList body);
+
+    // A select case or struct array opens; false when the parse must stop.
+    bool enterNesting(std::int32_t line);
+    // It closes; false when it lay beyond kMaxNesting, so that nothing is built for it.
+    bool leaveNesting();
+
+    // A width or count field of the template being read. An unusable one
+    // refuses the template and gives 0.
+    std::uint32_t unsignedField(std::int32_t line, std::string_view text, std::string_view what);
+    std::int64_t signedField(std::int32_t line, std::string_view text, std::string_view what);
+
+    void syntaxError(std::int32_t line, std::string_view message);
+    // A line of its own in the diagnostics, with the place it concerns.
+    void note(std::int32_t line, std::string_view message);
+
+    ParseResult takeResult() { return std::move(result_); }
+
+private:
+    // Refuses the template being read; its first reason is the one reported.
+    void refuseTemplate(std::string reason);
+
+    std::string sourceName_;
+    ParseResult result_;
+
+    // The template being read.
+    std::int32_t line_ = 0;
+    std::int32_t manufacturerKey_ = 0;
+    std::uint32_t idWidth_ = 0;
+    std::uint32_t templateId_ = 0;
+    std::string name_;
+    std::optional<std::string> refusal_;
+    std::int32_t depth_ = 0;
+};
+
+}  // namespace teds::tdl

@@ -1,0 +1,103 @@
+#include "teds/tdl/Registry.hpp"
+
+#include <algorithm>
+
+#include "teds/decode/RecordBudget.hpp"
+#include "teds/tdl/ParseContext.hpp"
+#include "teds/tdl/TdlLoader.hpp"
+
+namespace teds::tdl {
+
+namespace {
+
+// A template ID is read with readBits(width) and kept in 32 bits.
+constexpr std::uint32_t kMaxIdWidth = 32;
+
+}  // namespace
+
+std::int32_t Registry::loadFile(const std::string& path) { return loadTdlFile(*this, path); }
+
+std::int32_t Registry::loadText(std::string_view text, const std::string& sourceName) {
+    return loadTdlText(*this, text, sourceName);
+}
+
+std::string Registry::refusalReason(const Template& tmpl) const {
+    if (tmpl.manufacturerKey < 0) return "manufacturer key " + std::to_string(tmpl.manufacturerKey) + " is negative";
+    if (tmpl.idWidth == 0 || tmpl.idWidth > kMaxIdWidth)
+        return "template ID width " + std::to_string(tmpl.idWidth) + " is not between 1 and 32";
+    if (tmpl.idWidth < 32 && tmpl.templateId >> tmpl.idWidth != 0)
+        return "template ID does not fit in " + std::to_string(tmpl.idWidth) + " bits";
+    const ManufacturerEntry* entry = entryFor(tmpl.manufacturerKey);
+    if (entry == nullptr) return {};
+    if (entry->templates.count(tmpl.templateId) != 0) return "already loaded";
+    if (entry->idWidth != tmpl.idWidth)
+        return "its " + std::to_string(tmpl.idWidth) + "-bit template ID disagrees with the " +
+               std::to_string(entry->idWidth) + "-bit IDs already loaded for manufacturer " +
+               std::to_string(tmpl.manufacturerKey);
+    return {};
+}
+
+bool Registry::add(std::unique_ptr<Template> tmpl) {
+    if (!tmpl) return false;
+    if (std::string reason = refusalReason(*tmpl); !reason.empty()) {
+        addDiagnostic("template " + templateLabel(tmpl->manufacturerKey, tmpl->templateId) + " refused: " + reason);
+        return false;
+    }
+    auto entry = std::find_if(entries_.begin(), entries_.end(),
+                              [&](const ManufacturerEntry& e) { return e.key == tmpl->manufacturerKey; });
+    if (entry == entries_.end()) {
+        // The first template of a manufacturer sets the width of its IDs.
+        entries_.push_back(ManufacturerEntry{tmpl->manufacturerKey, tmpl->idWidth, {}});
+        entry = entries_.end() - 1;
+    }
+    const std::uint32_t id = tmpl->templateId;
+    entry->templates.emplace(id, std::move(tmpl));
+    return true;
+}
+
+const Registry::ManufacturerEntry* Registry::entryFor(std::int32_t manufacturerKey) const {
+    for (const ManufacturerEntry& entry : entries_)
+        if (entry.key == manufacturerKey) return &entry;
+    return nullptr;
+}
+
+const Template* Registry::find(std::int32_t manufacturerKey, std::uint32_t templateId) const {
+    const ManufacturerEntry* entry = entryFor(manufacturerKey);
+    if (entry == nullptr) return nullptr;
+    auto found = entry->templates.find(templateId);
+    return found == entry->templates.end() ? nullptr : found->second.get();
+}
+
+std::uint32_t Registry::idWidth(std::int32_t manufacturerKey) const {
+    const ManufacturerEntry* entry = entryFor(manufacturerKey);
+    return entry == nullptr ? 0 : entry->idWidth;
+}
+
+bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
+                                  decode::TemplateRecord& record) const {
+    const ManufacturerEntry* entry = entryFor(manufacturerKey);
+    if (entry == nullptr || entry->idWidth == 0) return false;
+
+    const auto templateId = static_cast<std::uint32_t>(stream.readBits(entry->idWidth));
+    auto found = entry->templates.find(templateId);
+    const Template* tmpl = found == entry->templates.end() ? nullptr : found->second.get();
+
+    record.begin(manufacturerKey, static_cast<std::int32_t>(templateId), tmpl);
+    if (tmpl == nullptr) return false;
+    decode::RecordBudget budget;
+    return tmpl->decodeBody(stream, record.values, budget);
+}
+
+std::vector<const Template*> Registry::templates() const {
+    std::vector<const ManufacturerEntry*> byKey;
+    for (const ManufacturerEntry& entry : entries_) byKey.push_back(&entry);
+    std::sort(byKey.begin(), byKey.end(),
+              [](const ManufacturerEntry* a, const ManufacturerEntry* b) { return a->key < b->key; });
+
+    std::vector<const Template*> all;
+    for (const ManufacturerEntry* entry : byKey)
+        for (const auto& [id, tmpl] : entry->templates) all.push_back(tmpl.get());
+    return all;
+}
+
+}  // namespace teds::tdl

@@ -1,0 +1,49 @@
+#include "teds/tdl/TdlLexer.hpp"
+
+#include <climits>
+#include <new>
+
+#include "teds/tdl/TdlScanner.hpp"
+
+namespace teds::tdl {
+namespace {
+
+yyscan_t newScanner(ScanState* state) {
+    yyscan_t scanner = nullptr;
+    if (tdllex_init_extra(state, &scanner) != 0) throw std::bad_alloc();
+    return scanner;
+}
+
+}  // namespace
+
+Lexer::Lexer(std::FILE* input) : scanner_(newScanner(&state_)) { tdlset_in(input, scanner_); }
+
+Lexer::Lexer(std::string_view text) : scanner_(newScanner(&state_)) {
+    try {
+        // flex counts bytes in an int and adds two end-of-buffer marks.
+        if (text.size() > static_cast<std::size_t>(INT_MAX - 2)) throw ScanFailure("input too large");
+        tdl_scan_bytes(text.data(), static_cast<int>(text.size()), scanner_);
+    } catch (...) {
+        tdllex_destroy(scanner_);
+        throw;
+    }
+}
+
+Lexer::~Lexer() { tdllex_destroy(scanner_); }
+
+int Lexer::next(std::string& text) {
+    state_.text.clear();
+    const int kind = tdllex(scanner_);
+    text = std::move(state_.text);
+    return kind;
+}
+
+std::vector<Token> tokenize(std::string_view text) {
+    Lexer lexer(text);
+    std::vector<Token> tokens;
+    Token token;
+    while ((token.kind = lexer.next(token.text)) != kEndOfInput) tokens.push_back(token);
+    return tokens;
+}
+
+}  // namespace teds::tdl

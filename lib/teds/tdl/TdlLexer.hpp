@@ -1,0 +1,127 @@
+#pragma once
+// The TDL scanner as C++ sees it: token kinds, one scanner over one input,
+// and a whole-text tokenizer. The rules themselves are in TdlScanner.l.
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace teds::tdl {
+
+// Token kinds. The numbers are those the grammar declares for its tokens
+// (TdlGrammar.y checks that they agree); the six punctuation tokens are
+// their character codes.
+enum TokenKind : int {
+    kEndOfInput = 0,
+    kNoToken = -1,  // a character that begins no token
+    kReal = 258,
+    kInteger = 259,
+    kString = 260,
+    kHexInteger = 261,
+    kBinInteger = 262,
+    kPercentName = 263,
+    kIdentifier = 264,
+    kTemplate = 265,
+    kComment = 266,
+    kAbstract = 267,
+    kValidationKeycode = 268,
+    kTdlVersionNumber = 269,
+    kUgid = 270,
+    kSpacing = 271,
+    kEndTemplate = 272,
+    kSelectCase = 273,
+    kEndSelect = 274,
+    kCase = 275,
+    kEndCase = 276,
+    kStructArray = 277,
+    kEndStructArray = 278,
+    kId = 279,
+    kCal = 280,
+    kUsr = 281,
+    kAlign = 282,
+    kUnint = 283,
+    kChr5 = 284,
+    kDate = 285,
+    kConRelRes = 286,
+    kConRes = 287,
+    kString5 = 288,
+    kString7 = 289,
+    kString16 = 290,
+    kAscii = 291,
+    kSingle = 292,
+    kUnicode = 293,
+    kBitDigit = 294,
+    kBitBin = 295,
+    kEndOfLine = 296,
+    kDefault = 297,
+    kInitialize = 298,
+    kReadWrite = 299,
+    kCtrlFunctionMask = 300,
+    kFunctionType = 301,
+    kFunction = 302,
+    kEnumerate = 303,
+    kPhysicalUnit = 304,
+};
+
+struct Token {
+    int kind = kEndOfInput;
+    std::string text;  // empty for kinds that carry no text
+    bool operator==(const Token&) const = default;
+};
+
+// Raised by the generated scanner where flex would end the process: a failed
+// read of the input or a buffer it could not allocate.
+class ScanFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The scanner's own state, handed to the generated code as its extra data.
+struct ScanState {
+    std::string text;        // text of the token just matched
+    std::int32_t line = 1;   // line of the next character
+    std::int32_t tokenLine = 1;  // line on which the token just matched starts
+    bool lastWasCr = false;  // the previous token was a carriage return
+    bool crBefore = false;   // ... as seen by the token being matched
+
+    // Called by the generated code before every rule's action.
+    void beginToken() {
+        tokenLine = line;
+        crBefore = lastWasCr;
+        lastWasCr = false;
+    }
+};
+
+// One scanner over one input; each instance is independent of every other,
+// so scanners may run on several threads at once.
+class Lexer {
+public:
+    // Reads the open file in blocks; the caller keeps it open and closes it.
+    explicit Lexer(std::FILE* input);
+    // Scans a copy of `text`.
+    explicit Lexer(std::string_view text);
+    ~Lexer();
+    Lexer(const Lexer&) = delete;
+    Lexer& operator=(const Lexer&) = delete;
+
+    // The next token's kind, its text in `text`. 0 at the end of the input,
+    // -1 for a character that begins no token (scanning may go on after it).
+    // Throws ScanFailure when the input cannot be read.
+    int next(std::string& text);
+
+    // Line, counted from 1, on which the token last returned starts. A
+    // carriage return, a line feed and a CR LF pair each end one line.
+    std::int32_t tokenLine() const { return state_.tokenLine; }
+
+private:
+    void* scanner_ = nullptr;  // flex's yyscan_t
+    ScanState state_;
+};
+
+// Every token of `text` up to the end of the input, -1 tokens included.
+std::vector<Token> tokenize(std::string_view text);
+
+}  // namespace teds::tdl

@@ -1,0 +1,79 @@
+#include "teds/tdl/TdlLoader.hpp"
+
+#include <cstdio>
+#include <memory>
+
+#include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlParse.hpp"
+#include "teds/tdl/TemplateLinker.hpp"
+
+namespace teds::tdl {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Binds the names of the parsed templates, offers each to the registry in
+// file order and returns how many it accepted.
+std::int32_t offerTemplates(Registry& registry, ParseResult parsed, const std::string& sourceName) {
+    for (std::string& message : parsed.diagnostics) registry.addDiagnostic(std::move(message));
+
+    std::vector<Template*> templates;
+    for (ParsedTemplate& parsedTemplate : parsed.templates) templates.push_back(parsedTemplate.tmpl.get());
+    LinkResult links = linkTemplates(templates);
+    for (std::string& message : links.messages) registry.addDiagnostic(std::move(message));
+
+    std::int32_t accepted = 0;
+    std::vector<bool> isAccepted(parsed.templates.size(), false);
+    for (std::size_t i = 0; i < parsed.templates.size(); ++i) {
+        ParsedTemplate& candidate = parsed.templates[i];
+        const std::string reason = registry.refusalReason(*candidate.tmpl);
+        if (!reason.empty()) {
+            registry.addDiagnostic(sourceName + ":" + std::to_string(candidate.line) + ": template " +
+                                   templateLabel(candidate.tmpl->manufacturerKey, candidate.tmpl->templateId) +
+                                   " refused: " + reason);
+            continue;
+        }
+        registry.add(std::move(candidate.tmpl));
+        isAccepted[i] = true;
+        ++accepted;
+    }
+
+    // A refused template may hold an enumeration or unit that an accepted
+    // one was bound to; it has to live on with the registry.
+    for (std::size_t i = 0; i < parsed.templates.size(); ++i) {
+        if (!isAccepted[i]) continue;
+        for (std::size_t used : links.uses[i])
+            if (parsed.templates[used].tmpl) registry.retain(std::move(parsed.templates[used].tmpl));
+    }
+    return accepted;
+}
+
+}  // namespace
+
+std::int32_t loadTdlFile(Registry& registry, const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "r"));
+    if (!file) {
+        std::perror(path.c_str());
+        return 0;
+    }
+    ParseResult parsed;
+    {
+        Lexer lexer(file.get());
+        parsed = parseTdl(lexer, path);
+    }
+    file.reset();
+    return offerTemplates(registry, std::move(parsed), path);
+}
+
+std::int32_t loadTdlText(Registry& registry, std::string_view text, const std::string& sourceName) {
+    ParseResult parsed;
+    {
+        Lexer lexer(text);
+        parsed = parseTdl(lexer, sourceName);
+    }
+    return offerTemplates(registry, std::move(parsed), sourceName);
+}
+
+}  // namespace teds::tdl

@@ -1,0 +1,108 @@
+#include "teds/tdl/TemplateLinker.hpp"
+
+#include <algorithm>
+#include <map>
+
+#include <boost/format.hpp>
+
+#include "teds/tdl/nodes/Enum.hpp"
+#include "teds/tdl/nodes/EnumProperty.hpp"
+#include "teds/tdl/nodes/PhysicalUnit.hpp"
+#include "teds/tdl/nodes/Property.hpp"
+#include "teds/tdl/nodes/SelectCase.hpp"
+#include "teds/tdl/nodes/StructArray.hpp"
+
+namespace teds::tdl {
+namespace {
+
+// The declarations of one template by name; the first of a name counts.
+struct Declarations {
+    std::map<std::string, const nodes::Enum*, std::less<>> enums;
+    std::map<std::string, const nodes::PhysicalUnit*, std::less<>> units;
+};
+
+// Calls `visit` for every node of the tree, containers before their content.
+// Templates nest at most a few dozen levels, so recursion is safe here.
+template <typename Visit>
+void forEachNode(nodes::NodeList& list, const Visit& visit) {
+    for (nodes::NodePtr& node : list) {
+        visit(*node);
+        if (auto* select = dynamic_cast<nodes::SelectCase*>(node.get())) {
+            for (nodes::Case& c : select->cases) forEachNode(c.nodes, visit);
+        } else if (auto* array = dynamic_cast<nodes::StructArray*>(node.get())) {
+            forEachNode(array->children, visit);
+        }
+    }
+}
+
+Declarations collectDeclarations(Template& tmpl) {
+    Declarations found;
+    forEachNode(tmpl.body, [&](nodes::Node& node) {
+        if (const auto* e = dynamic_cast<const nodes::Enum*>(&node))
+            found.enums.emplace(e->name, e);
+        else if (const auto* u = dynamic_cast<const nodes::PhysicalUnit*>(&node))
+            found.units.emplace(u->name, u);
+    });
+    return found;
+}
+
+class Linker {
+public:
+    explicit Linker(const std::vector<Template*>& templates) : templates_(templates) {
+        declarations_.reserve(templates.size());
+        for (Template* tmpl : templates) declarations_.push_back(collectDeclarations(*tmpl));
+        result_.uses.resize(templates.size());
+    }
+
+    LinkResult run() {
+        for (std::size_t i = 0; i < templates_.size(); ++i)
+            forEachNode(templates_[i]->body, [&](nodes::Node& node) { bind(i, node); });
+        return std::move(result_);
+    }
+
+private:
+    void bind(std::size_t owner, nodes::Node& node) {
+        if (auto* enumProperty = dynamic_cast<nodes::EnumProperty*>(&node)) {
+            enumProperty->enumRef = find(owner, enumProperty->enumName, &Declarations::enums);
+            if (enumProperty->enumRef == nullptr)
+                report("Property '%s' uses unknown enum '%s'.", enumProperty->name, enumProperty->enumName);
+        } else if (auto* property = dynamic_cast<nodes::Property*>(&node)) {
+            // An empty unit text names no unit.
+            if (property->unitName.empty()) return;
+            property->unit = find(owner, property->unitName, &Declarations::units);
+            if (property->unit == nullptr)
+                report("Property '%s' uses unknown unit '%s'.", property->name, property->unitName);
+        }
+    }
+
+    template <typename Target>
+    const Target* find(std::size_t owner, const std::string& name,
+                       std::map<std::string, const Target*, std::less<>> Declarations::*table) {
+        if (auto hit = (declarations_[owner].*table).find(name); hit != (declarations_[owner].*table).end())
+            return hit->second;
+        for (std::size_t other = 0; other < declarations_.size(); ++other) {
+            if (other == owner) continue;
+            const auto& names = declarations_[other].*table;
+            if (auto hit = names.find(name); hit != names.end()) {
+                std::vector<std::size_t>& uses = result_.uses[owner];
+                if (std::find(uses.begin(), uses.end(), other) == uses.end()) uses.push_back(other);
+                return hit->second;
+            }
+        }
+        return nullptr;
+    }
+
+    void report(const char* format, const std::string& property, const std::string& name) {
+        result_.messages.push_back((boost::format(format) % property % name).str());
+    }
+
+    const std::vector<Template*>& templates_;
+    std::vector<Declarations> declarations_;
+    LinkResult result_;
+};
+
+}  // namespace
+
+LinkResult linkTemplates(const std::vector<Template*>& templates) { return Linker(templates).run(); }
+
+}  // namespace teds::tdl
