@@ -1,0 +1,29 @@
+#pragma once
+// What the two opaque handles of the C interface hold, and the checks every
+// export makes before it touches one.
+
+#include <cstdint>
+
+#include "Api.hpp"
+#include "teds/decode/DecodedTeds.hpp"
+#include "teds/tdl/Registry.hpp"
+
+struct MirxTedsParser {
+    teds::tdl::Registry registry;
+};
+
+struct MirxDecodedTeds {
+    teds::decode::DecodedTeds decoded;
+};
+
+namespace teds::vb6dll {
+
+// The template at `index`, or null for a null handle or an index not below
+// the template count (unsigned, so a negative index from the caller is out
+// of range). Queries only read through the pointer: no query changes a handle.
+inline const decode::TemplateRecord* selectTemplate(DecodedTeds teds, std::uint32_t index) {
+    if (!teds || index >= teds->decoded.templates.size()) return nullptr;
+    return &teds->decoded.templates[index];
+}
+
+}  // namespace teds::vb6dll

@@ -1,0 +1,30 @@
+#pragma once
+// Handing one selected value record to the caller's output variables.
+
+#include <cstdint>
+
+#include "Api.hpp"
+#include "teds/decode/ValueRecord.hpp"
+
+namespace teds::vb6dll {
+
+// The output variables of a property query. Any of them may be null: the
+// caller then does not want that output. `name` is set by the queries by
+// position only.
+struct PropertyOutputs {
+    BSTR* name = nullptr;
+    VARIANT* value = nullptr;
+    BSTR* unit = nullptr;
+    VARIANT* unitArray = nullptr;
+    std::int32_t* status = nullptr;
+};
+
+// Writes the record's value, unit text, unit array, status and (when asked)
+// name; returns 1.
+std::int32_t deliverProperty(const decode::ValueRecord& record, const PropertyOutputs& out);
+
+// What a query that selected nothing leaves: the text outputs released and
+// null, everything else untouched; returns 0.
+std::int32_t deliverNothing(const PropertyOutputs& out);
+
+}  // namespace teds::vb6dll

@@ -1,0 +1,88 @@
+// Property queries: counting by name, and selecting one value by position
+// or by name with its occurrence, handed out as VARIANT and BSTR values.
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "Firewall.hpp"
+#include "Handles.hpp"
+#include "PropertyDelivery.hpp"
+#include "teds/decode/ValueLookup.hpp"
+
+using teds::decode::ValueRecord;
+using teds::vb6dll::deliverNothing;
+using teds::vb6dll::deliverProperty;
+using teds::vb6dll::guarded;
+using teds::vb6dll::PropertyOutputs;
+using teds::vb6dll::selectTemplate;
+
+namespace {
+
+// Records are reached through pointers into the handle, never copied, so a
+// caller that reads a large template value by value pays for no copies.
+
+const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::int32_t propertyIndex) {
+    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
+    if (!tmpl) return nullptr;
+    // A negative position is far past the last record, as its unsigned value says.
+    auto position = static_cast<std::uint32_t>(propertyIndex);
+    return teds::decode::selectByPosition(tmpl->values, position);
+}
+
+std::vector<const ValueRecord*> recordsNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name) {
+    std::vector<const ValueRecord*> matches;
+    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
+    if (tmpl && name) teds::decode::selectByName(tmpl->values, name, matches);
+    return matches;
+}
+
+const ValueRecord* recordNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name,
+                               std::uint32_t occurrence) {
+    const std::vector<const ValueRecord*> matches = recordsNamed(teds, templateIndex, name);
+    return occurrence < matches.size() ? matches[occurrence] : nullptr;
+}
+
+// A selection that throws has selected nothing: the caller still gets the
+// failure outputs.
+template <class Select>
+std::int32_t answer(Select&& select, const PropertyOutputs& out) {
+    const ValueRecord* record = guarded<const ValueRecord*>(nullptr, std::forward<Select>(select));
+    return guarded<std::int32_t>(0, [&] { return record ? deliverProperty(*record, out) : deliverNothing(out); });
+}
+
+}  // namespace
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyCount(DecodedTeds teds, uint32_t templateIndex, const char* name) {
+    return guarded<std::int32_t>(0, [&]() -> std::int32_t {
+        return static_cast<std::int32_t>(recordsNamed(teds, templateIndex, name).size());
+    });
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_HasProperty(DecodedTeds teds, uint32_t templateIndex, const char* name) {
+    return MirxTEDS_GetPropertyCount(teds, templateIndex, name) > 0 ? 1 : 0;
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyByIdx(DecodedTeds teds, uint32_t templateIndex, int32_t propertyIndex,
+                                               BSTR* name, VARIANT* value, BSTR* unit) {
+    return MirxTEDS_GetPropertyByIdxEx(teds, templateIndex, propertyIndex, name, value, unit, nullptr, nullptr);
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyByIdxEx(DecodedTeds teds, uint32_t templateIndex, int32_t propertyIndex,
+                                                 BSTR* name, VARIANT* value, BSTR* unit, VARIANT* unitArray,
+                                                 int32_t* status) {
+    const PropertyOutputs out{name, value, unit, unitArray, status};
+    return answer([&] { return recordAt(teds, templateIndex, propertyIndex); }, out);
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValue(DecodedTeds teds, uint32_t templateIndex, const char* name,
+                                               uint32_t occurrence, VARIANT* value, BSTR* unit) {
+    return MirxTEDS_GetPropertyValueEx(teds, templateIndex, name, occurrence, value, unit, nullptr, nullptr);
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValueEx(DecodedTeds teds, uint32_t templateIndex, const char* name,
+                                                 uint32_t occurrence, VARIANT* value, BSTR* unit,
+                                                 VARIANT* unitArray, int32_t* status) {
+    const PropertyOutputs out{nullptr, value, unit, unitArray, status};
+    return answer([&] { return recordNamed(teds, templateIndex, name, occurrence); }, out);
+}
