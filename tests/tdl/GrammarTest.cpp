@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "teds/tdl/TdlParse.hpp"
@@ -364,6 +365,22 @@ TEST_F(GrammarTest, UnusableNumbersRefuseTheirTemplate) {
     ASSERT_EQ(result.diagnostics.size(), 2u);
     EXPECT_EQ(result.diagnostics[0], "t.tdl:1: template I0 refused: template ID '99999999999' is out of range");
     EXPECT_EQ(result.diagnostics[1], "t.tdl:3: template I2 refused: field width '-1' is out of range on line 4");
+}
+
+TEST_F(GrammarTest, AReadErrorStopsTheParseLikeASyntaxError) {
+    const std::string path = (std::filesystem::temp_directory_path() / "teds_grammar_write_only.tdl").string();
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    ParseResult result;
+    {
+        Lexer lexer(file);
+        result = parseTdl(lexer, "w.tdl");
+    }
+    std::fclose(file);
+    std::filesystem::remove(path);
+    EXPECT_TRUE(result.templates.empty());
+    EXPECT_EQ(result.diagnostics,
+              (std::vector<std::string>{"w.tdl:1: input in flex scanner failed; the rest of the file is not read"}));
 }
 
 // `levels` select cases, one inside the other, around one property.

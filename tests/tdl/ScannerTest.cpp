@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,20 @@ TEST(ScannerTest, ReadsAFileAcrossItsBlocks) {
         EXPECT_EQ(lexer.next(value), kEndOfInput);
     }
     std::fclose(file);
+}
+
+TEST(ScannerTest, AReadErrorIsRaisedInsteadOfEndingTheProcess) {
+    // A stream open for writing only cannot be read from.
+    const std::string path = (std::filesystem::temp_directory_path() / "teds_scanner_write_only.tdl").string();
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    {
+        Lexer lexer(file);
+        std::string value;
+        EXPECT_THROW(lexer.next(value), ScanFailure);
+    }
+    std::fclose(file);
+    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "teds/tdl/Registry.hpp"
+
+namespace teds::tdl {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for each test, removed afterwards.
+class LoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = fs::temp_directory_path() / (std::string("teds_tdl_") + info->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string write(const std::string& name, const std::string& content) {
+        const fs::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+
+    fs::path folder_;
+};
+
+const char* const kTwoTemplates =
+    "// Two templates\n"
+    "TEMPLATE 0, 8, 25, \"First\"\n"
+    "ENUMERATE Kinds, \"a\", \"b\"\n"
+    "%Kind, \"Kind\", ID, 1, Kinds, ,\n"
+    "%Value, , CAL, 8, UNINT, ,\n"
+    "ENDTEMPLATE\n"
+    "\n"
+    "TEMPLATE 0, 8, 26, \"Second\"\n"
+    "SELECTCASE \"S\", , 1\n"
+    "CASE \"c\", 0\n"
+    "  %In, , ID, 4, UNINT, ,\n"
+    "ENDCASE\n"
+    "ENDSELECT\n"
+    "ENDTEMPLATE\n"
+    "VALIDATION_KEYCODE 1\n";
+
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string dumpAll(const Registry& registry) {
+    std::ostringstream out;
+    for (const Template* tmpl : registry.templates()) tmpl->dump(out, "");
+    return out.str();
+}
+
+TEST_F(LoaderTest, LoadsAFileAndCountsItsTemplates) {
+    Registry registry;
+    EXPECT_EQ(registry.loadFile(write("two.tdl", kTwoTemplates)), 2);
+    EXPECT_NE(registry.find(0, 25), nullptr);
+    EXPECT_NE(registry.find(0, 26), nullptr);
+    EXPECT_TRUE(registry.diagnostics().empty());
+}
+
+TEST_F(LoaderTest, CrLfAndLfFilesLoadAlike) {
+    Registry lf;
+    Registry crlf;
+    EXPECT_EQ(lf.loadFile(write("lf.tdl", kTwoTemplates)), 2);
+    EXPECT_EQ(crlf.loadFile(write("crlf.tdl", withCrLf(kTwoTemplates))), 2);
+    EXPECT_EQ(dumpAll(lf), dumpAll(crlf));
+    EXPECT_TRUE(crlf.diagnostics().empty());
+}
+
+TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
+    Registry registry;
+    ASSERT_EQ(registry.loadFile(write("two.tdl", kTwoTemplates)), 2);
+
+    const std::string missing = (folder_ / "missing.tdl").string();
+    ::testing::internal::CaptureStderr();
+    const std::int32_t count = registry.loadFile(missing);
+    const std::string reported = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(reported, missing + ": " + std::strerror(ENOENT) + "\n");
+
+    // The earlier templates are still there and still decode.
+    EXPECT_EQ(registry.templates().size(), 2u);
+    auto stream = decode::BitStream::createOwning(2);
+    stream.writeBits(8, 25);
+    stream.writeBits(1, 1);
+    stream.writeBits(7, 0x42);
+    stream.current = stream.begin;
+    stream.bitIndex = 0;
+    decode::TemplateRecord record;
+    EXPECT_TRUE(registry.decodeNextTemplate(stream, 0, record));
+    stream.destroy();
+    ASSERT_EQ(record.values.size(), 2u);
+    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "b");
+}
+
+TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
+    const std::string path = write("broken.tdl",
+                                   "TEMPLATE 0, 8, 1,\nENDTEMPLATE\n"
+                                   "TEMPLATE 0, 8, 2,\nENDTEMPLATE\n"
+                                   "TEMPLATE 0, 8, 3,\nSELECTCASE \"S\"\nENDSELECT\nENDTEMPLATE\n"
+                                   "VALIDATION_KEYCODE 1\n");
+    Registry registry;
+    EXPECT_EQ(registry.loadFile(path), 2);
+    EXPECT_NE(registry.find(0, 1), nullptr);
+    EXPECT_NE(registry.find(0, 2), nullptr);
+    EXPECT_EQ(registry.find(0, 3), nullptr);
+    ASSERT_EQ(registry.diagnostics().size(), 1u);
+    EXPECT_EQ(registry.diagnostics()[0].rfind(path + ":6: syntax error", 0), 0u) << registry.diagnostics()[0];
+}
+
+TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
+    const std::string path = write("two.tdl", kTwoTemplates);
+    Registry registry;
+    EXPECT_EQ(registry.loadFile(path), 2);
+    EXPECT_EQ(registry.loadFile(path), 0);
+    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{path + ":2: template I25 refused: already loaded",
+                                                                path + ":8: template I26 refused: already loaded"}));
+}
+
+TEST_F(LoaderTest, AFileWithNoTemplatesGivesZero) {
+    Registry registry;
+    EXPECT_EQ(registry.loadFile(write("empty.tdl", "// nothing\nVALIDATION_KEYCODE 12345\n")), 0);
+    EXPECT_EQ(registry.loadFile(write("blank.tdl", "")), 0);
+}
+
+TEST_F(LoaderTest, NulBytesAndLongNamesLoadWhatCameBefore) {
+    std::string content = "TEMPLATE 0, 8, 1,\n%" + std::string(1 << 20, 'n') + ", , ID, 8, UNINT, ,\nENDTEMPLATE\n";
+    content += std::string("TEMPLATE 0, 8, 2,\n\0\0\0", 21);
+    Registry registry;
+    EXPECT_EQ(registry.loadFile(write("odd.tdl", content)), 1);
+    EXPECT_EQ(registry.diagnostics().front(),
+              (folder_ / "odd.tdl").string() + ":5: byte 0x00 begins no token; the rest of the file is not read");
+}
+
+}  // namespace
+}  // namespace teds::tdl

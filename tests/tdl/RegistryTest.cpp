@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "teds/tdl/Registry.hpp"
+#include "teds/tdl/nodes/Enum.hpp"
+#include "teds/tdl/nodes/EnumProperty.hpp"
+#include "teds/tdl/nodes/PhysicalUnit.hpp"
+#include "teds/tdl/nodes/Property.hpp"
+
+namespace teds::tdl {
+namespace {
+
+using decode::ValueKind;
+using decode::ValueRecord;
+
+// An image written field by field, least significant bit first.
+class Image {
+public:
+    explicit Image(std::initializer_list<std::pair<std::uint32_t, std::uint64_t>> fields) {
+        std::uint32_t bits = 0;
+        for (const auto& field : fields) bits += field.first;
+        stream_ = decode::BitStream::createOwning((bits + 7) / 8);
+        for (const auto& [width, value] : fields) stream_.writeBits(width, value);
+        stream_.current = stream_.length == 0 ? nullptr : stream_.begin;
+        stream_.bitIndex = 0;
+    }
+    ~Image() { stream_.destroy(); }
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    decode::BitStream& stream() { return stream_; }
+    // Bits read so far.
+    std::uint32_t position() const {
+        if (stream_.current == nullptr) return stream_.length * 8;
+        return static_cast<std::uint32_t>(stream_.current - stream_.begin) * 8 + stream_.bitIndex;
+    }
+
+private:
+    decode::BitStream stream_;
+};
+
+const char* const kDecodeFile =
+    "TEMPLATE 0, 8, 25, \"Decode\"\n"
+    "ENUMERATE Kinds, \"Voltage\", \"Current\", \"Bridge\"\n"
+    "PHYSICAL_UNIT \"V\", (0, 0, 0, 2, 1, -3, -1, 0, 0, 0, 1, 0)\n"
+    "%Kind, , ID, 2, Kinds, ,\n"
+    "%Count, , ID, 8, UNINT, , \"V\"\n"
+    "%Sens, , CAL, 4, ConRes, 10, 0.5, ,\n"
+    "%Fixed, , ID, 8, UNINT, , = 0x2A\n"
+    "%Q[DEFAULT], , ID, 8, UNINT, ,\n"
+    "SELECTCASE \"Mode\", ID, 1\n"
+    "CASE \"A\", 0\n"
+    "  %InA, , ID, 3, UNINT, ,\n"
+    "ENDCASE\n"
+    "CASE \"B\", 1\n"
+    "  %InB, , ID, 5, UNINT, ,\n"
+    "ENDCASE\n"
+    "ENDSELECT\n"
+    "STRUCTARRAY Points, \"\", CAL, 2\n"
+    "  %X, , CAL, 4, UNINT, ,\n"
+    "ENDSTRUCTARRAY\n"
+    "%Name, , ID, 10, CHR5, ,\n"
+    "ENDTEMPLATE\n"
+    "VALIDATION_KEYCODE 1\n";
+
+TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    EXPECT_TRUE(registry.diagnostics().empty());
+
+    Image image({{8, 25}, {2, 1}, {8, 200}, {4, 4}, {1, 1}, {5, 17}, {2, 2}, {4, 3}, {4, 9}, {5, 8}, {5, 9}});
+    decode::TemplateRecord record;
+    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    EXPECT_EQ(image.position(), 8u + 2 + 8 + 4 + 1 + 5 + 2 + 4 + 4 + 10);
+    EXPECT_EQ(record.templateId, 25);
+    EXPECT_EQ(record.templateRef, registry.find(0, 25));
+
+    const std::vector<ValueRecord>& v = record.values;
+    ASSERT_EQ(v.size(), 8u);
+    EXPECT_EQ(v[0].name, "%Kind");
+    EXPECT_EQ(v[0].kind, ValueKind::Enumeration);
+    EXPECT_EQ(boost::get<decode::EnumValue>(v[0].value).index, 1u);
+    EXPECT_EQ(boost::get<decode::EnumValue>(v[0].value).text, "Current");
+    EXPECT_EQ(boost::get<std::uint32_t>(v[1].value), 200u);
+    EXPECT_EQ(v[2].kind, ValueKind::Real);
+    EXPECT_EQ(boost::get<double>(v[2].value), 12.0);
+    EXPECT_EQ(v[3].name, "%Fixed");
+    EXPECT_EQ(boost::get<std::uint32_t>(v[3].value), 42u);
+    EXPECT_EQ(v[4].kind, ValueKind::SelectMarker);
+    EXPECT_EQ(v[5].name, "%InB");
+    EXPECT_EQ(boost::get<std::uint32_t>(v[5].value), 17u);
+    ASSERT_EQ(v[6].kind, ValueKind::StructArray);
+    const auto& points = boost::get<decode::StructElements>(v[6].value);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(boost::get<std::uint32_t>(points[1].at(0).value), 9u);
+    EXPECT_EQ(boost::get<std::string>(v[7].value), "HI");
+
+    // The unit named by the property's second text is bound to it.
+    const auto* count = dynamic_cast<const nodes::Property*>(v[1].node);
+    ASSERT_NE(count, nullptr);
+    ASSERT_NE(count->unit, nullptr);
+    EXPECT_EQ(count->unit->unit.text, "(m2*kg*s-3*A-1)");
+}
+
+TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    Image image({{8, 25}});
+    decode::TemplateRecord record;
+    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 17, record));
+    EXPECT_EQ(image.position(), 0u);
+    EXPECT_EQ(registry.idWidth(17), 0u);
+}
+
+TEST(RegistryTest, AnUnknownIdFailsAfterReadingIt) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    Image image({{8, 26}, {8, 0xFF}});
+    decode::TemplateRecord record;
+    record.values.push_back(ValueRecord{});
+    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 0, record));
+    EXPECT_EQ(image.position(), 8u);
+    EXPECT_EQ(record.templateId, 26);
+    EXPECT_EQ(record.templateRef, nullptr);
+    EXPECT_TRUE(record.values.empty());
+}
+
+TEST(RegistryTest, AnEmptyRegistryFailsWithoutReading) {
+    Registry registry;
+    Image image({{8, 25}});
+    decode::TemplateRecord record;
+    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 0, record));
+    EXPECT_EQ(image.position(), 0u);
+}
+
+std::unique_ptr<Template> makeTemplate(std::int32_t key, std::uint32_t width, std::uint32_t id) {
+    auto tmpl = std::make_unique<Template>();
+    tmpl->manufacturerKey = key;
+    tmpl->idWidth = width;
+    tmpl->templateId = id;
+    return tmpl;
+}
+
+TEST(RegistryTest, TheFirstTemplateOfAKeyAndIdStays) {
+    Registry registry;
+    auto first = makeTemplate(17, 6, 3);
+    const Template* kept = first.get();
+    EXPECT_TRUE(registry.add(std::move(first)));
+    EXPECT_FALSE(registry.add(makeTemplate(17, 6, 3)));
+    EXPECT_EQ(registry.find(17, 3), kept);
+    ASSERT_EQ(registry.diagnostics().size(), 1u);
+    EXPECT_EQ(registry.diagnostics()[0], "template M17-3 refused: already loaded");
+}
+
+TEST(RegistryTest, TheFirstTemplateOfAManufacturerSetsItsIdWidth) {
+    Registry registry;
+    EXPECT_TRUE(registry.add(makeTemplate(17, 6, 3)));
+    EXPECT_FALSE(registry.add(makeTemplate(17, 8, 4)));
+    EXPECT_TRUE(registry.add(makeTemplate(17, 6, 4)));
+    EXPECT_TRUE(registry.add(makeTemplate(0, 8, 4)));
+    EXPECT_EQ(registry.idWidth(17), 6u);
+    EXPECT_EQ(registry.idWidth(0), 8u);
+}
+
+TEST(RegistryTest, RefusesIdentitiesNoImageCanSelect) {
+    Registry registry;
+    EXPECT_FALSE(registry.add(makeTemplate(0, 0, 0)));   // no width to read the ID with
+    EXPECT_FALSE(registry.add(makeTemplate(0, 33, 1)));  // IDs are 32 bits
+    EXPECT_FALSE(registry.add(makeTemplate(0, 4, 16)));  // ID wider than its field
+    EXPECT_FALSE(registry.add(makeTemplate(-1, 8, 1)));
+    EXPECT_TRUE(registry.add(makeTemplate(0, 32, 0xFFFFFFFFu)));
+    EXPECT_EQ(registry.diagnostics().size(), 4u);
+}
+
+TEST(RegistryTest, ListsTemplatesByKeyThenId) {
+    Registry registry;
+    registry.add(makeTemplate(5, 8, 2));
+    registry.add(makeTemplate(0, 8, 9));
+    registry.add(makeTemplate(5, 8, 1));
+    registry.add(makeTemplate(0, 8, 3));
+    std::vector<std::pair<std::int32_t, std::uint32_t>> keys;
+    for (const Template* tmpl : registry.templates()) keys.emplace_back(tmpl->manufacturerKey, tmpl->templateId);
+    EXPECT_EQ(keys, (std::vector<std::pair<std::int32_t, std::uint32_t>>{{0, 3}, {0, 9}, {5, 1}, {5, 2}}));
+}
+
+TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+                                "ENUMERATE E, \"one\", \"two\"\n"
+                                "PHYSICAL_UNIT U, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0\n"
+                                "ENDTEMPLATE\n"
+                                "TEMPLATE 0, 8, 2,\n"
+                                "ENUMERATE E, \"own\"\n"
+                                "%Own, , ID, 1, E, ,\n"
+                                "%Other, , ID, 1, UNINT, , \"U\"\n"
+                                "ENDTEMPLATE\n"
+                                "VALIDATION_KEYCODE 1\n"),
+              2);
+    const Template* second = registry.find(0, 2);
+    ASSERT_NE(second, nullptr);
+    const auto& own = dynamic_cast<const nodes::EnumProperty&>(*second->body[1]);
+    ASSERT_NE(own.enumRef, nullptr);
+    EXPECT_EQ(own.enumRef->entries.at(0).text, "own");
+    const auto& other = dynamic_cast<const nodes::Property&>(*second->body[2]);
+    ASSERT_NE(other.unit, nullptr);
+    EXPECT_EQ(other.unit->name, "U");
+}
+
+TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+                                "%E, , ID, 2, Missing, ,\n"
+                                "%U, , ID, 8, UNINT, , \"furlong\"\n"
+                                "%N, , ID, 8, UNINT, , \"\"\n"
+                                "ENDTEMPLATE\n"
+                                "VALIDATION_KEYCODE 1\n"),
+              1);
+    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{"Property '%E' uses unknown enum 'Missing'.",
+                                                                "Property '%U' uses unknown unit 'furlong'."}));
+
+    // Decoding goes on as if no names had been given.
+    Image image({{8, 1}, {2, 3}, {8, 7}, {8, 8}});
+    decode::TemplateRecord record;
+    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    ASSERT_EQ(record.values.size(), 3u);
+    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).index, 3u);
+    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "");
+    EXPECT_EQ(boost::get<std::uint32_t>(record.values[1].value), 7u);
+}
+
+TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
+    const std::string first = "TEMPLATE 0, 8, 1,\nENUMERATE E, \"a\", \"b\"\nENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
+    const std::string second =
+        "TEMPLATE 0, 8, 1,\nENUMERATE E, \"x\", \"y\"\nENDTEMPLATE\n"
+        "TEMPLATE 0, 8, 2,\n%P, , ID, 1, E, ,\nENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
+    Registry registry;
+    ASSERT_EQ(registry.loadText(first), 1);
+    // Template 1 of the second text is refused as already loaded, but
+    // template 2 was bound to its enumeration.
+    ASSERT_EQ(registry.loadText(second, "second.tdl"), 1);
+    EXPECT_EQ(registry.diagnostics().back(), "second.tdl:1: template I1 refused: already loaded");
+
+    Image image({{8, 2}, {1, 1}});
+    decode::TemplateRecord record;
+    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    ASSERT_EQ(record.values.size(), 1u);
+    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "y");
+}
+
+TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {
+    Registry registry;
+    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    EXPECT_EQ(registry.loadText(kDecodeFile), 0);
+    EXPECT_EQ(registry.templates().size(), 1u);
+}
+
+}  // namespace
+}  // namespace teds::tdl
