@@ -103,10 +103,5 @@ TEST(UnitRecord, ArrayFormIsTypeExponentsSlopeOffset) {
     EXPECT_EQ(r.asArray(), expected);
 }
 
-TEST(UnitRecord, BaseUnitSymbolsInExponentOrder) {
-    const char* expected[] = {"rad", "ster", "m", "kg", "s", "A", "K", "mol", "cd"};
-    for (std::size_t i = 0; i < kBaseUnitCount; ++i) EXPECT_STREQ(kBaseUnitSymbols[i], expected[i]);
-}
-
 }  // namespace
 }  // namespace teds::types

@@ -26,18 +26,16 @@ bool isNoValue(std::uint32_t n, std::uint32_t sz) {
 // (1 + 2 * tolerance)^n by squaring, so that the product is formed in the
 // same order on every target. The raw value is a signed exponent.
 double conRelResPower(double base, std::uint32_t raw) {
-    const auto exponent = static_cast<std::int32_t>(raw);
-    // The magnitude of INT32_MIN does not fit 32 signed bits; 64 do.
-    std::uint64_t remaining =
-        exponent < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(static_cast<std::int64_t>(exponent))
-                     : static_cast<std::uint64_t>(exponent);
+    const bool negative = (raw & 0x80000000u) != 0;
+    // Unsigned negation gives the magnitude, INT32_MIN's 2^31 included.
+    std::uint32_t remaining = negative ? 0u - raw : raw;
     double result = 1.0;
     while (remaining != 0) {
         if (remaining & 1u) result *= base;
         base *= base;
         remaining >>= 1;
     }
-    return exponent < 0 ? 1.0 / result : result;
+    return negative ? 1.0 / result : result;
 }
 
 DecodedValue real(double v) { return DecodedValue{ValueKind::Real, v}; }
@@ -64,10 +62,11 @@ std::int32_t lround32(double v) {
 }
 
 // The ConRes raw number nearest to (value - start) / step. The quotient of
-// a decoded value is often a hair below its raw number (0.01 * 1 - 40 + 40
-// is not 0.01), so truncating it would write the number below; rounding
-// gives back the raw number the value was decoded from. A raw number is
-// unsigned, so a quotient that rounds below 0 has none.
+// a decoded value is often a hair below its raw number (start -40, step
+// 0.01, raw 1 decodes to -39.99, and (-39.99 + 40) / 0.01 is 0.99999...),
+// so truncating it would write the number below; rounding gives back the
+// raw number the value was decoded from. A raw number is unsigned, so a
+// quotient that rounds below 0 has none.
 std::int32_t conResRaw(double q) {
     const std::int32_t n = lround32(q);
     if (n < 0) raiseNotRepresentable(q);
