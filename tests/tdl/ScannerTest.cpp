@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "teds/tdl/TdlLexer.hpp"
+#include "tdl/WriteOnlyFile.hpp"
 
 namespace teds::tdl {
 namespace {
@@ -151,17 +151,12 @@ TEST(ScannerTest, ReadsAFileAcrossItsBlocks) {
 }
 
 TEST(ScannerTest, AReadErrorIsRaisedInsteadOfEndingTheProcess) {
-    // A stream open for writing only cannot be read from.
-    const std::string path = (std::filesystem::temp_directory_path() / "teds_scanner_write_only.tdl").string();
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    {
-        Lexer lexer(file);
-        std::string value;
-        EXPECT_THROW(lexer.next(value), ScanFailure);
-    }
-    std::fclose(file);
-    std::filesystem::remove(path);
+    const testing::WriteOnlyFile file("teds_scanner_write_only.tdl");
+    ASSERT_NE(file.get(), nullptr);
+    if (!file.readFails()) GTEST_SKIP() << "this C library reports no error reading a write-only stream";
+    Lexer lexer(file.get());
+    std::string value;
+    EXPECT_THROW(lexer.next(value), ScanFailure);
 }
 
 }  // namespace
