@@ -31,7 +31,7 @@ struct Reader {
     BitStream stream;
 };
 
-FieldSpec spec(DataType type, std::uint32_t sz, double start = 0.0, double step = 0.0) {
+FieldSpec fieldOf(DataType type, std::uint32_t sz, double start = 0.0, double step = 0.0) {
     FieldSpec f;
     f.sz = sz;
     f.dataType = static_cast<std::int32_t>(type);
@@ -62,7 +62,7 @@ class NoValuePattern : public ::testing::TestWithParam<NoValueCase> {};
 
 TEST_P(NoValuePattern, IsAllOnesInTheFieldWidth) {
     const NoValueCase& c = GetParam();
-    const auto v = decodeRaw(spec(c.type, c.sz, 1.0, 0.5), c.raw);
+    const auto v = decodeRaw(fieldOf(c.type, c.sz, 1.0, 0.5), c.raw);
     ASSERT_TRUE(v.has_value()) << c.what;
     EXPECT_EQ(v->kind == ValueKind::None, c.none) << c.what;
 }
@@ -91,21 +91,21 @@ INSTANTIATE_TEST_SUITE_P(
                       NoValueCase{"Single width 0", DataType::Single, 0, 0, false}));
 
 TEST(NumericField, UnsignedAndDateKeepTheRawNumber) {
-    const auto u = decodeRaw(spec(DataType::Unint, 8), 0xFE);
+    const auto u = decodeRaw(fieldOf(DataType::Unint, 8), 0xFE);
     EXPECT_EQ(u->kind, ValueKind::Unsigned);
     EXPECT_EQ(boost::get<std::uint32_t>(u->value), 254u);
 
-    const auto d = decodeRaw(spec(DataType::Date, 16), 365);
+    const auto d = decodeRaw(fieldOf(DataType::Date, 16), 365);
     EXPECT_EQ(d->kind, ValueKind::Date);
     EXPECT_EQ(boost::get<std::uint32_t>(d->value), 365u);
 
     // Wider than 32 bits: the low 32 bits are the value.
-    const auto wide = decodeRaw(spec(DataType::Unint, 40), 0xAB12345678ull);
+    const auto wide = decodeRaw(fieldOf(DataType::Unint, 40), 0xAB12345678ull);
     EXPECT_EQ(boost::get<std::uint32_t>(wide->value), 0x12345678u);
 }
 
 TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
-    FieldSpec f = spec(DataType::Unint, 8);
+    FieldSpec f = fieldOf(DataType::Unint, 8);
     f.fixedRaw = 0xFF;
     const std::vector<std::uint8_t> image{0x00};
     Reader r(image);
@@ -117,10 +117,10 @@ TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
 }
 
 TEST(NumericField, ConResIsRawTimesResolutionPlusStart) {
-    const auto v = decodeRaw(spec(DataType::ConRes, 8, 10.0, 0.5), 4);
+    const auto v = decodeRaw(fieldOf(DataType::ConRes, 8, 10.0, 0.5), 4);
     EXPECT_EQ(v->kind, ValueKind::Real);
     EXPECT_EQ(boost::get<double>(v->value), 12.0);
-    const auto big = decodeRaw(spec(DataType::ConRes, 32, -1.0, 1.0), 0xFFFFFFFE);
+    const auto big = decodeRaw(fieldOf(DataType::ConRes, 32, -1.0, 1.0), 0xFFFFFFFE);
     EXPECT_EQ(boost::get<double>(big->value), 4294967293.0);
 }
 
@@ -145,32 +145,32 @@ TEST(NumericField, ConRelResPowerBySquaring) {
         {32, 0xFFFFFFFD, 1.0 / (b * b2)},  // -3
     };
     for (const auto& c : cases) {
-        const auto v = decodeRaw(spec(DataType::ConRelRes, c.sz, 1.0, 0.05), c.raw);
+        const auto v = decodeRaw(fieldOf(DataType::ConRelRes, c.sz, 1.0, 0.05), c.raw);
         ASSERT_TRUE(v.has_value());
         EXPECT_EQ(v->kind, ValueKind::Real);
         EXPECT_EQ(boost::get<double>(v->value), c.expected) << "raw " << c.raw;
     }
-    EXPECT_DOUBLE_EQ(boost::get<double>(decodeRaw(spec(DataType::ConRelRes, 8, 1.0, 0.05), 2)->value), 1.21);
-    EXPECT_EQ(boost::get<double>(decodeRaw(spec(DataType::ConRelRes, 8, 2.5, 0.05), 2)->value), 2.5 * b2);
+    EXPECT_DOUBLE_EQ(boost::get<double>(decodeRaw(fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), 2)->value), 1.21);
+    EXPECT_EQ(boost::get<double>(decodeRaw(fieldOf(DataType::ConRelRes, 8, 2.5, 0.05), 2)->value), 2.5 * b2);
 }
 
 TEST(NumericField, ConRelResExtremeExponents) {
     // 2^31 squarings' worth of growth: the power overflows, its inverse is 0.
-    const auto most = decodeRaw(spec(DataType::ConRelRes, 32, 1.0, 0.05), 0x80000000u);
+    const auto most = decodeRaw(fieldOf(DataType::ConRelRes, 32, 1.0, 0.05), 0x80000000u);
     EXPECT_EQ(boost::get<double>(most->value), 0.0);
-    const auto large = decodeRaw(spec(DataType::ConRelRes, 32, 1.0, 0.05), 0x7FFFFFFFu);
+    const auto large = decodeRaw(fieldOf(DataType::ConRelRes, 32, 1.0, 0.05), 0x7FFFFFFFu);
     EXPECT_TRUE(std::isinf(boost::get<double>(large->value)));
 }
 
 TEST(NumericField, SingleReinterpretsTheLowThirtyTwoBits) {
-    const auto v = decodeRaw(spec(DataType::Single, 32), std::bit_cast<std::uint32_t>(1.5f));
+    const auto v = decodeRaw(fieldOf(DataType::Single, 32), std::bit_cast<std::uint32_t>(1.5f));
     EXPECT_EQ(v->kind, ValueKind::Real);
     EXPECT_EQ(boost::get<double>(v->value), 1.5);
 
-    const auto tenth = decodeRaw(spec(DataType::Single, 32), std::bit_cast<std::uint32_t>(-0.1f));
+    const auto tenth = decodeRaw(fieldOf(DataType::Single, 32), std::bit_cast<std::uint32_t>(-0.1f));
     EXPECT_EQ(boost::get<double>(tenth->value), static_cast<double>(-0.1f));
 
-    const auto ones = decodeRaw(spec(DataType::Single, 32), 0xFFFFFFFF);
+    const auto ones = decodeRaw(fieldOf(DataType::Single, 32), 0xFFFFFFFF);
     EXPECT_EQ(ones->kind, ValueKind::Real);
     EXPECT_TRUE(std::isnan(boost::get<double>(ones->value)));
 }
@@ -180,7 +180,7 @@ TEST(NumericField, TypesWithoutAValueConsumeTheirBits) {
                              static_cast<DataType>(99)}) {
         const auto image = ImageBuilder().field(11, 0x7FF).field(5, 0x15).bytes();
         Reader r(image);
-        EXPECT_FALSE(decodeNumeric(r.stream, spec(t, 11)).has_value()) << static_cast<int>(t);
+        EXPECT_FALSE(decodeNumeric(r.stream, fieldOf(t, 11)).has_value()) << static_cast<int>(t);
         EXPECT_EQ(r.stream.readBits(5), 0x15u) << static_cast<int>(t);
     }
 }
@@ -340,7 +340,7 @@ TEST(EncodeField, UnsignedTypesRoundTrip) {
     for (const DataType t : {DataType::Date, DataType::Unint}) {
         for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
                  {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}, {40, 0x80000001}}) {
-            const auto v = roundTrip(spec(t, sz), n, sz);
+            const auto v = roundTrip(fieldOf(t, sz), n, sz);
             EXPECT_EQ(boost::get<std::uint32_t>(v.value), n) << "sz " << sz;
         }
     }
@@ -348,11 +348,11 @@ TEST(EncodeField, UnsignedTypesRoundTrip) {
 
 TEST(EncodeField, TextTypesRoundTrip) {
     const std::string chr5 = "HELLO, WORLD/_@";
-    const auto c = roundTrip(spec(DataType::Chr5, 5 * chr5.size()), chr5, 5 * chr5.size());
+    const auto c = roundTrip(fieldOf(DataType::Chr5, 5 * chr5.size()), chr5, 5 * chr5.size());
     EXPECT_EQ(boost::get<std::string>(c.value), chr5);
 
     const std::string ascii("Temp\x01\x7F", 6);
-    const auto a = roundTrip(spec(DataType::Ascii, 7 * ascii.size()), ascii, 7 * ascii.size());
+    const auto a = roundTrip(fieldOf(DataType::Ascii, 7 * ascii.size()), ascii, 7 * ascii.size());
     EXPECT_EQ(boost::get<std::string>(a.value), ascii);
 }
 
@@ -362,7 +362,7 @@ TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
         double start, step;
     } scales[] = {{10.0, 0.5}, {-40.0, 0.01}, {0.0, 0.1}, {273.15, 0.05}, {1.5, 0.3}, {0.0, 1e-6}};
     for (const auto& s : scales) {
-        const FieldSpec f = spec(DataType::ConRes, 16, s.start, s.step);
+        const FieldSpec f = fieldOf(DataType::ConRes, 16, s.start, s.step);
         for (std::uint32_t n = 0; n < 0xFFFF; n += 7) {
             const double value = static_cast<double>(n) * s.step + s.start;
             auto w = BitStream::createOwning(2);
@@ -376,7 +376,7 @@ TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
 
 TEST(EncodeField, ConRelResRoundTrips) {
     for (const std::uint32_t n : {0u, 1u, 2u, 17u, 1000u, 0xFFFFFFFEu /* -2 */, 0xFFFFFF00u /* -256 */}) {
-        const FieldSpec f = spec(DataType::ConRelRes, 32, 2.5, 0.05);
+        const FieldSpec f = fieldOf(DataType::ConRelRes, 32, 2.5, 0.05);
         const double value = boost::get<double>(decodeRaw(f, n)->value);
         auto w = BitStream::createOwning(4);
         ASSERT_TRUE(encodeField(w, f, value));
@@ -388,18 +388,18 @@ TEST(EncodeField, ConRelResRoundTrips) {
 
 TEST(EncodeField, SingleRoundTripsThroughFloat) {
     for (const double v : {1.5, -0.1, 0.0, 3.4e38, std::numeric_limits<double>::infinity()}) {
-        const auto d = roundTrip(spec(DataType::Single, 32), v, 32);
+        const auto d = roundTrip(fieldOf(DataType::Single, 32), v, 32);
         EXPECT_EQ(boost::get<double>(d.value), static_cast<double>(static_cast<float>(v))) << v;
     }
     // Beyond the float range the narrowing gives an infinity.
-    const auto huge = roundTrip(spec(DataType::Single, 32), 1e300, 32);
+    const auto huge = roundTrip(fieldOf(DataType::Single, 32), 1e300, 32);
     EXPECT_TRUE(std::isinf(boost::get<double>(huge.value)));
 }
 
 TEST(EncodeField, WritesOnlyTheFieldWidth) {
     auto w = BitStream::createOwning(2);
-    ASSERT_TRUE(encodeField(w, spec(DataType::Unint, 4), std::uint32_t{0xABCD}));
-    ASSERT_TRUE(encodeField(w, spec(DataType::Unint, 4), std::uint32_t{0x1}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0xABCD}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0x1}));
     EXPECT_EQ(w.begin[0], 0x1Du);
     EXPECT_EQ(w.begin[1], 0x00u);
     w.destroy();
@@ -411,7 +411,7 @@ TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
         auto w = BitStream::createOwning(4);
         const decode::Value value = isTextType(static_cast<std::int32_t>(t)) ? decode::Value(std::string("AB"))
                                                                              : decode::Value(std::uint32_t{3});
-        EXPECT_FALSE(encodeField(w, spec(t, 16), value)) << static_cast<int>(t);
+        EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
         EXPECT_EQ(w.begin[0], 0u);
         EXPECT_EQ(w.current, w.begin);
         w.destroy();
@@ -421,7 +421,7 @@ TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
 TEST(EncodeField, ZeroWidthWritesNothingForAnyType) {
     for (const DataType t : {DataType::Unint, DataType::Chr5, DataType::Unicode, DataType::BitBin}) {
         auto w = BitStream::createOwning(1);
-        EXPECT_TRUE(encodeField(w, spec(t, 0), std::string("A"))) << static_cast<int>(t);
+        EXPECT_TRUE(encodeField(w, fieldOf(t, 0), std::string("A"))) << static_cast<int>(t);
         EXPECT_EQ(w.current, w.begin);
         w.destroy();
     }
@@ -430,16 +430,16 @@ TEST(EncodeField, ZeroWidthWritesNothingForAnyType) {
 TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
     std::vector<std::uint8_t> borrowed(4);
     auto ro = BitStream::create(borrowed.data(), 4);
-    EXPECT_FALSE(encodeField(ro, spec(DataType::Unint, 8), std::uint32_t{5}));
+    EXPECT_FALSE(encodeField(ro, fieldOf(DataType::Unint, 8), std::uint32_t{5}));
 
     auto tooShort = BitStream::createOwning(1);
-    EXPECT_FALSE(encodeField(tooShort, spec(DataType::Ascii, 14), std::string("Hi")));
+    EXPECT_FALSE(encodeField(tooShort, fieldOf(DataType::Ascii, 14), std::string("Hi")));
     tooShort.destroy();
 
     auto w = BitStream::createOwning(4);
-    EXPECT_FALSE(encodeField(w, spec(DataType::Unint, 8), 1.0));
-    EXPECT_FALSE(encodeField(w, spec(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
-    EXPECT_FALSE(encodeField(w, spec(DataType::Chr5, 5), std::uint32_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), 1.0));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint32_t{1}));
     w.destroy();
 }
 
@@ -449,14 +449,14 @@ TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
         FieldSpec field;
         double value;
     } cases[] = {
-        {"ConRes 2^31", spec(DataType::ConRes, 32, 0.0, 1.0), 2147483648.0},
-        {"ConRes 2^40", spec(DataType::ConRes, 40, 0.0, 1.0), 1099511627776.0},
-        {"ConRes below its start", spec(DataType::ConRes, 8, 10.0, 1.0), 5.0},
-        {"ConRes NaN", spec(DataType::ConRes, 8, 0.0, 1.0), std::nan("")},
-        {"ConRes zero resolution", spec(DataType::ConRes, 8, 0.0, 0.0), 1.0},
+        {"ConRes 2^31", fieldOf(DataType::ConRes, 32, 0.0, 1.0), 2147483648.0},
+        {"ConRes 2^40", fieldOf(DataType::ConRes, 40, 0.0, 1.0), 1099511627776.0},
+        {"ConRes below its start", fieldOf(DataType::ConRes, 8, 10.0, 1.0), 5.0},
+        {"ConRes NaN", fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::nan("")},
+        {"ConRes zero resolution", fieldOf(DataType::ConRes, 8, 0.0, 0.0), 1.0},
         // ln(e) / ln(1 + 2e-10) is about 5e9: fits a 64-bit long, not 32 bits.
-        {"ConRelRes exponent above 2^31", spec(DataType::ConRelRes, 32, 1.0, 1e-10), std::exp(1.0)},
-        {"ConRelRes of a negative ratio", spec(DataType::ConRelRes, 8, 1.0, 0.05), -1.0},
+        {"ConRelRes exponent above 2^31", fieldOf(DataType::ConRelRes, 32, 1.0, 1e-10), std::exp(1.0)},
+        {"ConRelRes of a negative ratio", fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), -1.0},
     };
     for (const auto& c : cases) {
         auto w = BitStream::createOwning(8);
@@ -476,7 +476,7 @@ TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
 
 TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
     auto w = BitStream::createOwning(4);
-    ASSERT_TRUE(encodeField(w, spec(DataType::ConRes, 32, 0.0, 1.0), 2147483647.0));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 32, 0.0, 1.0), 2147483647.0));
     auto r = BitStream::create(w.begin, 4);
     EXPECT_EQ(r.readBits(32), 0x7FFFFFFFu);
     w.destroy();
@@ -484,7 +484,7 @@ TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
     // Just below the start still rounds to raw number 0.
     auto z = BitStream::createOwning(1);
     z.begin[0] = 0xFF;
-    ASSERT_TRUE(encodeField(z, spec(DataType::ConRes, 8, 10.0, 1.0), 9.6));
+    ASSERT_TRUE(encodeField(z, fieldOf(DataType::ConRes, 8, 10.0, 1.0), 9.6));
     EXPECT_EQ(z.begin[0], 0u);
     z.destroy();
 }
