@@ -210,6 +210,8 @@ struct EnumCase {
     std::uint64_t expectedBits;
 };
 
+void PrintTo(const EnumCase& c, std::ostream* os) { *os << c.what; }
+
 class EnumPropertyDecode : public ::testing::TestWithParam<EnumCase> {};
 
 TEST_P(EnumPropertyDecode, DeliversIndexAndText) {

@@ -36,6 +36,8 @@ struct DumpCase {
     const char* expected;
 };
 
+void PrintTo(const DumpCase& c, std::ostream* os) { *os << c.what; }
+
 class NodeDump : public ::testing::TestWithParam<DumpCase> {};
 
 TEST_P(NodeDump, WritesItsLine) {

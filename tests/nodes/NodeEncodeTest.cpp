@@ -33,6 +33,8 @@ struct PropertyCase {
     decode::Value value;
 };
 
+void PrintTo(const PropertyCase& c, std::ostream* os) { *os << c.what; }
+
 class PropertyRoundTrip : public ::testing::TestWithParam<PropertyCase> {};
 
 TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
@@ -40,7 +42,8 @@ TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
     auto node = property("p", c.type, c.sz);
     node->start = c.start;
     node->step = c.step;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", decode::ValueKind::None, c.value, node.get()});
+    const decode::ValueKind kinds[] = {decode::ValueKind::Unsigned, decode::ValueKind::Real, decode::ValueKind::Text};
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", kinds[c.value.which()], c.value, node.get()});
     if (const auto* expected = boost::get<double>(&c.value)) {
         EXPECT_NEAR(boost::get<double>(back.value), *expected, std::abs(*expected) * 1e-6) << c.what;
     } else {
@@ -55,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PropertyCase{"chr5", DataType::Chr5, 20, 0, 0, std::string("AB.@")},
                       PropertyCase{"ascii", DataType::Ascii, 21, 0, 0, std::string("Hi!")},
                       PropertyCase{"conres", DataType::ConRes, 16, 10.0, 0.5, 12.0},
-                      PropertyCase{"conrelres", DataType::ConRelRes, 16, 1e-6, 0.00015, 0.1},
+                      PropertyCase{"conrelres", DataType::ConRelRes, 16, 1e-6, 0.00015, 1e-6 * std::pow(1.0003, 1000)},
                       PropertyCase{"single", DataType::Single, 32, 0, 0, 1.5}));
 
 TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
