@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,45 @@
+// Decodes arbitrary bytes as a TEDS image against the example templates and
+// reaches every value by position and by name.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+
+#include "FuzzTemplates.hpp"
+#include "teds/decode/TemplateChain.hpp"
+#include "teds/decode/ValueLookup.hpp"
+#include "teds/tdl/Registry.hpp"
+
+namespace {
+
+const teds::tdl::Registry& exampleRegistry() {
+    static const teds::tdl::Registry registry = [] {
+        teds::tdl::Registry r;
+        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) r.loadFile(file);
+        return r;
+    }();
+    return registry;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(size, 1u << 20));
+    teds::decode::DecodedTeds teds;
+    std::ostringstream trace;
+    teds::decode::decodeTeds(exampleRegistry(), data, length, &trace, teds);
+
+    for (const teds::decode::TemplateRecord& record : teds.templates) {
+        const std::int32_t count = teds::decode::countValues(record.values);
+        for (std::int32_t i = 0; i < count; ++i) {
+            std::uint32_t position = static_cast<std::uint32_t>(i);
+            const teds::decode::ValueRecord* value = teds::decode::selectByPosition(record.values, position);
+            if (value == nullptr) __builtin_trap();  // every counted position must select
+            std::vector<const teds::decode::ValueRecord*> matches;
+            teds::decode::selectByName(record.values, value->name, matches);
+            if (matches.empty()) __builtin_trap();
+        }
+    }
+    return 0;
+}
