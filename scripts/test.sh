@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the 32-bit Windows targets
-# and runs every test: natively, and the Windows executables under Wine.
+# and runs every test: natively, under the sanitizers, a short run of each
+# fuzz target, and the Windows executables under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,10 @@ jobs=$(nproc)
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+./scripts/check-sanitizers.sh
+./scripts/check-threads.sh
+./scripts/fuzz.sh --runs 2000
 
 cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake"

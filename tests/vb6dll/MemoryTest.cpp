@@ -43,6 +43,9 @@ void decodeAndFree(TedsParser parser, const ImageWriter& image, int cycles) {
 }
 
 TEST(Memory, HundredThousandDecodeFreeCyclesStayFlat) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine; its leak checker covers this build";
+#endif
     Session session;
     ASSERT_EQ(session.load(kTemplatesTdl), 3);
     const ImageWriter image = chainImage();

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the whole unit test suite with AddressSanitizer (leak checks
+# included) and UndefinedBehaviorSanitizer, and runs it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build/asan
+flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
