@@ -1,0 +1,38 @@
+#pragma once
+// The example TEDS images shipped in examples/images: what each sensor
+// says, and how it becomes bytes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "teds/decode/BasicTeds.hpp"
+#include "teds/decode/ValueRecord.hpp"
+#include "teds/tdl/Registry.hpp"
+
+namespace example_images {
+
+struct ExampleTemplate {
+    std::uint32_t templateId = 0;  // an IEEE standard template
+    std::vector<teds::decode::ValueRecord> values;  // as encodeTemplateBody takes them
+};
+
+struct ExampleImage {
+    std::string fileName;  // ".hex" files hold hexadecimal text, ".bin" files the bytes
+    teds::decode::BasicTeds basic;  // written in the standard layout
+    std::vector<ExampleTemplate> templates;
+};
+
+std::vector<ExampleImage> exampleImages();
+
+// The image's bytes, its last byte filled up with zero bits. Empty, with
+// `error` set, when the values do not fit the registry's templates.
+std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
+                                                            const ExampleImage& image, std::string& error);
+
+// The file content for an image: sixteen hex pairs to a line for ".hex"
+// files, the bytes themselves otherwise.
+std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes);
+
+}  // namespace example_images

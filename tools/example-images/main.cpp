@@ -1,0 +1,35 @@
+// Writes the example TEDS images from the values in ExampleImages.cpp.
+// Usage: make_example_images TDL_FILE OUTPUT_FOLDER
+
+#include <fstream>
+#include <iostream>
+
+#include "ExampleImages.hpp"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: make_example_images TDL_FILE OUTPUT_FOLDER\n";
+        return 2;
+    }
+    teds::tdl::Registry registry;
+    registry.loadFile(argv[1]);
+    for (const std::string& message : registry.diagnostics()) std::cerr << message << '\n';
+
+    for (const example_images::ExampleImage& image : example_images::exampleImages()) {
+        std::string error;
+        const auto bytes = example_images::encodeExampleImage(registry, image, error);
+        if (!bytes) {
+            std::cerr << "make_example_images: " << error << '\n';
+            return 1;
+        }
+        const std::string path = std::string(argv[2]) + "/" + image.fileName;
+        std::ofstream out(path, std::ios::binary);
+        out << example_images::fileContent(image, *bytes);
+        if (!out) {
+            std::cerr << "make_example_images: cannot write " << path << '\n';
+            return 1;
+        }
+        std::cout << path << ": " << bytes->size() << " bytes\n";
+    }
+    return 0;
+}

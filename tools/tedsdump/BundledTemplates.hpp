@@ -1,0 +1,14 @@
+#pragma once
+// The example IEEE standard templates, compiled into the tool so that it
+// decodes the common sensors without any file next to it.
+
+#include <string_view>
+
+namespace tedsdump {
+
+std::string_view bundledTemplateText();
+
+// Stands for the bundled text in load diagnostics.
+inline constexpr const char* kBundledTemplateName = "ieee_standard.tdl (bundled)";
+
+}  // namespace tedsdump

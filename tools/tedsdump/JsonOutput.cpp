@@ -1,0 +1,98 @@
+#include "JsonOutput.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "ValueFormat.hpp"
+#include "teds/tdl/Template.hpp"
+
+namespace tedsdump {
+namespace {
+
+using teds::decode::EnumValue;
+using teds::decode::StructElements;
+using teds::decode::ValueKind;
+using teds::decode::ValueRecord;
+// Keys keep the order they are written in, which is the order a reader expects.
+using Json = nlohmann::ordered_json;
+
+Json propertyList(const std::vector<ValueRecord>& values);
+
+template <typename T>
+Json valueOr(const ValueRecord& record, Json fallback = nullptr) {
+    const T* value = boost::get<T>(&record.value);
+    return value != nullptr ? Json(*value) : std::move(fallback);
+}
+
+Json propertyJson(const ValueRecord& record) {
+    Json property;
+    property["name"] = record.name;
+    property["type"] = kindName(record.kind);
+    property["value"] = nullptr;
+    switch (record.kind) {
+    case ValueKind::Text: property["value"] = valueOr<std::string>(record); break;
+    // A NaN or an infinity has no JSON form and is written as null.
+    case ValueKind::Real: property["value"] = valueOr<double>(record); break;
+    case ValueKind::Unsigned: property["value"] = valueOr<std::uint32_t>(record); break;
+    case ValueKind::Date:
+        if (const auto* days = boost::get<std::uint32_t>(&record.value)) {
+            // Beyond the calendar the date stays null; the day count still says it all.
+            if (auto date = formatTedsDate(*days)) property["value"] = *date;
+            property["days"] = *days;
+        }
+        break;
+    case ValueKind::Enumeration:
+        if (const auto* value = boost::get<EnumValue>(&record.value)) {
+            property["value"] = value->index;
+            property["text"] = value->text;
+        }
+        break;
+    case ValueKind::StructArray: {
+        Json elements = Json::array();
+        if (const auto* list = boost::get<StructElements>(&record.value))
+            for (const auto& element : *list) elements.push_back(propertyList(element));
+        property["elements"] = std::move(elements);
+        break;
+    }
+    case ValueKind::None:
+    case ValueKind::SelectMarker: break;
+    }
+    const auto unit = unitTextOf(record);
+    property["unit"] = unit ? Json(*unit) : Json(nullptr);
+    property["description"] = descriptionOf(record);
+    return property;
+}
+
+Json propertyList(const std::vector<ValueRecord>& values) {
+    Json list = Json::array();
+    for (const ValueRecord& record : values)
+        if (record.kind != ValueKind::SelectMarker) list.push_back(propertyJson(record));
+    return list;
+}
+
+}  // namespace
+
+void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds) {
+    Json document;
+    const teds::decode::BasicTeds& basic = teds.basic;
+    document["basic"] = {{"format", basic.format},
+                         {"manufacturerId", basic.manufacturerId},
+                         {"modelNumber", basic.modelNumber},
+                         {"versionLetter", std::string(1, basic.versionLetter)},
+                         {"versionNumber", basic.versionNumber},
+                         {"serialNumber", basic.serialNumber}};
+    Json templates = Json::array();
+    for (const teds::decode::TemplateRecord& tmpl : teds.templates) {
+        Json entry;
+        entry["manufacturerKey"] = tmpl.manufacturerKey;
+        entry["templateId"] = tmpl.templateId;
+        entry["name"] = tmpl.templateRef != nullptr ? tmpl.templateRef->name : std::string();
+        entry["properties"] = propertyList(tmpl.values);
+        templates.push_back(std::move(entry));
+    }
+    document["templates"] = std::move(templates);
+    // Texts from an image need not be valid UTF-8; bad bytes become U+FFFD
+    // instead of aborting the whole document.
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace tedsdump

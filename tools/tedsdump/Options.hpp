@@ -1,0 +1,31 @@
+#pragma once
+// The command line of tedsdump.
+
+#include <string>
+#include <vector>
+
+namespace tedsdump {
+
+struct Options {
+    std::vector<std::string> tdlFiles;  // loaded in this order; none means the bundled templates
+    std::string imagePath = "-";        // "-" reads standard input
+    bool imageGiven = false;
+    bool json = false;
+    bool dumpTemplates = false;
+    bool trace = false;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    Options options;
+    std::string error;  // empty when the command line was understood
+
+    bool ok() const { return error.empty(); }
+};
+
+// `args` holds the arguments without the program name.
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+std::string usageText();
+
+}  // namespace tedsdump

@@ -1,0 +1,160 @@
+#include "TableOutput.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "ValueFormat.hpp"
+#include "teds/tdl/Template.hpp"
+
+namespace tedsdump {
+namespace {
+
+using teds::decode::DecodedTeds;
+using teds::decode::EnumValue;
+using teds::decode::StructElements;
+using teds::decode::ValueKind;
+using teds::decode::ValueRecord;
+
+constexpr std::size_t kColumnCount = 4;
+using Row = std::array<std::string, kColumnCount>;  // name, value, unit, description
+
+// Columns line up by characters, not bytes: UTF-8 continuation bytes take no column.
+std::size_t displayWidth(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+template <typename T>
+const T* alternative(const ValueRecord& record) {
+    return boost::get<T>(&record.value);
+}
+
+std::string valueText(const ValueRecord& record) {
+    switch (record.kind) {
+    case ValueKind::None: return "(no value)";
+    case ValueKind::Text:
+        if (const auto* text = alternative<std::string>(record)) return '"' + escapeControls(*text) + '"';
+        break;
+    case ValueKind::Real:
+        if (const auto* real = alternative<double>(record)) return formatReal(*real);
+        break;
+    case ValueKind::Unsigned:
+        if (const auto* number = alternative<std::uint32_t>(record)) return std::to_string(*number);
+        break;
+    case ValueKind::Date:
+        if (const auto* days = alternative<std::uint32_t>(record)) {
+            if (auto date = formatTedsDate(*days)) return *date;
+            return std::to_string(*days) + " days after 1998-01-01 (beyond 9999-12-31)";
+        }
+        break;
+    case ValueKind::Enumeration:
+        if (const auto* value = alternative<EnumValue>(record)) {
+            const std::string index = std::to_string(value->index);
+            if (value->text.empty()) return index + " (no text in the enumeration)";
+            return escapeControls(value->text) + " (" + index + ")";
+        }
+        break;
+    case ValueKind::StructArray:
+        if (const auto* elements = alternative<StructElements>(record))
+            return std::to_string(elements->size()) + (elements->size() == 1 ? " element" : " elements");
+        break;
+    case ValueKind::SelectMarker: break;
+    }
+    return "(unreadable value)";
+}
+
+// Struct array elements follow their array, each under an index line, one
+// level deeper.
+void collectRows(const std::vector<ValueRecord>& values, const std::string& indent, std::vector<Row>& rows) {
+    for (const ValueRecord& record : values) {
+        if (record.kind == ValueKind::SelectMarker) continue;
+        rows.push_back(Row{indent + escapeControls(record.name), valueText(record),
+                           escapeControls(unitTextOf(record).value_or("")), escapeControls(descriptionOf(record))});
+        if (record.kind != ValueKind::StructArray) continue;
+        const auto* elements = alternative<StructElements>(record);
+        if (elements == nullptr) continue;
+        for (std::size_t i = 0; i < elements->size(); ++i) {
+            rows.push_back(Row{indent + "  [" + std::to_string(i) + "]", "", "", ""});
+            collectRows((*elements)[i], indent + "    ", rows);
+        }
+    }
+}
+
+void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::string& indent) {
+    std::array<std::size_t, kColumnCount> widths{};
+    for (const Row& row : rows)
+        for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
+    for (const Row& row : rows) {
+        // The last non-empty cell ends the line: no trailing blanks.
+        std::size_t last = kColumnCount;
+        while (last > 0 && row[last - 1].empty()) --last;
+        std::string line = indent;
+        for (std::size_t c = 0; c < last; ++c) {
+            line += row[c];
+            if (c + 1 < last) line.append(widths[c] - displayWidth(row[c]) + 2, ' ');
+        }
+        out << line << '\n';
+    }
+}
+
+std::string layoutText(std::int32_t format) {
+    switch (format) {
+    case 2: return "standard (2)";
+    case 1: return "early (1)";
+    default: return "none (" + std::to_string(format) + ")";
+    }
+}
+
+void writeBasicTeds(std::ostream& out, const teds::decode::BasicTeds& basic) {
+    const std::string letter = basic.versionLetter == ' ' ? "(blank)" : escapeControls(std::string(1, basic.versionLetter));
+    out << "Basic TEDS\n";
+    writeRows(out,
+              {Row{"Layout", layoutText(basic.format)}, Row{"Manufacturer ID", std::to_string(basic.manufacturerId)},
+               Row{"Model number", std::to_string(basic.modelNumber)}, Row{"Version letter", letter},
+               Row{"Version number", std::to_string(basic.versionNumber)},
+               Row{"Serial number", std::to_string(basic.serialNumber)}},
+              "  ");
+}
+
+}  // namespace
+
+std::string escapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void writeTable(std::ostream& out, const DecodedTeds& teds) {
+    writeBasicTeds(out, teds.basic);
+    if (teds.templates.empty()) {
+        out << "\nNo template decoded: the image names no template that is loaded, or none at all.\n"
+               "(--trace shows the template descriptors the image holds.)\n";
+        return;
+    }
+    for (const teds::decode::TemplateRecord& tmpl : teds.templates) {
+        const std::string name = tmpl.templateRef != nullptr ? escapeControls(tmpl.templateRef->name) : std::string();
+        out << "\nTemplate " << tmpl.templateId << ", manufacturer key " << tmpl.manufacturerKey;
+        if (!name.empty()) out << ": " << name;
+        out << '\n';
+        std::vector<Row> rows{Row{"Property", "Value", "Unit", "Description"}};
+        collectRows(tmpl.values, "", rows);
+        if (rows.size() == 1)
+            out << "  (no properties)\n";
+        else
+            writeRows(out, rows, "  ");
+    }
+}
+
+}  // namespace tedsdump
