@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "BundledTemplates.hpp"
+#include "ExampleImages.hpp"
+#include "ImageInput.hpp"
+#include "teds/decode/TemplateChain.hpp"
+#include "tools/ToolRun.hpp"
+
+namespace tedsdump {
+namespace {
+
+using nlohmann::json;
+using testing::examplePath;
+using testing::linesStartingWith;
+using testing::readFile;
+using testing::runTool;
+using testing::ScratchFile;
+
+// Expected values are worked out from the raw field contents of the images
+// (read off bit by bit when the images were made) and the templates' start
+// and step: ConRelRes is start * (1 + 2 * tolerance)^raw, ConRes raw * step + start.
+double conRelRes(double start, double tolerance, int raw) { return start * std::pow(1.0 + 2.0 * tolerance, raw); }
+double conRes(double start, double step, int raw) { return raw * step + start; }
+
+json unitOrNull(const char* unit) { return unit != nullptr ? json(unit) : json(nullptr); }
+
+json realProperty(const char* name, double value, const char* unit) {
+    return {{"name", name}, {"type", "real"}, {"value", value}, {"unit", unitOrNull(unit)}};
+}
+json noValue(const char* name, const char* unit) {
+    return {{"name", name}, {"type", "none"}, {"value", nullptr}, {"unit", unitOrNull(unit)}};
+}
+json enumProperty(const char* name, unsigned index, const char* text) {
+    return {{"name", name}, {"type", "enum"}, {"value", index}, {"text", text}, {"unit", nullptr}};
+}
+json unsignedProperty(const char* name, unsigned value, const char* unit) {
+    return {{"name", name}, {"type", "unsigned"}, {"value", value}, {"unit", unitOrNull(unit)}};
+}
+json dateProperty(const char* name, const char* date, unsigned days) {
+    return {{"name", name}, {"type", "date"}, {"value", date}, {"days", days}, {"unit", nullptr}};
+}
+json textProperty(const char* name, const char* text) {
+    return {{"name", name}, {"type", "text"}, {"value", text}, {"unit", nullptr}};
+}
+
+// Every key of `expected` must be in `actual` with that value; reals to
+// within the few ulps by which exponentiation by squaring may differ from pow.
+void expectProperties(const json& actual, const json& expected, const std::string& where) {
+    ASSERT_EQ(actual.size(), expected.size()) << where << '\n' << actual.dump(1);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const json& want = expected[i];
+        const json& have = actual[i];
+        const std::string at = where + "/" + want["name"].get<std::string>();
+        for (const auto& [key, value] : want.items()) {
+            ASSERT_TRUE(have.contains(key)) << at << " lacks " << key;
+            if (key == "elements") {
+                ASSERT_EQ(have[key].size(), value.size()) << at;
+                for (std::size_t e = 0; e < value.size(); ++e)
+                    expectProperties(have[key][e], value[e], at + "[" + std::to_string(e) + "]");
+            } else if (key == "value" && want["type"] == "real") {
+                const double w = value.get<double>();
+                EXPECT_NEAR(have[key].get<double>(), w, std::abs(w) * 1e-10 + 1e-15) << at;
+            } else {
+                EXPECT_EQ(have[key], value) << at << " " << key;
+            }
+        }
+    }
+}
+
+const char* const kVoltsPerAcceleration = "(m*kg*s-1*A-1)";
+const char* const kVoltsPerNewton = "(m*s-1*A-1)";
+const char* const kHertz = "(s-1)";
+const char* const kGrams = "0.001000 * (kg)";
+const char* const kCelsius = "(K) + -273.150000";
+const char* const kPercentPerKelvin = "0.010000 * (K-1)";
+const char* const kDays = "86400.000000 * (s)";
+
+json decodeExample(const std::string& file) {
+    const testing::ToolResult result = runTool({"--json", examplePath("images/" + file)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    return json::parse(result.out);
+}
+
+TEST(ExampleImageTest, Accelerometer) {
+    const json document = decodeExample("accelerometer.hex");
+    EXPECT_EQ(document["basic"], json::parse(R"({"format": 2, "manufacturerId": 17, "modelNumber": 4507,
+        "versionLetter": "B", "versionNumber": 5, "serialNumber": 30985})"));
+    ASSERT_EQ(document["templates"].size(), 1u);
+    const json& tmpl = document["templates"][0];
+    EXPECT_EQ(tmpl["manufacturerKey"], 0);
+    EXPECT_EQ(tmpl["templateId"], 25);
+    EXPECT_EQ(tmpl["name"], "Accelerometer & Force");
+    expectProperties(tmpl["properties"],
+                     {enumProperty("%ElecSigType", 0, "Voltage Sensor"), enumProperty("%MapMeth", 0, "Linear"),
+                      enumProperty("%ACDCCoupling", 1, "AC"),
+                      realProperty("%Sens@Ref", conRelRes(5e-7, 0.00015, 33082), kVoltsPerAcceleration),
+                      enumProperty("%Direction", 2, "z"),
+                      realProperty("%Weight", conRelRes(0.1, 0.05, 49), kGrams),
+                      realProperty("%TF_HP_S", conRelRes(0.005, 0.03, 79), kHertz),
+                      realProperty("%TF_SP", conRelRes(10, 0.03, 119), kHertz),
+                      realProperty("%TF_KPr", conRelRes(100, 0.01, 279), kHertz), noValue("%TF_QKPr", nullptr),
+                      realProperty("%TF_SL", conRes(-6.3, 0.1, 68), nullptr),
+                      realProperty("%TempCoef", conRes(-0.8, 0.025, 30), kPercentPerKelvin),
+                      realProperty("%RefFreq", conRelRes(0.35, 0.0175, 164), kHertz),
+                      realProperty("%RefTemp", 23.0, kCelsius), dateProperty("%CalDate", "2023-05-17", 9267),
+                      textProperty("%CalInitials", "JRS"), unsignedProperty("%CalPeriod", 365, kDays),
+                      unsignedProperty("%MeasID", 42, nullptr)},
+                     "accelerometer");
+    // The sensor is the 100 mV/g accelerometer it claims to be.
+    EXPECT_NEAR(tmpl["properties"][3]["value"].get<double>(), 0.1 / 9.80665, 0.1 / 9.80665 * 0.0003);
+}
+
+TEST(ExampleImageTest, Thermocouple) {
+    const json document = decodeExample("thermocouple.bin");
+    EXPECT_EQ(document["basic"], json::parse(R"({"format": 2, "manufacturerId": 43, "modelNumber": 1200,
+        "versionLetter": "A", "versionNumber": 2, "serialNumber": 123456})"));
+    ASSERT_EQ(document["templates"].size(), 1u);
+    EXPECT_EQ(document["templates"][0]["templateId"], 36);
+    EXPECT_EQ(document["templates"][0]["name"], "Thermocouple");
+    const char* const volts = "(m2*kg*s-3*A-1)";
+    expectProperties(document["templates"][0]["properties"],
+                     {enumProperty("%ElecSigType", 0, "Voltage Sensor"), enumProperty("%MapMeth", 2, "Thermocouple"),
+                      realProperty("%MinPhysVal", -200.0, kCelsius), realProperty("%MaxPhysVal", 1250.0, kCelsius),
+                      realProperty("%MinElecVal", conRes(-25e-3, 1e-3, 19), volts),
+                      realProperty("%MaxElecVal", conRes(-25e-3, 1e-3, 76), volts), enumProperty("%TCType", 3, "K"),
+                      enumProperty("%CJC", 0, "CJC required"),
+                      realProperty("%SensorImped", conRelRes(1, 0.0025, 645), "(m2*kg*s-3*A-2)"),
+                      noValue("%RespTime", "(s)"), dateProperty("%CalDate", "2024-02-29", 9555),
+                      textProperty("%CalInitials", "KLM"), unsignedProperty("%CalPeriod", 730, kDays),
+                      unsignedProperty("%MeasID", 7, nullptr)},
+                     "thermocouple");
+}
+
+json calibrationPoint(int domainRaw, int rangeRaw) {
+    return json::array({realProperty("%CalTable_DomainValue", conRes(0, 0.0015259, domainRaw), nullptr),
+                        realProperty("%CalTable_RangeValue", conRes(-100, 0.0001, rangeRaw), nullptr)});
+}
+
+TEST(ExampleImageTest, ForceSensorWithCalibrationTable) {
+    const json document = decodeExample("force_calibration.hex");
+    EXPECT_EQ(document["basic"]["manufacturerId"], 17);
+    EXPECT_EQ(document["basic"]["serialNumber"], 555);
+    ASSERT_EQ(document["templates"].size(), 2u);
+    expectProperties(document["templates"][0]["properties"],
+                     {enumProperty("%ElecSigType", 0, "Voltage Sensor"), enumProperty("%MapMeth", 0, "Linear"),
+                      enumProperty("%ACDCCoupling", 1, "AC"),
+                      realProperty("%Sens@Ref", conRelRes(5e-7, 0.00015, 28044), kVoltsPerNewton),
+                      enumProperty("%Direction", 2, "z"),
+                      realProperty("%Weight", conRelRes(0.1, 0.05, 50), kGrams),
+                      realProperty("%TF_HP_S", conRelRes(0.005, 0.03, 12), kHertz),
+                      realProperty("%TF_SP", conRelRes(10, 0.03, 107), kHertz),
+                      realProperty("%TF_KPr", conRelRes(100, 0.01, 323), kHertz),
+                      realProperty("%TF_QKPr", conRelRes(0.4, 0.02, 92), nullptr), noValue("%TF_SL", nullptr),
+                      realProperty("%TempCoef", conRes(-0.8, 0.025, 33), kPercentPerKelvin),
+                      realProperty("%RefFreq", conRelRes(0.35, 0.0175, 164), kHertz),
+                      realProperty("%RefTemp", 23.0, kCelsius), dateProperty("%CalDate", "2024-11-04", 9804),
+                      textProperty("%CalInitials", "PDQ"), unsignedProperty("%CalPeriod", 365, kDays),
+                      unsignedProperty("%MeasID", 3, nullptr)},
+                     "force");
+
+    const json& table = document["templates"][1];
+    EXPECT_EQ(table["templateId"], 40);
+    EXPECT_EQ(table["name"], "Calibration Table");
+    json points = json::array({calibrationPoint(0, 1000000), calibrationPoint(16384, 1000120),
+                               calibrationPoint(32768, 999920), calibrationPoint(49151, 1000210),
+                               calibrationPoint(65529, 1000000)});
+    expectProperties(table["properties"],
+                     {enumProperty("%CalTable_Domain", 1, "Physical"),
+                      {{"name", "CalTable"}, {"type", "array"}, {"value", nullptr}, {"unit", nullptr},
+                       {"description", "Calibration points"}, {"elements", points}}},
+                     "calibration table");
+}
+
+TEST(ExampleImageTest, TableShowsTheAccelerometerReadably) {
+    const testing::ToolResult result = runTool({examplePath("images/accelerometer.hex")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string& out = result.out;
+    EXPECT_NE(out.find("Basic TEDS\n  Layout           standard (2)\n  Manufacturer ID  17\n  Model number     4507\n"
+                       "  Version letter   B\n  Version number   5\n  Serial number    30985\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\nTemplate 25, manufacturer key 0: Accelerometer & Force\n"), std::string::npos);
+    EXPECT_EQ(out.find("Transducer type"), std::string::npos) << "select cases are not listed";
+
+    // Each row: name, value, unit and description, in columns.
+    const auto row = [&](const std::string& name) {
+        const auto lines = linesStartingWith(out, "  " + name + " ");
+        return lines.size() == 1 ? lines[0] : std::string("(no single row for ") + name + ")";
+    };
+    EXPECT_EQ(row("%CalDate"), "  %CalDate       2023-05-17                                 Calibration date");
+    EXPECT_EQ(row("%Direction"), "  %Direction     z (2)                                      Sensitivity direction");
+    EXPECT_EQ(row("%TF_QKPr"), "  %TF_QKPr       (no value)                                 Quality factor at resonance frequency");
+    EXPECT_EQ(row("%RefTemp"), "  %RefTemp       23                     (K) + -273.150000   Reference temperature");
+    EXPECT_EQ(row("%CalInitials"), "  %CalInitials   \"JRS\"                                      Calibration initials");
+    // The real with every digit it needs to read back as the decoded double.
+    const double decoded = decodeExample("accelerometer.hex")["templates"][0]["properties"][3]["value"].get<double>();
+    const std::string sensitivity = row("%Sens@Ref");
+    const std::size_t valueAt = sensitivity.find_first_not_of(' ', std::string("  %Sens@Ref").size());
+    EXPECT_EQ(std::strtod(sensitivity.c_str() + valueAt, nullptr), decoded) << sensitivity;
+    EXPECT_NE(sensitivity.find(kVoltsPerAcceleration), std::string::npos);
+}
+
+TEST(ExampleImageTest, TableShowsArrayElementsUnderTheirArray) {
+    const std::string out = runTool({examplePath("images/force_calibration.hex")}).out;
+    EXPECT_NE(out.find("  CalTable                   5 elements                   Calibration points\n"
+                       "    [0]\n"
+                       "      %CalTable_DomainValue  0                            Domain value in % of span\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(linesStartingWith(out, "    [").size(), 5u);
+}
+
+TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
+    teds::tdl::Registry registry;
+    registry.loadText(bundledTemplateText(), kBundledTemplateName);
+    for (const char* file : {"accelerometer.hex", "thermocouple.bin", "force_calibration.hex"}) {
+        const json document = decodeExample(file);
+        const ImageOrError image = imageFromContent(readFile(examplePath(std::string("images/") + file)));
+        ASSERT_TRUE(image.ok()) << image.error;
+        teds::decode::DecodedTeds decoded;
+        teds::decode::decodeTeds(registry, image.bytes.data(), static_cast<std::uint32_t>(image.bytes.size()), nullptr,
+                                 decoded);
+        ASSERT_EQ(decoded.templates.size(), document["templates"].size());
+        int reals = 0;
+        for (std::size_t t = 0; t < decoded.templates.size(); ++t) {
+            for (const teds::decode::ValueRecord& record : decoded.templates[t].values) {
+                if (record.kind != teds::decode::ValueKind::Real) continue;
+                for (const json& property : document["templates"][t]["properties"])
+                    if (property["name"] == record.name) {
+                        EXPECT_EQ(property["value"].get<double>(), boost::get<double>(record.value)) << record.name;
+                        ++reals;
+                    }
+            }
+        }
+        EXPECT_GE(reals, 5) << file;
+    }
+}
+
+TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
+    const std::string hexText = readFile(examplePath("images/accelerometer.hex"));
+    std::vector<char> bytes;
+    std::istringstream pairs(hexText);
+    for (unsigned pair; pairs >> std::hex >> pair;) bytes.push_back(static_cast<char>(pair));
+    ASSERT_GT(bytes.size(), 20u);
+    ScratchFile binary(std::string(bytes.begin(), bytes.end()), ".bin");
+
+    const std::string fromHex = runTool({"--json", examplePath("images/accelerometer.hex")}).out;
+    EXPECT_EQ(runTool({"--json", binary.path()}).out, fromHex);
+    EXPECT_EQ(runTool({"--json"}, hexText).out, fromHex);
+    EXPECT_EQ(runTool({"--json", "-"}, std::string(bytes.begin(), bytes.end())).out, fromHex);
+}
+
+TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
+    teds::tdl::Registry registry;
+    registry.loadFile(examplePath("templates/ieee_standard.tdl"));
+    for (const example_images::ExampleImage& image : example_images::exampleImages()) {
+        std::string error;
+        const auto bytes = example_images::encodeExampleImage(registry, image, error);
+        ASSERT_TRUE(bytes) << error;
+        EXPECT_EQ(readFile(examplePath("images/" + image.fileName)), example_images::fileContent(image, *bytes))
+            << image.fileName << " is out of date: rebuild it with the update-example-images target";
+    }
+}
+
+TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
+    teds::tdl::Registry registry;
+    registry.loadText(bundledTemplateText(), kBundledTemplateName);
+    struct Case {
+        const char* what;
+        std::size_t index;  // of the accelerometer's value to change
+        teds::decode::ValueRecord replacement;
+        const char* errorPart;
+    };
+    using teds::decode::ValueKind;
+    const Case cases[] = {
+        {"a weight that needs a seventh bit", 3, {"%Weight", ValueKind::Real, 45.0, nullptr}, "%Weight"},
+        {"an index wider than its field", 2, {"%Direction", ValueKind::Enumeration, teds::decode::EnumValue{4, ""}, nullptr},
+         "%Direction"},
+        {"a value under another name", 15, {"%MeasId", ValueKind::Unsigned, 1u, nullptr}, "%MeasID"},
+        {"initials too short for the field", 13, {"%CalInitials", ValueKind::Text, std::string("JR"), nullptr},
+         "%CalInitials"},
+        {"a count that reads back as no value", 14, {"%CalPeriod", ValueKind::Unsigned, 4095u, nullptr}, "%CalPeriod"},
+    };
+    for (const Case& c : cases) {
+        example_images::ExampleImage image = example_images::exampleImages().front();
+        image.templates[0].values.at(c.index) = c.replacement;
+        std::string error;
+        EXPECT_FALSE(example_images::encodeExampleImage(registry, image, error)) << c.what;
+        EXPECT_NE(error.find(c.errorPart), std::string::npos) << c.what << ": " << error;
+    }
+}
+
+TEST(BundledTemplatesTest, AreTheExampleFileAndLoadCleanly) {
+    EXPECT_EQ(std::string(bundledTemplateText()), readFile(examplePath("templates/ieee_standard.tdl")));
+    teds::tdl::Registry registry;
+    EXPECT_EQ(registry.loadText(bundledTemplateText(), kBundledTemplateName), 3);
+    EXPECT_TRUE(registry.diagnostics().empty()) << registry.diagnostics().front();
+}
+
+TEST(BundledTemplatesTest, DecodeAsTheSameFileGivenWithTdl) {
+    const std::string image = examplePath("images/force_calibration.hex");
+    const testing::ToolResult fromFile = runTool({"--json", "--tdl", examplePath("templates/ieee_standard.tdl"), image});
+    EXPECT_TRUE(fromFile.err.empty()) << fromFile.err;
+    EXPECT_EQ(fromFile.out, runTool({"--json", image}).out);
+}
+
+}  // namespace
+}  // namespace tedsdump

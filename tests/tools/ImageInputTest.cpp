@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ImageInput.hpp"
+
+namespace tedsdump {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct HexCase {
+    const char* what;
+    const char* text;
+    std::optional<Bytes> bytes;
+};
+
+class HexTextTest : public ::testing::TestWithParam<HexCase> {};
+
+TEST_P(HexTextTest, ParsesOrRefuses) {
+    EXPECT_EQ(parseHexText(GetParam().text), GetParam().bytes) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, HexTextTest,
+    ::testing::Values(HexCase{"blank separated", "11 22 a0", Bytes{0x11, 0x22, 0xA0}},
+                      HexCase{"run together", "1122A0ff", Bytes{0x11, 0x22, 0xA0, 0xFF}},
+                      HexCase{"commas and 0x", "0x11,0x22, 0XaB", Bytes{0x11, 0x22, 0xAB}},
+                      HexCase{"0x before a run", "0x1122", Bytes{0x11, 0x22}},
+                      HexCase{"CR LF lines, tabs, trailing comma", "11\t22\r\n33,\r\n", Bytes{0x11, 0x22, 0x33}},
+                      HexCase{"odd digit count", "11 2", std::nullopt},
+                      HexCase{"a lone prefix", "11 0x", std::nullopt},
+                      HexCase{"not a hex digit", "11 2g", std::nullopt},
+                      HexCase{"other separator", "11;22", std::nullopt},
+                      HexCase{"prefix inside a token", "110x22", std::nullopt},
+                      HexCase{"nothing but separators", " ,\n", std::nullopt}));
+
+TEST(ImageContentTest, HexTextBecomesItsBytes) {
+    const ImageOrError image = imageFromContent("00 01 02 03 04 05 06 07 08\n");
+    ASSERT_TRUE(image.ok()) << image.error;
+    EXPECT_EQ(image.bytes, (Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST(ImageContentTest, BinaryContentIsTakenByteForByte) {
+    // Line breaks and hex-digit bytes inside binary data stay as they are.
+    const std::string raw("\x11\x00\r\n0a\xff\x1a\x7f\x80", 10);
+    const ImageOrError image = imageFromContent(raw);
+    ASSERT_TRUE(image.ok()) << image.error;
+    EXPECT_EQ(image.bytes, Bytes(raw.begin(), raw.end()));
+}
+
+struct RefusalCase {
+    const char* what;
+    std::string content;
+    const char* errorPart;
+};
+
+class ImageRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ImageRefusalTest, SaysWhy) {
+    const ImageOrError image = imageFromContent(GetParam().content);
+    EXPECT_FALSE(image.ok()) << GetParam().what;
+    EXPECT_NE(image.error.find(GetParam().errorPart), std::string::npos) << image.error;
+    EXPECT_TRUE(image.bytes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ImageRefusalTest,
+    ::testing::Values(RefusalCase{"empty", "", "empty"},
+                      RefusalCase{"prose", "This is a letter, not an image.\n", "neither"},
+                      RefusalCase{"hex with a stray word", "11 22 33 44 55 66 77 88 end\n", "neither"},
+                      RefusalCase{"hex too short for a Basic TEDS", "11 22 33 44 55 66 77", "7 bytes"},
+                      RefusalCase{"binary too short", std::string("\x01\x00\x02", 3), "3 bytes"},
+                      RefusalCase{"larger than any TEDS", std::string(kMaxInputBytes + 1, '\x01'), "larger"}));
+
+TEST(ImageContentTest, TextMeansPrintableAsciiAndLineBreaksOnly) {
+    EXPECT_TRUE(isText("ab 12\t\r\n~"));
+    EXPECT_FALSE(isText(std::string("ab\0", 3)));
+    EXPECT_FALSE(isText("caf\xC3\xA9"));
+    EXPECT_FALSE(isText("\x1b[2J"));
+}
+
+TEST(ImageReadTest, StopsReadingShortlyAfterTheLimit) {
+    // An endless source must not be read to its end; this one is large
+    // enough that reading it all would show in the count.
+    std::istringstream in(std::string(kMaxInputBytes * 4, '\x01'));
+    const ImageOrError image = readImage(in);
+    EXPECT_FALSE(image.ok());
+    EXPECT_LT(static_cast<std::size_t>(in.tellg()), kMaxInputBytes * 2);
+}
+
+TEST(ImageReadTest, ReadsAStreamToItsEnd) {
+    std::string content;
+    for (int i = 0; i < 3000; ++i) content += "0a ";  // several read blocks
+    std::istringstream in(content);
+    const ImageOrError image = readImage(in);
+    ASSERT_TRUE(image.ok()) << image.error;
+    EXPECT_EQ(image.bytes, Bytes(3000, 0x0A));
+}
+
+}  // namespace
+}  // namespace tedsdump

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "support/ImageBuilder.hpp"
+#include "tools/ToolRun.hpp"
+
+namespace tedsdump {
+namespace {
+
+using nlohmann::json;
+using teds::testing::ImageBuilder;
+using testing::linesStartingWith;
+using testing::runTool;
+using testing::ScratchFile;
+
+// Values the example sensors never show: control characters and a lone
+// surrogate in texts, a date past the calendar, an index without a text, a
+// select case, and struct arrays inside struct arrays.
+const char* const kOddTemplates = R"(TEMPLATE 0, 8, 30, "Odd Values"
+ENUMERATE Pick, "zero", "one"
+PHYSICAL_UNIT "m", (0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0)
+%Note, "A 7-bit text", ID, 3, STRING7, ,
+%Wide, "A 16-bit text", ID, 16, Unicode, ,
+%When, "A wide date", ID, 32, DATE, ,
+%Pick, "An index beyond the texts", ID, 2, Pick, ,
+SELECTCASE "Variant", ID, 1
+  CASE "only", 0
+    %Len, "Length", ID, 8, UNINT, , "m"
+  ENDCASE
+ENDSELECT
+STRUCTARRAY Outer, "Outer array", ID, 2
+  %A, "a", ID, 4, UNINT, ,
+  STRUCTARRAY Inner, "", ID, 2
+    %B, "b", ID, 4, UNINT, ,
+  ENDSTRUCTARRAY
+ENDSTRUCTARRAY
+ENDTEMPLATE
+VALIDATION_KEYCODE 0
+)";
+
+ImageBuilder basicTeds() {
+    ImageBuilder image;
+    image.field(14, 17).field(15, 4507).field(5, 2).field(6, 5).field(24, 30985);
+    return image;
+}
+
+std::string asHex(const std::vector<std::uint8_t>& bytes) {
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        static const char digits[] = "0123456789abcdef";
+        text += digits[b >> 4];
+        text += digits[b & 15];
+        text += ' ';
+    }
+    return text;
+}
+
+std::string oddImageHex() {
+    ImageBuilder image = basicTeds();
+    image.field(2, 0).field(8, 30);
+    image.field(3, 3).field(7, 'O').field(7, 0x1B).field(7, '\n');  // %Note
+    image.field(16, 0xD800);                                          // %Wide
+    image.field(32, 0xFFFFFFFEu);                                     // %When
+    image.field(2, 3);                                                // %Pick
+    image.field(1, 0).field(8, 12);                                   // select case, %Len
+    image.field(2, 2);                                                // Outer: two elements
+    image.field(4, 1).field(2, 1).field(4, 2);                        //   A, Inner: one element, B
+    image.field(4, 3).field(2, 0);                                    //   A, Inner: none
+    return asHex(image.padToBytes((image.bitCount() + 7) / 8 + 2).bytes());
+}
+
+class OddValuesTest : public ::testing::Test {
+protected:
+    ScratchFile tdl_{kOddTemplates, ".tdl"};
+    ScratchFile image_{oddImageHex(), ".hex"};
+
+    testing::ToolResult run(std::vector<std::string> extra = {}) {
+        std::vector<std::string> args{"--tdl", tdl_.path()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back(image_.path());
+        return runTool(args);
+    }
+
+    json properties() {
+        const testing::ToolResult result = run({"--json"});
+        EXPECT_EQ(result.status, 0) << result.err;
+        const json document = json::parse(result.out);
+        EXPECT_EQ(document["templates"].size(), 1u);
+        return document["templates"][0]["properties"];
+    }
+};
+
+const json& byName(const json& properties, const std::string& name) {
+    for (const json& property : properties)
+        if (property["name"] == name) return property;
+    throw std::runtime_error("no property " + name);
+}
+
+TEST_F(OddValuesTest, JsonListsPropertiesInOrderWithoutTheSelectMarker) {
+    std::vector<std::string> names;
+    for (const json& property : properties()) names.push_back(property["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"%Note", "%Wide", "%When", "%Pick", "%Len", "Outer"}));
+}
+
+TEST_F(OddValuesTest, JsonCarriesOddValuesFaithfully) {
+    const json props = properties();
+    EXPECT_EQ(byName(props, "%Note")["value"], std::string("O\x1B\n"));
+    // Not valid UTF-8 in the image's text; the document stays valid.
+    EXPECT_EQ(byName(props, "%Wide")["value"], "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_TRUE(byName(props, "%When")["value"].is_null());
+    EXPECT_EQ(byName(props, "%When")["days"], 0xFFFFFFFEu);
+    EXPECT_EQ(byName(props, "%Pick")["value"], 3);
+    EXPECT_EQ(byName(props, "%Pick")["text"], "");
+    EXPECT_EQ(byName(props, "%Len")["unit"], "(m)");
+    EXPECT_TRUE(byName(props, "%Note")["unit"].is_null());
+}
+
+TEST_F(OddValuesTest, JsonNestsArrayElementsAsPropertyLists) {
+    const json props = properties();
+    const json& outer = byName(props, "Outer");
+    EXPECT_EQ(outer["type"], "array");
+    EXPECT_EQ(outer["description"], "Outer array");
+    ASSERT_EQ(outer["elements"].size(), 2u);
+    EXPECT_EQ(byName(outer["elements"][0], "%A")["value"], 1);
+    const json& firstInner = byName(outer["elements"][0], "Inner");
+    ASSERT_EQ(firstInner["elements"].size(), 1u);
+    EXPECT_EQ(byName(firstInner["elements"][0], "%B")["value"], 2);
+    EXPECT_EQ(byName(outer["elements"][1], "%A")["value"], 3);
+    EXPECT_TRUE(byName(outer["elements"][1], "Inner")["elements"].empty());
+}
+
+TEST_F(OddValuesTest, TableEscapesControlCharactersFromTheImage) {
+    const testing::ToolResult result = run();
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.find('\x1B'), std::string::npos);
+    const auto note = linesStartingWith(result.out, "  %Note");
+    ASSERT_EQ(note.size(), 1u);
+    EXPECT_NE(note[0].find("\"O\\x1B\\x0A\""), std::string::npos) << note[0];
+}
+
+TEST_F(OddValuesTest, TableSaysWhatCannotBeShownPlainly) {
+    const std::string out = run().out;
+    EXPECT_NE(out.find("4294967294 days after 1998-01-01"), std::string::npos) << out;
+    EXPECT_EQ(linesStartingWith(out, "  %Pick").size(), 1u);
+    EXPECT_NE(linesStartingWith(out, "  %Pick")[0].find("3 (no text"), std::string::npos);
+}
+
+TEST_F(OddValuesTest, TableIndentsArrayElementsUnderTheirArray) {
+    std::vector<std::string> rows;
+    bool inTemplate = false;
+    std::istringstream lines(run().out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Template", 0) == 0) inTemplate = true;
+        if (!inTemplate || line.rfind("  ", 0) != 0) continue;
+        // Keep each row's indentation and first cell.
+        const std::size_t start = line.find_first_not_of(' ');
+        rows.push_back(line.substr(0, line.find(' ', start)));
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"  Property", "  %Note", "  %Wide", "  %When", "  %Pick", "  %Len",
+                                               "  Outer", "    [0]", "      %A", "      Inner", "        [0]",
+                                               "          %B", "    [1]", "      %A", "      Inner"}));
+}
+
+TEST_F(OddValuesTest, TraceGoesBesideTheJsonDocument) {
+    const testing::ToolResult table = run({"--trace"});
+    EXPECT_LT(table.out.find("Next Descriptor = 0"), table.out.find("\nBasic TEDS\n"));
+
+    const testing::ToolResult withJson = run({"--trace", "--json", "--dump-templates"});
+    EXPECT_TRUE(json::accept(withJson.out)) << withJson.out;
+    EXPECT_NE(withJson.err.find("Next Descriptor = 0"), std::string::npos);
+    EXPECT_NE(withJson.err.find("template 0-30 (8-bit ID) 'Odd Values'"), std::string::npos);
+}
+
+TEST(TemplateDumpTest, WithoutAnImageOnlyDumps) {
+    // Standard input holds no image; it must not be read.
+    const testing::ToolResult result = runTool({"--dump-templates"}, "not an image");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("template 0-25 (8-bit ID) 'Accelerometer & Force'"), std::string::npos);
+    EXPECT_NE(result.out.find("array 'CalTable' //Calibration points"), std::string::npos);
+    EXPECT_EQ(result.out.find("Basic TEDS"), std::string::npos);
+}
+
+TEST(NoTemplateTest, IsDecodedAndSaidSo) {
+    ImageBuilder image = basicTeds();
+    image.field(2, 0).field(8, 99).padToBytes(16);
+    const std::string hex = asHex(image.bytes());
+
+    const testing::ToolResult table = runTool({}, hex);
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("Serial number    30985"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("No template decoded"), std::string::npos);
+
+    const testing::ToolResult asJson = runTool({"--json", "-"}, hex);
+    EXPECT_EQ(asJson.status, 0);
+    const json document = json::parse(asJson.out);
+    EXPECT_TRUE(document["templates"].empty());
+    EXPECT_EQ(document["basic"]["serialNumber"], 30985);
+}
+
+TEST(LoadDiagnosticsTest, EachIsOneLineNamingItsFile) {
+    ScratchFile tdl(
+        "TEMPLATE 0, 8, 31, \"Names\"\n"
+        "%X, \"x\", ID, 4, UNINT, , \"furlong\"\n"
+        "%Y, \"y\", ID, 2, Nowhere, ,\n"
+        "ENDTEMPLATE\n"
+        "TEMPLATE 0, 8, 32, \"Broken\"\n"
+        "%Z, \"z\", ID, 4, UNINT\n"
+        "ENDTEMPLATE\n"
+        "VALIDATION_KEYCODE 0\n",
+        ".tdl");
+    ImageBuilder image = basicTeds();
+    image.field(2, 0).field(8, 31).field(4, 5).field(2, 1).padToBytes(12);
+
+    const testing::ToolResult result = runTool({"--tdl", tdl.path()}, asHex(image.bytes()));
+    EXPECT_EQ(result.status, 0) << result.err;
+    const auto lines = linesStartingWith(result.err, tdl.path() + ":");
+    ASSERT_EQ(lines.size(), 3u) << result.err;
+    EXPECT_NE(result.err.find("unknown unit 'furlong'"), std::string::npos);
+    EXPECT_NE(result.err.find("unknown enum 'Nowhere'"), std::string::npos);
+    EXPECT_NE(result.err.find(tdl.path() + ":6:"), std::string::npos) << "the syntax error names its line";
+    // The sound template still decodes.
+    EXPECT_NE(result.out.find("%X"), std::string::npos);
+}
+
+struct FailureCase {
+    const char* what;
+    std::vector<std::string> args;
+    std::string standardInput;
+    const char* errorPart;
+};
+
+class FailureExitTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailureExitTest, ExitsWithTwoAndOneLine) {
+    const testing::ToolResult result = runTool(GetParam().args, GetParam().standardInput);
+    EXPECT_EQ(result.status, 2) << GetParam().what;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find(GetParam().errorPart), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FailureExitTest,
+    ::testing::Values(
+        FailureCase{"unknown option", {"--colour"}, "", "unknown option '--colour'"},
+        FailureCase{"missing image", {"/nonexistent/teds.hex"}, "", "'/nonexistent/teds.hex' cannot be opened"},
+        FailureCase{"folder as image", {TEDS_EXAMPLES_DIR}, "", "directory"},
+        FailureCase{"missing template file", {"--tdl", "/nonexistent/t.tdl", "-"}, "", "cannot read template file"},
+        FailureCase{"prose on standard input", {}, "Dear sensor,\nplease decode.\n", "standard input is neither"},
+        FailureCase{"empty standard input", {"-"}, "", "standard input is empty"}));
+
+TEST(HelpTest, GoesToStandardOutput) {
+    const testing::ToolResult result = runTool({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("Usage: tedsdump", 0), 0u);
+    EXPECT_TRUE(result.err.empty());
+}
+
+}  // namespace
+}  // namespace tedsdump
