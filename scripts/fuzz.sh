@@ -25,7 +25,7 @@ done
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTEDS_BUILD_TESTS=OFF -DTEDS_BUILD_FUZZERS=ON \
+  -DTEDS_BUILD_TESTS=OFF -DTEDS_BUILD_FUZZERS=ON -DTEDS_BUILD_BENCHMARKS=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null

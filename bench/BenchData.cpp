@@ -1,0 +1,81 @@
+#include "BenchData.hpp"
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+#include "ExampleImages.hpp"
+#include "teds/decode/BitStream.hpp"
+#include "teds/tdl/Registry.hpp"
+
+namespace teds::bench {
+
+std::string exampleTemplatePath() { return TEDS_EXAMPLE_TEMPLATE_FILE; }
+
+std::string exampleTemplateText() {
+    std::ifstream in(exampleTemplatePath(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (text.str().empty()) throw std::runtime_error("cannot read " + exampleTemplatePath());
+    return text.str();
+}
+
+std::vector<std::uint8_t> accelerometerImage() {
+    tdl::Registry registry;
+    registry.loadFile(exampleTemplatePath());
+    for (const auto& image : example_images::exampleImages()) {
+        if (image.templates.size() != 1 || image.templates[0].templateId != 25) continue;
+        std::string error;
+        if (auto bytes = example_images::encodeExampleImage(registry, image, error)) return *bytes;
+        throw std::runtime_error(error);
+    }
+    throw std::runtime_error("no example image of template 25");
+}
+
+std::string wideCalibrationTableTdl() {
+    const std::string text = exampleTemplateText();
+    const auto begin = text.find("TEMPLATE 0, 8, 40,");
+    const auto end = text.find("ENDTEMPLATE", begin);
+    if (begin == std::string::npos || end == std::string::npos) throw std::runtime_error("no template 40");
+    std::string tmpl = text.substr(begin, end - begin) + "ENDTEMPLATE\n";
+    tmpl = std::regex_replace(tmpl, std::regex(R"((STRUCTARRAY [^\n]*, )7\b)"), "$0116");
+    return tmpl + "VALIDATION_KEYCODE 1\n";
+}
+
+std::vector<std::uint8_t> calibrationTableImage(std::uint32_t points) {
+    const std::uint64_t bits = 64 + 2 + 8 + 1 + 16 + std::uint64_t{points} * (16 + 21);
+    auto stream = decode::BitStream::createOwning(static_cast<std::uint32_t>((bits + 7) / 8));
+    stream.writeBits(64, 0x0000000145678011);  // any Basic TEDS in the standard layout
+    stream.writeBits(2, 0);
+    stream.writeBits(8, 40);
+    stream.writeBits(1, 0);
+    stream.writeBits(16, points);
+    for (std::uint32_t i = 0; i < points; ++i) {
+        stream.writeBits(16, (i * 37) & 0xFFFF);
+        stream.writeBits(21, (i * 101) & 0x1FFFFF);
+    }
+    std::vector<std::uint8_t> bytes(stream.begin, stream.begin + stream.length);
+    stream.destroy();
+    return bytes;
+}
+
+std::string templateCatalogue(std::uint32_t count) {
+    const std::string text = exampleTemplateText();
+    // Cut the example file into its templates.
+    std::vector<std::string> bodies;
+    const std::regex header(R"(TEMPLATE 0, 8, \d+,)");
+    for (std::size_t at = text.find("TEMPLATE 0,"); at != std::string::npos;) {
+        const std::size_t end = text.find("ENDTEMPLATE", at) + std::string("ENDTEMPLATE\n").size();
+        bodies.push_back(text.substr(at, end - at));
+        at = text.find("TEMPLATE 0,", end);
+    }
+    std::string catalogue;
+    for (std::uint32_t id = 0; id < count; ++id)
+        catalogue += std::regex_replace(bodies[id % bodies.size()], header,
+                                        "TEMPLATE 4000, 16, " + std::to_string(id) + ",",
+                                        std::regex_constants::format_first_only);
+    return catalogue + "VALIDATION_KEYCODE 1\n";
+}
+
+}  // namespace teds::bench

@@ -1,0 +1,45 @@
+// The core without the exports: loading a large template catalogue, and the
+// bit reader alone, the floor every decode stands on.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "BenchData.hpp"
+#include "teds/decode/BitStream.hpp"
+#include "teds/tdl/Registry.hpp"
+
+namespace teds::bench {
+namespace {
+
+// Case 3: a catalogue of 2,000 templates loaded from memory.
+void LoadTemplateCatalogue(benchmark::State& state) {
+    const std::string catalogue = templateCatalogue(2000);
+    for (auto _ : state) {
+        tdl::Registry registry;
+        if (registry.loadText(catalogue, "catalogue.tdl") != 2000) state.SkipWithError("catalogue did not load");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(catalogue.size()));
+}
+BENCHMARK(LoadTemplateCatalogue)->Unit(benchmark::kMillisecond);
+
+// Case 5: an image read field by field, widths 1 to 32 in turn, so fields
+// start at every bit offset. Run over the accelerometer image's size, for
+// comparison with its decode, and over a larger image.
+void ReadFieldByField(benchmark::State& state) {
+    const std::vector<std::uint8_t> image(static_cast<std::size_t>(state.range(0)), 0xA5);
+    std::uint64_t fields = 0;
+    for (auto _ : state) {
+        auto stream = decode::BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()));
+        std::uint64_t sum = 0;
+        for (std::uint32_t width = 1; stream.hasMore(); width = width % 32 + 1, ++fields) sum += stream.readBits(width);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["image bits"] = static_cast<double>(image.size() * 8);
+    state.counters["fields"] = benchmark::Counter(static_cast<double>(fields), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(ReadFieldByField)->Arg(27)->Arg(4096);
+
+}  // namespace
+}  // namespace teds::bench
