@@ -58,6 +58,7 @@ std::uint64_t BitStream::readBits(std::uint32_t n) {
     std::uint64_t shift = 0;
     std::uint32_t remaining = n;
 
+    // Whole bytes while the position is byte-aligned.
     if (bitIndex == 0) {
         while (remaining >= 8 && current != nullptr) {
             if (shift < 64) result |= std::uint64_t{*current} << shift;
@@ -66,13 +67,21 @@ std::uint64_t BitStream::readBits(std::uint32_t n) {
             remaining -= 8;
         }
     }
-    // Past the end every bit is 0 and the position cannot move, so a huge
-    // width costs nothing once the image is used up.
+    // The rest a run of bits at a time: the bits of the current byte from
+    // `bitIndex` up, as many as are wanted. Bit k of the result is still the
+    // k-th bit read. Past the end every bit is 0 and the position cannot
+    // move, so a huge width costs nothing once the image is used up.
     while (remaining > 0 && current != nullptr) {
-        const std::uint64_t bit = readBit();
-        if (shift < 64) result |= bit << shift;
-        ++shift;
-        --remaining;
+        const std::uint32_t available = 8u - bitIndex;
+        const std::uint32_t take = remaining < available ? remaining : available;
+        const std::uint32_t run = (static_cast<std::uint32_t>(*current) >> bitIndex) & ((1u << take) - 1u);
+        if (shift < 64) result |= std::uint64_t{run} << shift;
+        shift += take;
+        remaining -= take;
+        if (take == available)
+            advanceByte();
+        else
+            bitIndex = static_cast<std::uint8_t>(bitIndex + take);
     }
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include "Api.hpp"
 #include "teds/decode/DecodedTeds.hpp"
+#include "teds/decode/PositionIndex.hpp"
 #include "teds/tdl/Registry.hpp"
 
 struct MirxTedsParser {
@@ -14,6 +15,8 @@ struct MirxTedsParser {
 
 struct MirxDecodedTeds {
     teds::decode::DecodedTeds decoded;
+    // Built once the decode is done; queries by position go through it.
+    teds::decode::PositionIndex positions;
 };
 
 namespace teds::vb6dll {

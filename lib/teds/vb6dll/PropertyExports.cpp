@@ -20,14 +20,13 @@ using teds::vb6dll::selectTemplate;
 namespace {
 
 // Records are reached through pointers into the handle, never copied, so a
-// caller that reads a large template value by value pays for no copies.
+// caller that reads a large template value by value pays for no copies; the
+// handle's position index makes each read by position one step.
 
 const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::int32_t propertyIndex) {
-    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
-    if (!tmpl) return nullptr;
+    if (!selectTemplate(teds, templateIndex)) return nullptr;
     // A negative position is far past the last record, as its unsigned value says.
-    auto position = static_cast<std::uint32_t>(propertyIndex);
-    return teds::decode::selectByPosition(tmpl->values, position);
+    return teds->positions.at(templateIndex, static_cast<std::uint32_t>(propertyIndex));
 }
 
 std::vector<const ValueRecord*> recordsNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name) {

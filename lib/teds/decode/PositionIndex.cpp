@@ -1,0 +1,51 @@
+#include "teds/decode/PositionIndex.hpp"
+
+#include "teds/decode/ValueLookup.hpp"
+
+namespace teds::decode {
+
+PositionIndex::PositionIndex(const std::vector<TemplateRecord>& templates) {
+    std::size_t total = 0;
+    for (const TemplateRecord& record : templates) total += static_cast<std::size_t>(countValues(record.values));
+    records_.reserve(total);
+    starts_.reserve(templates.size() + 1);
+    for (const TemplateRecord& record : templates) {
+        starts_.push_back(records_.size());
+        add(record.values);
+    }
+    starts_.push_back(records_.size());
+}
+
+// The same walk as selectByPosition: depth-first through struct arrays,
+// select-case markers passed over.
+void PositionIndex::add(const std::vector<ValueRecord>& values) {
+    for (const ValueRecord& record : values) {
+        switch (record.kind) {
+        case ValueKind::StructArray:
+            for (const StructElement& element : boost::get<StructElements>(record.value)) add(element);
+            break;
+        case ValueKind::SelectMarker:
+            break;
+        default:
+            records_.push_back(&record);
+        }
+    }
+}
+
+bool PositionIndex::holds(std::size_t templateIndex) const {
+    return !starts_.empty() && templateIndex < starts_.size() - 1;
+}
+
+std::int32_t PositionIndex::count(std::size_t templateIndex) const {
+    if (!holds(templateIndex)) return 0;
+    return static_cast<std::int32_t>(starts_[templateIndex + 1] - starts_[templateIndex]);
+}
+
+const ValueRecord* PositionIndex::at(std::size_t templateIndex, std::uint32_t position) const {
+    if (!holds(templateIndex)) return nullptr;
+    const std::size_t begin = starts_[templateIndex];
+    const std::size_t end = starts_[templateIndex + 1];
+    return position < end - begin ? records_[begin + position] : nullptr;
+}
+
+}  // namespace teds::decode

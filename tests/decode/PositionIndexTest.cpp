@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "teds/decode/PositionIndex.hpp"
+#include "teds/decode/ValueLookup.hpp"
+
+namespace {
+
+using namespace teds::decode;
+
+ValueRecord leaf(std::uint32_t value) { return ValueRecord{"v", ValueKind::Unsigned, value, nullptr}; }
+ValueRecord marker() { return ValueRecord{"", ValueKind::SelectMarker, std::uint32_t{0}, nullptr}; }
+ValueRecord array(StructElements elements) {
+    return ValueRecord{"a", ValueKind::StructArray, std::move(elements), nullptr};
+}
+
+// Nested arrays, empty elements and markers at every level.
+std::vector<TemplateRecord> nestedTemplates() {
+    std::vector<TemplateRecord> templates(3);
+    templates[0].values = {leaf(0), marker(),
+                           array({{leaf(1), array({{leaf(2)}, {}, {marker(), leaf(3)}})}, {}, {leaf(4), marker()}}),
+                           leaf(5)};
+    // templates[1] stays empty
+    templates[2].values = {array({}), marker(), leaf(0)};
+    return templates;
+}
+
+TEST(PositionIndex, AgreesWithSelectionByPositionEverywhere) {
+    const auto templates = nestedTemplates();
+    const PositionIndex index(templates);
+    for (std::size_t t = 0; t < templates.size(); ++t) {
+        const std::int32_t count = countValues(templates[t].values);
+        EXPECT_EQ(index.count(t), count) << t;
+        for (std::uint32_t p = 0; p <= static_cast<std::uint32_t>(count) + 1; ++p) {
+            std::uint32_t position = p;
+            EXPECT_EQ(index.at(t, p), selectByPosition(templates[t].values, position)) << t << ' ' << p;
+        }
+    }
+    EXPECT_EQ(index.count(0), 6);
+}
+
+TEST(PositionIndex, TemplateIndexPastTheEndHasNothing) {
+    const auto templates = nestedTemplates();
+    const PositionIndex index(templates);
+    EXPECT_EQ(index.count(3), 0);
+    EXPECT_EQ(index.at(3, 0), nullptr);
+    EXPECT_EQ(index.at(static_cast<std::size_t>(-1), 0), nullptr);
+    EXPECT_EQ(index.at(0, 0xFFFFFFFFu), nullptr);
+    EXPECT_EQ(PositionIndex().count(0), 0);
+}
+
+}  // namespace
