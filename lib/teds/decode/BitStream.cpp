@@ -1,5 +1,8 @@
 #include "teds/decode/BitStream.hpp"
 
+#include <bit>
+#include <cstring>
+
 namespace teds::decode {
 
 BitStream BitStream::create(const std::uint8_t* bytes, std::uint32_t length) {
@@ -54,6 +57,23 @@ std::uint32_t BitStream::readBit() {
 }
 
 std::uint64_t BitStream::readBits(std::uint32_t n) {
+    // Most fields lie well inside the image: take them from one 64-bit load.
+    // The image's bit order is least significant first, which a
+    // little-endian load matches; other hosts assemble the word byte by byte.
+    if (n <= 56 && current != nullptr && begin + length - current >= 8) {
+        std::uint64_t word = 0;
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(&word, current, sizeof word);
+        else
+            for (int i = 7; i >= 0; --i) word = (word << 8) | current[i];
+        const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex) & (~std::uint64_t{0} >> (64 - n));
+        const std::uint32_t end = bitIndex + n;
+        current += end / 8;
+        bitIndex = static_cast<std::uint8_t>(end % 8);
+        if (current >= begin + length) current = nullptr;
+        return field;
+    }
+
     std::uint64_t result = 0;
     std::uint64_t shift = 0;
     std::uint32_t remaining = n;

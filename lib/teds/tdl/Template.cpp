@@ -4,6 +4,9 @@ namespace teds::tdl {
 
 bool Template::decodeBody(decode::BitStream& stream, std::vector<decode::ValueRecord>& values,
                           decode::RecordBudget& budget) const {
+    // Most top-level nodes yield one record; reserving for them saves the
+    // moves of a growing list.
+    values.reserve(values.size() + body.size());
     return nodes::decodeNodeList(body, stream, values, budget);
 }
 

@@ -12,13 +12,14 @@ void Node::collectNames(const std::string&, bool, std::vector<std::string>&) con
 
 bool decodeNodeList(const NodeList& nodes, decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
                     decode::RecordBudget& budget) {
-    // Each node decodes into its own list so that a failing node leaves
-    // nothing half-written behind the records of the nodes before it.
-    std::vector<decode::ValueRecord> produced;
     for (const NodePtr& node : nodes) {
-        produced.clear();
-        if (!node->decode(stream, produced, budget)) return false;
-        for (decode::ValueRecord& record : produced) out.push_back(std::move(record));
+        // A failing node leaves nothing half-written behind the records of
+        // the nodes before it: whatever it appended is dropped again.
+        const std::size_t before = out.size();
+        if (!node->decode(stream, out, budget)) {
+            out.erase(out.begin() + static_cast<std::ptrdiff_t>(before), out.end());
+            return false;
+        }
     }
     return true;
 }
