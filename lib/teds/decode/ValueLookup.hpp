@@ -25,4 +25,10 @@ const ValueRecord* selectByPosition(const std::vector<ValueRecord>& values, std:
 void selectByName(const std::vector<ValueRecord>& values, std::string_view name,
                   std::vector<const ValueRecord*>& matches);
 
+// What selectByName would give at index `occurrence`, or null; nothing is collected.
+const ValueRecord* selectByName(const std::vector<ValueRecord>& values, std::string_view name,
+                                std::uint32_t occurrence);
+// How many records selectByName would give.
+std::int32_t countByName(const std::vector<ValueRecord>& values, std::string_view name);
+
 }  // namespace teds::decode

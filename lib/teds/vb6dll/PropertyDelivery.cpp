@@ -1,6 +1,7 @@
 #include "PropertyDelivery.hpp"
 
 #include <string>
+#include <typeinfo>
 
 #include "TextOutput.hpp"
 #include "ValueOutput.hpp"
@@ -21,17 +22,22 @@ void clearVariant(VARIANT* variant) {
 }
 
 void deliverUnit(const tdl::nodes::Node* node, const PropertyOutputs& out) {
-    if (const auto* property = dynamic_cast<const tdl::nodes::Property*>(node)) {
+    // Both node classes are final, so comparing the dynamic type is exact
+    // and cheaper than a cast that searches the class tree.
+    const std::type_info* type = node ? &typeid(*node) : nullptr;
+    if (type && *type == typeid(tdl::nodes::Property)) {
+        const auto* property = static_cast<const tdl::nodes::Property*>(node);
         const tdl::nodes::PhysicalUnit* physical = property->unit;
         writeByteText(out.unit, physical ? std::string_view(physical->unit.text) : std::string_view());
         if (out.unitArray && physical && physical->unit.unitType != kInvalidUnitType)
             writeUnitArray(*out.unitArray, physical->unit);
         return;
     }
-    if (const auto* enumProperty = dynamic_cast<const tdl::nodes::EnumProperty*>(node)) {
+    if (type && *type == typeid(tdl::nodes::EnumProperty)) {
+        const auto* enumProperty = static_cast<const tdl::nodes::EnumProperty*>(node);
         // The loader binds the declared name; an unbound property still names it.
         const std::string& enumName = enumProperty->enumRef ? enumProperty->enumRef->name : enumProperty->enumName;
-        writeByteText(out.unit, "enum " + enumName);
+        writeByteText(out.unit, "enum ", enumName);
         return;
     }
     releaseText(out.unit);

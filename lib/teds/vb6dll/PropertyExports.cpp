@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <utility>
-#include <vector>
 
 #include "Firewall.hpp"
 #include "Handles.hpp"
@@ -29,17 +28,10 @@ const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::
     return teds->positions.at(templateIndex, static_cast<std::uint32_t>(propertyIndex));
 }
 
-std::vector<const ValueRecord*> recordsNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name) {
-    std::vector<const ValueRecord*> matches;
-    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
-    if (tmpl && name) teds::decode::selectByName(tmpl->values, name, matches);
-    return matches;
-}
-
 const ValueRecord* recordNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name,
                                std::uint32_t occurrence) {
-    const std::vector<const ValueRecord*> matches = recordsNamed(teds, templateIndex, name);
-    return occurrence < matches.size() ? matches[occurrence] : nullptr;
+    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
+    return tmpl && name ? teds::decode::selectByName(tmpl->values, name, occurrence) : nullptr;
 }
 
 // A selection that throws has selected nothing: the caller still gets the
@@ -54,7 +46,8 @@ std::int32_t answer(Select&& select, const PropertyOutputs& out) {
 
 int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyCount(DecodedTeds teds, uint32_t templateIndex, const char* name) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
-        return static_cast<std::int32_t>(recordsNamed(teds, templateIndex, name).size());
+        const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
+        return tmpl && name ? teds::decode::countByName(tmpl->values, name) : 0;
     });
 }
 

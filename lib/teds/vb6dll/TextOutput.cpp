@@ -1,5 +1,7 @@
 #include "TextOutput.hpp"
 
+#include <cstring>
+
 namespace teds::vb6dll {
 
 void releaseText(BSTR* out) {
@@ -8,11 +10,19 @@ void releaseText(BSTR* out) {
     *out = nullptr;
 }
 
-void writeByteText(BSTR* out, std::string_view text) {
+void writeByteText(BSTR* out, std::string_view text) { writeByteText(out, text, {}); }
+
+void writeByteText(BSTR* out, std::string_view first, std::string_view second) {
     if (!out) return;
     releaseText(out);
-    if (text.empty()) return;
-    *out = SysAllocStringByteLen(text.data(), static_cast<unsigned>(text.size()));
+    const std::size_t size = first.size() + second.size();
+    if (size == 0) return;
+    // Allocated without content, then filled: no joined copy in between.
+    *out = SysAllocStringByteLen(nullptr, static_cast<unsigned>(size));
+    if (!*out) return;
+    char* bytes = reinterpret_cast<char*>(*out);
+    std::memcpy(bytes, first.data(), first.size());
+    std::memcpy(bytes + first.size(), second.data(), second.size());
 }
 
 BSTR makeWideText(std::u16string_view text) {

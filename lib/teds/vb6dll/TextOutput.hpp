@@ -16,6 +16,8 @@ void releaseText(BSTR* out);
 // Replaces `*out` with the bytes of `text`, placed in the string as they
 // are (not widened). An empty text leaves the variable null.
 void writeByteText(BSTR* out, std::string_view text);
+// The same for the two texts one after the other.
+void writeByteText(BSTR* out, std::string_view first, std::string_view second);
 
 // A string of UTF-16 code units; null if memory runs out.
 BSTR makeWideText(std::u16string_view text);
