@@ -41,6 +41,12 @@ TEST(ImageContentTest, HexTextBecomesItsBytes) {
     EXPECT_EQ(image.bytes, (Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
+TEST(ImageContentTest, HexTextMayStartWithAByteOrderMark) {
+    const ImageOrError image = imageFromContent("\xEF\xBB\xBF" "0a 0b 0c 0d 0e 0f 10 11\r\n");
+    ASSERT_TRUE(image.ok()) << image.error;
+    EXPECT_EQ(image.bytes, (Bytes{0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10, 0x11}));
+}
+
 TEST(ImageContentTest, BinaryContentIsTakenByteForByte) {
     // Line breaks and hex-digit bytes inside binary data stay as they are.
     const std::string raw("\x11\x00\r\n0a\xff\x1a\x7f\x80", 10);

@@ -65,9 +65,13 @@ ImageOrError imageFromContent(std::string_view content) {
         return result;
     }
     // An image is binary data; a text file is only an image when it spells
-    // one out in hexadecimal.
-    if (isText(content)) {
-        auto parsed = parseHexText(content);
+    // one out in hexadecimal. Windows editors start UTF-8 text with a byte
+    // order mark, which would otherwise make it look binary.
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    const std::string_view text =
+        content.substr(0, kUtf8Bom.size()) == kUtf8Bom ? content.substr(kUtf8Bom.size()) : content;
+    if (isText(text)) {
+        auto parsed = parseHexText(text);
         if (!parsed) {
             result.error = "is neither hexadecimal text (pairs of hex digits) nor a binary TEDS image";
             return result;
