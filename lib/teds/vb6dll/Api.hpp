@@ -1,8 +1,7 @@
 #pragma once
 // The public header as the library itself sees it: included first by every
-// source of the boundary, so that every export is declared as exported.
+// source of the boundary.
 
-#define TEDS_VB6_BUILDING 1
 #include "teds_vb6.h"
 
 static_assert(sizeof(OLECHAR) == 2, "a BSTR holds 16-bit code units");

@@ -30,11 +30,9 @@
 #    undef NOMINMAX
 #    undef TEDS_VB6_DEFINED_NOMINMAX
 #  endif
-#  if defined(TEDS_VB6_BUILDING)
-#    define TEDS_VB6_API __declspec(dllexport)
-#  else
-#    define TEDS_VB6_API
-#  endif
+/* The module-definition file of the DLL names its exports; dllexport would
+ * add a second, differently decorated name for every function. */
+#  define TEDS_VB6_API
 #  define TEDS_VB6_CALL __stdcall
 #else
 #  define TEDS_VB6_API __attribute__((visibility("default")))
