@@ -1,0 +1,62 @@
+# Installs a build into an empty folder, checks that it holds what its users
+# need, and builds and runs a C caller against the installed copy alone.
+#   Linux: the shared library, the header and a CMake package, used through
+#          find_package by a small project.
+#   Windows: one flat folder with the DLL, its import library, the header
+#          and the Visual Basic modules; the caller is compiled into it and
+#          run there, so the DLL must load with system DLLs only.
+cmake_minimum_required(VERSION 3.25)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(failed)
+    list(JOIN ARGN " " command)
+    message(FATAL_ERROR "${command} failed:\n${out}")
+  endif()
+endfunction()
+
+function(expect_files)
+  set(missing)
+  foreach(file IN LISTS ARGN)
+    if(NOT EXISTS "${PREFIX}/${file}")
+      list(APPEND missing "${file}")
+    endif()
+  endforeach()
+  if(missing)
+    message(FATAL_ERROR "not installed into ${PREFIX}: ${missing}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE "${PREFIX}")
+run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
+
+if(WINDOWS)
+  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas)
+  file(GLOB entries LIST_DIRECTORIES true RELATIVE "${PREFIX}" "${PREFIX}/*")
+  foreach(entry IN LISTS entries)
+    if(IS_DIRECTORY "${PREFIX}/${entry}")
+      message(FATAL_ERROR "the Windows folder is not flat: ${entry}/")
+    endif()
+  endforeach()
+  run("${C_COMPILER}" -std=c11 -Wall -Wextra -Werror -I "${PREFIX}" "${CALLER_SOURCE}"
+      "${PREFIX}/teds_vb6.lib" -loleaut32 -o "${PREFIX}/call_from_c.exe")
+  execute_process(COMMAND ${EMULATOR} "${PREFIX}/call_from_c.exe" WORKING_DIRECTORY "${PREFIX}"
+    RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+else()
+  expect_files(lib/libteds_vb6.so include/teds_vb6.h lib/cmake/teds_vb6/teds_vb6Config.cmake
+               lib/cmake/teds_vb6/teds_vb6ConfigVersion.cmake)
+  if(EXPECT_TOOL)
+    expect_files(bin/tedsdump)
+  endif()
+  set(consumer "${PREFIX}-consumer")
+  file(REMOVE_RECURSE "${consumer}")
+  run(${CMAKE_COMMAND} -S "${CONSUMER_SOURCE}" -B "${consumer}" "-DCMAKE_PREFIX_PATH=${PREFIX}"
+      "-DCALLER_SOURCE=${CALLER_SOURCE}")
+  run(${CMAKE_COMMAND} --build "${consumer}")
+  execute_process(COMMAND "${consumer}/consumer" WORKING_DIRECTORY "${consumer}"
+    RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+endif()
+if(failed)
+  message(FATAL_ERROR "the caller built against the installed copy failed:\n${out}")
+endif()
+message(STATUS "installed copy works: ${out}")

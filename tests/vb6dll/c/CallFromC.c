@@ -1,0 +1,122 @@
+/* A C program that uses the library through its public header only: it
+ * shows that the header compiles as C, that the library links by the names
+ * the header gives, and that a caller with nothing but C and OLE Automation
+ * reads and releases what the exports hand out. Built against the build tree
+ * and against an installed copy. Writes its TDL file into the current folder.
+ * Exit status 0 when every check holds. */
+#include <stdint.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <teds_vb6.h>
+
+/* The 32-bit integer of the OLE Automation signatures. */
+#if defined(_WIN32)
+typedef LONG OleLong;
+#else
+typedef int32_t OleLong;
+#endif
+
+static int failures = 0;
+
+#define EXPECT(condition)                                                      \
+    do {                                                                       \
+        if (!(condition)) {                                                    \
+            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
+            ++failures;                                                        \
+        }                                                                      \
+    } while (0)
+
+static const char templateFile[] = "call_from_c.tdl";
+static const char templateText[] =
+    "TEMPLATE 0, 8, 40, \"Seen from C\"\n"
+    "PHYSICAL_UNIT Volt, 0, 0, 0, 2, 1, -3, -1, 0, 0, 0, 1, 0\n"
+    "%Count, \"A count\", ID, 8, UNINT, \"\", \"Volt\"\n"
+    "ENDTEMPLATE\n"
+    "VALIDATION_KEYCODE 1\n";
+
+/* An image written least significant bit first. */
+typedef struct {
+    uint8_t bytes[16];
+    uint32_t bitCount;
+} Image;
+
+static void putBits(Image* image, uint32_t width, uint32_t value) {
+    for (uint32_t i = 0; i < width; ++i, ++image->bitCount) {
+        if ((value >> i) & 1u) image->bytes[image->bitCount / 8] |= (uint8_t)(1u << (image->bitCount % 8));
+    }
+}
+
+static int writeTemplateFile(void) {
+    FILE* file = fopen(templateFile, "wb");
+    if (!file) return 0;
+    size_t written = fwrite(templateText, 1, sizeof templateText - 1, file);
+    return fclose(file) == 0 && written == sizeof templateText - 1;
+}
+
+static void checkCount(DecodedTeds teds) {
+    VARIANT value;
+    VARIANT unitArray;
+    BSTR unit = NULL;
+    int32_t status = -1;
+    VariantInit(&value);
+    VariantInit(&unitArray);
+    EXPECT(MirxTEDS_GetPropertyValueEx(teds, 0, "%Count", 0, &value, &unit, &unitArray, &status) == 1);
+    EXPECT(value.vt == VT_UI4 && value.ulVal == 200);
+    EXPECT(status == 0);
+
+    static const char volt[] = "(m2*kg*s-3*A-1)";
+    EXPECT(unit != NULL && SysStringByteLen(unit) == sizeof volt - 1 && memcmp(unit, volt, sizeof volt - 1) == 0);
+
+    /* The unit array: type, nine exponents, slope, offset; the fourth is m's 2. */
+    EXPECT(unitArray.vt == (VT_ARRAY | VT_R8));
+    if (unitArray.vt == (VT_ARRAY | VT_R8)) {
+        OleLong upper = -1;
+        EXPECT(SafeArrayGetUBound(unitArray.parray, 1, &upper) == S_OK && upper == 11);
+        OleLong index = 3;
+        double exponent = 0;
+        EXPECT(SafeArrayGetElement(unitArray.parray, &index, &exponent) == S_OK && exponent == 2.0);
+    }
+    SysFreeString(unit);
+    VariantClear(&value);
+    VariantClear(&unitArray);
+}
+
+int main(void) {
+    EXPECT(strcmp(MirxTEDS_GetVersion(), "0.1") == 0);
+    EXPECT(MirxTEDS_CheckVersion(1) == 1);
+
+    TedsParser parser = MirxTEDS_ParserCreate();
+    EXPECT(parser != NULL);
+    EXPECT(writeTemplateFile());
+    EXPECT(MirxTEDS_ParseTDLFile(parser, templateFile) == 1);
+    remove(templateFile);
+
+    /* Basic TEDS: manufacturer 77, model 12345, version B7, serial 0xABCDEF;
+     * then IEEE template 40 with %Count = 200. */
+    Image image = {{0}, 0};
+    putBits(&image, 14, 77);
+    putBits(&image, 15, 12345);
+    putBits(&image, 5, 2);
+    putBits(&image, 6, 7);
+    putBits(&image, 24, 0xABCDEF);
+    putBits(&image, 2, 0);
+    putBits(&image, 8, 40);
+    putBits(&image, 8, 200);
+    DecodedTeds teds = MirxTEDS_ParseTEDS(parser, image.bytes, (int32_t)((image.bitCount + 7) / 8));
+    EXPECT(teds != NULL);
+
+    int32_t manufacturer = 0, model = 0, version = 0, serial = 0;
+    char letter = 0;
+    EXPECT(MirxTEDS_GetBasicTEDS(teds, &manufacturer, &model, &letter, &version, &serial) == 1);
+    EXPECT(manufacturer == 77 && model == 12345 && letter == 'B' && version == 7 && serial == 0xABCDEF);
+    EXPECT(MirxTEDS_GetNumberTemplates(teds) == 1);
+    checkCount(teds);
+
+    /* Every TEDS handle before its parser. */
+    MirxTEDS_FreeTEDS(teds);
+    MirxTEDS_ParserDestroy(parser);
+
+    if (failures == 0) printf("all checks passed\n");
+    return failures == 0 ? 0 : 1;
+}
