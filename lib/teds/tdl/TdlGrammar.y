@@ -17,7 +17,7 @@
 %define api.token.constructor
 %define api.token.prefix {TOK_}
 %define api.location.type {std::int32_t}
-%define parse.assert
+
 %define parse.error detailed
 %locations
 

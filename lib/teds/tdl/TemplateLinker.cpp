@@ -27,9 +27,9 @@ template <typename Visit>
 void forEachNode(nodes::NodeList& list, const Visit& visit) {
     for (nodes::NodePtr& node : list) {
         visit(*node);
-        if (auto* select = dynamic_cast<nodes::SelectCase*>(node.get())) {
+        if (auto* select = nodes::nodeAs<nodes::SelectCase>(*node)) {
             for (nodes::Case& c : select->cases) forEachNode(c.nodes, visit);
-        } else if (auto* array = dynamic_cast<nodes::StructArray*>(node.get())) {
+        } else if (auto* array = nodes::nodeAs<nodes::StructArray>(*node)) {
             forEachNode(array->children, visit);
         }
     }
@@ -38,9 +38,9 @@ void forEachNode(nodes::NodeList& list, const Visit& visit) {
 Declarations collectDeclarations(Template& tmpl) {
     Declarations found;
     forEachNode(tmpl.body, [&](nodes::Node& node) {
-        if (const auto* e = dynamic_cast<const nodes::Enum*>(&node))
+        if (const auto* e = nodes::nodeAs<nodes::Enum>(node))
             found.enums.emplace(e->name, e);
-        else if (const auto* u = dynamic_cast<const nodes::PhysicalUnit*>(&node))
+        else if (const auto* u = nodes::nodeAs<nodes::PhysicalUnit>(node))
             found.units.emplace(u->name, u);
     });
     return found;
@@ -62,11 +62,11 @@ public:
 
 private:
     void bind(std::size_t owner, nodes::Node& node) {
-        if (auto* enumProperty = dynamic_cast<nodes::EnumProperty*>(&node)) {
+        if (auto* enumProperty = nodes::nodeAs<nodes::EnumProperty>(node)) {
             enumProperty->enumRef = find(owner, enumProperty->enumName, &Declarations::enums);
             if (enumProperty->enumRef == nullptr)
                 report("Property '%s' uses unknown enum '%s'.", enumProperty->name, enumProperty->enumName);
-        } else if (auto* property = dynamic_cast<nodes::Property*>(&node)) {
+        } else if (auto* property = nodes::nodeAs<nodes::Property>(node)) {
             // An empty unit text names no unit.
             if (property->unitName.empty()) return;
             property->unit = find(owner, property->unitName, &Declarations::units);

@@ -19,24 +19,25 @@ std::string productText(const std::array<std::int32_t, kBaseUnitCount>& exponent
     for (std::size_t i = 0; i < kBaseUnitCount; ++i) {
         const std::int32_t e = exponents[i];
         if (e == 0) continue;
+        // The symbol alone for exponent 1, else the symbol and the signed
+        // exponent in decimal ("%s%d"); built by hand because every loaded
+        // unit goes through here.
         if (!product.empty()) product += '*';
-        if (e == 1)
-            product += (boost::format("%s") % kBaseUnitSymbols[i]).str();
-        else
-            product += (boost::format("%s%d") % kBaseUnitSymbols[i] % e).str();
+        product += kBaseUnitSymbols[i];
+        if (e != 1) product += std::to_string(e);
     }
     return product;
 }
 
 std::string baseText(std::int32_t unitType, const std::string& p) {
     switch (unitType) {
-    case 0: return (boost::format("(%s)") % p).str();
-    case 1: return (boost::format("(%s)/(%s)") % p % p).str();
+    case 0: return "(" + p + ")";
+    case 1: return "(" + p + ")/(" + p + ")";
     case 2: return "TODO";
-    case 3: return (boost::format("log10((%s)/(%s))") % p % p).str();
+    case 3: return "log10((" + p + ")/(" + p + "))";
     case 4: return "No Unit";
     case 5: return "TODO";
-    case 6: return (boost::format("1/(log10((%s)/(%s)))") % p % p).str();
+    case 6: return "1/(log10((" + p + ")/(" + p + ")))";
     case 7: return "Invalid";
     default: return {};
     }

@@ -1,7 +1,6 @@
 #include "PropertyDelivery.hpp"
 
 #include <string>
-#include <typeinfo>
 
 #include "TextOutput.hpp"
 #include "ValueOutput.hpp"
@@ -22,19 +21,15 @@ void clearVariant(VARIANT* variant) {
 }
 
 void deliverUnit(const tdl::nodes::Node* node, const PropertyOutputs& out) {
-    // Both node classes are final, so comparing the dynamic type is exact
-    // and cheaper than a cast that searches the class tree.
-    const std::type_info* type = node ? &typeid(*node) : nullptr;
-    if (type && *type == typeid(tdl::nodes::Property)) {
-        const auto* property = static_cast<const tdl::nodes::Property*>(node);
+    const auto* property = node ? tdl::nodes::nodeAs<tdl::nodes::Property>(*node) : nullptr;
+    if (property) {
         const tdl::nodes::PhysicalUnit* physical = property->unit;
         writeByteText(out.unit, physical ? std::string_view(physical->unit.text) : std::string_view());
         if (out.unitArray && physical && physical->unit.unitType != kInvalidUnitType)
             writeUnitArray(*out.unitArray, physical->unit);
         return;
     }
-    if (type && *type == typeid(tdl::nodes::EnumProperty)) {
-        const auto* enumProperty = static_cast<const tdl::nodes::EnumProperty*>(node);
+    if (const auto* enumProperty = node ? tdl::nodes::nodeAs<tdl::nodes::EnumProperty>(*node) : nullptr) {
         // The loader binds the declared name; an unbound property still names it.
         const std::string& enumName = enumProperty->enumRef ? enumProperty->enumRef->name : enumProperty->enumName;
         writeByteText(out.unit, "enum ", enumName);

@@ -4,6 +4,8 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 #include "teds/decode/BitStream.hpp"
@@ -36,6 +38,19 @@ protected:
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
 };
+
+// The node as a `T` when that is its class, else null. Every node class is
+// final, so comparing types is exact, and cheaper than dynamic_cast's search.
+template <class T>
+T* nodeAs(Node& node) {
+    static_assert(std::is_final_v<T>);
+    return typeid(node) == typeid(T) ? static_cast<T*>(&node) : nullptr;
+}
+template <class T>
+const T* nodeAs(const Node& node) {
+    static_assert(std::is_final_v<T>);
+    return typeid(node) == typeid(T) ? static_cast<const T*>(&node) : nullptr;
+}
 
 using NodePtr = std::unique_ptr<Node>;
 using NodeList = std::vector<NodePtr>;
