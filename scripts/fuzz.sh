@@ -48,6 +48,11 @@ for target in "${targets[@]}"; do
       extra=(-dict=fuzz/tdl.dict -max_len=65536) ;;
     *)
       seed "$corpus" examples/images/*.bin
+      # Hexadecimal example images become binary seeds too.
+      for hex in examples/images/*.hex; do
+        [[ -f $hex ]] || continue
+        perl -ne 'print pack("H*", join("", /([0-9a-fA-F]{2})/g))' "$hex" >"$corpus/$(basename "$hex" .hex).bin"
+      done
       extra=(-max_len=4096) ;;
   esac
   echo "== $target ${limit[*]}"
