@@ -27,11 +27,16 @@ const char* const kTemplates =
     "%X, , ID, 8, UNINT, , = 5\n"
     "ENDSTRUCTARRAY\n"
     "ENDTEMPLATE\n"
+    "TEMPLATE 0, 8, 53, \"Many fixed values from one count\"\n"
+    "STRUCTARRAY Points, \"\", , 16\n"
+    "%X, , ID, 8, UNINT, , = 5\n"
+    "ENDSTRUCTARRAY\n"
+    "ENDTEMPLATE\n"
     "VALIDATION_KEYCODE 1\n";
 
 class HostileImage : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(registry.loadText(kTemplates), 3); }
+    void SetUp() override { ASSERT_EQ(registry.loadText(kTemplates), 4); }
 
     decode::DecodedTeds decodeTwelveBytes(std::uint32_t templateId, std::uint32_t count) {
         ImageBuilder image;
@@ -98,6 +103,19 @@ TEST_F(HostileImage, ArrayThatReadsNothingIsBoundedByTheRecordLimit) {
     decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
     EXPECT_TRUE(out.templates.empty());
     EXPECT_EQ(out.basic.format, 2);
+}
+
+TEST_F(HostileImage, RepeatedTemplatesShareOneRecordBudget) {
+    // Each descriptor turns 26 bits into 65,536 records (65,535 fixed values
+    // and their array); the whole image may yield 2^20, so the seventeenth
+    // fails and ends the chain.
+    ImageBuilder image;
+    image.field(64, 1);
+    for (int i = 0; i < 40; ++i) image.field(2, 0).field(8, 53).field(16, 0xFFFF);
+    const auto bytes = image.bytes();
+    decode::DecodedTeds out;
+    decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
+    EXPECT_EQ(out.templates.size(), 16u);
 }
 
 }  // namespace

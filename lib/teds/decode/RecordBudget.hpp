@@ -4,7 +4,7 @@
 
 namespace teds::decode {
 
-// Bounds the records one template decode may produce. A struct array's count
+// Bounds the records one image decode may produce. A struct array's count
 // comes from the image, so without a bound a few bytes could ask for
 // billions of records; no real TEDS comes near the limit.
 class RecordBudget {

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "teds/decode/BitStream.hpp"
+#include "teds/decode/RecordBudget.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace teds::decode {
@@ -36,6 +37,9 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     readBasicTeds(image, length, stream, trace, out.basic);
 
     TemplateRecord working;
+    // One budget for the whole image: a template file may let a few bits
+    // stand for many records, and an image may repeat such a template.
+    RecordBudget budget;
     bool keepGoing = true;
     while (stream.hasMore()) {
         const auto selector = static_cast<std::uint32_t>(stream.readBits(2));
@@ -46,18 +50,18 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
         switch (selector) {
         case kIeee:
             if (trace) *trace << "Next: IEEE template\n";
-            keepGoing = decoded = registry.decodeNextTemplate(stream, 0, working);
+            keepGoing = decoded = registry.decodeNextTemplate(stream, 0, working, budget);
             break;
         case kManufacturer:
             if (trace) *trace << "Next: Manufacturer template\n";
-            keepGoing = decoded = registry.decodeNextTemplate(stream, out.basic.manufacturerId, working);
+            keepGoing = decoded = registry.decodeNextTemplate(stream, out.basic.manufacturerId, working, budget);
             break;
         case kUser: {
             if (trace) *trace << "Next: User or different manufacturer template\n";
             const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(stream.readBits(kUserFieldBits)));
             if (trace) *trace << "  Use: " << user.useCode << " (mfgr=" << user.manufacturer << ")\n";
             // Other use codes carry no template body: the next selector follows.
-            if (user.useCode == 0) keepGoing = decoded = registry.decodeNextTemplate(stream, user.manufacturer, working);
+            if (user.useCode == 0) keepGoing = decoded = registry.decodeNextTemplate(stream, user.manufacturer, working, budget);
             break;
         }
         default: {

@@ -75,6 +75,12 @@ std::uint32_t Registry::idWidth(std::int32_t manufacturerKey) const {
 
 bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
                                   decode::TemplateRecord& record) const {
+    decode::RecordBudget budget;
+    return decodeNextTemplate(stream, manufacturerKey, record, budget);
+}
+
+bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
+                                  decode::TemplateRecord& record, decode::RecordBudget& budget) const {
     const ManufacturerEntry* entry = entryFor(manufacturerKey);
     if (entry == nullptr || entry->idWidth == 0) return false;
 
@@ -84,7 +90,6 @@ bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufa
 
     record.begin(manufacturerKey, static_cast<std::int32_t>(templateId), tmpl);
     if (tmpl == nullptr) return false;
-    decode::RecordBudget budget;
     return tmpl->decodeBody(stream, record.values, budget);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "teds/decode/BitStream.hpp"
+#include "teds/decode/RecordBudget.hpp"
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/tdl/Template.hpp"
 
@@ -41,6 +42,10 @@ public:
     // manufacturer is unknown or its ID width is 0.
     bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
                             decode::TemplateRecord& record) const;
+    // The same, taking the template's records from `budget`, which a whole
+    // image shares so that no image yields more records than it allows.
+    bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
+                            decode::TemplateRecord& record, decode::RecordBudget& budget) const;
 
     // Messages of every load so far: unknown names, refused templates, syntax errors.
     const std::vector<std::string>& diagnostics() const { return diagnostics_; }
