@@ -21,8 +21,9 @@ void writeByteText(BSTR* out, std::string_view first, std::string_view second) {
     *out = SysAllocStringByteLen(nullptr, static_cast<unsigned>(size));
     if (!*out) return;
     char* bytes = reinterpret_cast<char*>(*out);
-    std::memcpy(bytes, first.data(), first.size());
-    std::memcpy(bytes + first.size(), second.data(), second.size());
+    // An empty view may carry a null pointer, which memcpy must not see.
+    if (!first.empty()) std::memcpy(bytes, first.data(), first.size());
+    if (!second.empty()) std::memcpy(bytes + first.size(), second.data(), second.size());
 }
 
 BSTR makeWideText(std::u16string_view text) {
