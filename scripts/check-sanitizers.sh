@@ -11,5 +11,8 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEDS_BUILD_BENCHMARKS
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$build" -j "$(nproc)"
+# The package test builds an ordinary program against the installed library;
+# with an instrumented library that program would need the sanitizer runtime,
+# so it runs in the plain build only.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+  ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -E '^install_package$'
