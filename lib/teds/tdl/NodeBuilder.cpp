@@ -70,7 +70,7 @@ nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts) {
     return std::make_unique<nodes::Enum>(std::move(name), std::move(entries));
 }
 
-nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string>& numbers) {
+nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string_view>& numbers) {
     assert(numbers.size() == 12);
     std::array<std::int32_t, types::kBaseUnitCount> exponents{};
     for (std::size_t i = 0; i < exponents.size(); ++i) exponents[i] = saturatedInt32(numbers[1 + i]);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "teds/tdl/nodes/Node.hpp"
@@ -47,6 +48,6 @@ nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts);
 
 // `numbers` are the twelve numbers of the declaration: unit type, nine
 // exponents, slope, offset.
-nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string>& numbers);
+nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string_view>& numbers);
 
 }  // namespace teds::tdl

@@ -5,6 +5,7 @@
 // between parses.
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "teds/tdl/Template.hpp"
+#include "teds/tdl/TokenTexts.hpp"
 
 namespace teds::tdl {
 
@@ -41,6 +43,17 @@ public:
     explicit ParseContext(std::string sourceName) : sourceName_(std::move(sourceName)) {}
 
     // --- called by the grammar -------------------------------------------
+    // The texts of the parse's tokens, kept until the parse ends.
+    TextRef keepText(std::string_view text) { return texts_.add(text); }
+    std::string_view text(TextRef ref) const { return texts_.view(ref); }
+    std::string textCopy(TextRef ref) const { return texts_.copy(ref); }
+
+    // Reading the input failed; the parser is told the input ended, and
+    // whoever runs it raises `failure` again when it has returned.
+    void stopReading(std::exception_ptr failure) { readFailure_ = std::move(failure); }
+    bool readingStopped() const { return readFailure_ != nullptr; }
+    const std::exception_ptr& readFailure() const { return readFailure_; }
+
     // A template header: the three integers as written, and the name.
     void beginTemplate(std::int32_t line, std::string_view key, std::string_view idWidth,
                        std::string_view templateId, std::string name);
@@ -69,6 +82,8 @@ private:
 
     std::string sourceName_;
     ParseResult result_;
+    TokenTexts texts_;
+    std::exception_ptr readFailure_;
 
     // The template being read.
     std::int32_t line_ = 0;

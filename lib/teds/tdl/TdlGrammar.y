@@ -3,47 +3,74 @@
  * A file is a sequence of templates closed by a VALIDATION_KEYCODE line. Each
  * template is a header, a body of items and ENDTEMPLATE; the actions build
  * the node of each item and hand finished templates to the ParseContext.
- * Semantic values are C++ objects that own what they hold, so whatever an
- * error recovery throws away is freed with it.
+ *
+ * The parser's stack holds plain values only, so that shifting and reducing
+ * copy a few words: token texts are places in the ParseContext's text
+ * buffer, and what the actions build is held by owning raw pointers. An
+ * action takes ownership of every pointer on its right-hand side (take());
+ * whatever error recovery throws away is freed by the %destructor.
  */
 
 %require "3.8"
-%language "c++"
-%skeleton "lalr1.cc"
-
-%define api.namespace {teds::tdl::grammar}
-%define api.parser.class {TdlParser}
-%define api.value.type variant
-%define api.token.constructor
+%define api.pure full
+%define api.prefix {tdlgrammar_}
 %define api.token.prefix {TOK_}
-%define api.location.type {std::int32_t}
-
 %define parse.error detailed
 %locations
 
-%param {Lexer& lexer} {ParseContext& ctx}
+%param {teds::tdl::Lexer& lexer} {teds::tdl::ParseContext& ctx}
 
 %code requires {
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "teds/tdl/NodeBuilder.hpp"
-#include "teds/tdl/TdlLexer.hpp"
+#include "teds/tdl/TokenTexts.hpp"
 #include "teds/tdl/nodes/Node.hpp"
 #include "teds/tdl/nodes/SelectCase.hpp"
 
 namespace teds::tdl {
+class Lexer;
 class ParseContext;
 }
+
+namespace teds::tdl::grammar {
+// The parts of a property as the parser carries them, trivial like every
+// value in its union.
+struct QualifierValue {
+    std::int32_t code;  // a nodes::Qualifier
+    TextRef text;       // for a qualifier written as a string
+};
+struct DataTypeValue {
+    std::int32_t code;  // a types::DataType
+    TextRef enumName;   // for EnumType
+    double start;       // ConRes and ConRelRes only
+    double step;
+};
+struct FixedValueText {
+    int tokenKind;  // 0 for none
+    TextRef text;
+};
+}  // namespace teds::tdl::grammar
+}
+
+%code provides {
+int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer,
+                   teds::tdl::ParseContext& ctx);
+void tdlgrammar_error(TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer, teds::tdl::ParseContext& ctx,
+                      const char* message);
 }
 
 %code {
 #include <algorithm>
+#include <exception>
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "teds/tdl/NodeBuilder.hpp"
 #include "teds/tdl/NumberText.hpp"
 #include "teds/tdl/ParseContext.hpp"
+#include "teds/tdl/TdlLexer.hpp"
 #include "teds/tdl/nodes/Abstract.hpp"
 #include "teds/tdl/nodes/Align.hpp"
 #include "teds/tdl/nodes/Spacing.hpp"
@@ -54,35 +81,91 @@ class ParseContext;
 // A location is the line on which a symbol starts.
 #define YYLLOC_DEFAULT(Current, Rhs, N) ((Current) = (N) ? YYRHSLOC(Rhs, 1) : YYRHSLOC(Rhs, 0))
 
-namespace teds::tdl::grammar {
-TdlParser::symbol_type yylex(Lexer& lexer, ParseContext& ctx);
-}
+// Each level of select cases and struct arrays takes about fifteen stack
+// entries; the ParseContext stops the parse at its own nesting limit well
+// before the stack reaches this.
+#define YYMAXDEPTH 65536
 
 namespace {
+using teds::tdl::TextRef;
+using teds::tdl::grammar::DataTypeValue;
+using teds::tdl::grammar::FixedValueText;
+using teds::tdl::grammar::QualifierValue;
+using teds::tdl::nodes::Case;
+using teds::tdl::nodes::Node;
 using teds::tdl::nodes::NodeList;
 using teds::tdl::nodes::NodePtr;
 using teds::types::DataType;
 
-constexpr std::int32_t code(DataType type) { return static_cast<std::int32_t>(type); }
+constexpr TextRef kNoText{0, 0};
+
+template <typename T>
+std::unique_ptr<T> take(T* owned) {
+    return std::unique_ptr<T>(owned);
+}
 
 void append(NodeList& list, NodePtr node) {
     // Items that build nothing (comments, versions, levels nested too deep) are null.
     if (node) list.push_back(std::move(node));
 }
+
+DataTypeValue typeOf(DataType type) { return DataTypeValue{static_cast<std::int32_t>(type), kNoText, 0.0, 0.0}; }
+
+DataTypeValue rangedType(teds::tdl::ParseContext& ctx, DataType type, TextRef start, TextRef step) {
+    return DataTypeValue{static_cast<std::int32_t>(type), kNoText, teds::tdl::parseReal(ctx.text(start)),
+                         teds::tdl::parseReal(ctx.text(step))};
+}
+
+// The unit of a PHYSICAL_UNIT declaration; null, with a syntax error, when
+// it does not have twelve numbers.
+Node* physicalUnit(teds::tdl::ParseContext& ctx, std::int32_t line, TextRef name,
+                   std::unique_ptr<std::vector<TextRef>> numbers) {
+    if (numbers->size() != 12) {
+        ctx.syntaxError(line, "PHYSICAL_UNIT needs twelve numbers");
+        return nullptr;
+    }
+    std::vector<std::string_view> texts;
+    texts.reserve(numbers->size());
+    for (const TextRef number : *numbers) texts.push_back(ctx.text(number));
+    return teds::tdl::buildPhysicalUnit(ctx.textCopy(name), texts).release();
+}
+
+Node* enumeration(teds::tdl::ParseContext& ctx, TextRef name, std::unique_ptr<std::vector<TextRef>> values) {
+    std::vector<std::string> texts;
+    texts.reserve(values->size());
+    for (const TextRef value : *values) texts.push_back(ctx.textCopy(value));
+    return teds::tdl::buildEnum(ctx.textCopy(name), std::move(texts)).release();
+}
 }  // namespace
 }
 
+%union {
+    teds::tdl::TextRef text;
+    std::int32_t access;
+    teds::tdl::grammar::QualifierValue qualifier;
+    teds::tdl::grammar::DataTypeValue dataType;
+    teds::tdl::grammar::FixedValueText fixed;
+    // Owned; see take().
+    teds::tdl::nodes::Node* node;
+    teds::tdl::nodes::NodeList* nodes;
+    teds::tdl::nodes::Case* caseValue;
+    std::vector<teds::tdl::nodes::Case>* cases;
+    std::vector<teds::tdl::TextRef>* texts;
+}
+
+%destructor { delete $$; } <node> <nodes> <caseValue> <cases> <texts>
+
 %token END 0 "end of file"
-%token <std::string> REAL 258 "real number"
-%token <std::string> INTEGER 259 "integer"
-%token <std::string> STRING 260 "string"
-%token <std::string> HEXINT 261 "hexadecimal number"
-%token <std::string> BININT 262 "binary number"
-%token <std::string> PERCENT_NAME 263 "%name"
-%token <std::string> IDENT 264 "identifier"
-%token <std::string> TEMPLATE 265 "TEMPLATE"
-%token <std::string> COMMENT 266 "comment"
-%token <std::string> ABSTRACT 267 "ABSTRACT"
+%token <text> REAL 258 "real number"
+%token <text> INTEGER 259 "integer"
+%token <text> STRING 260 "string"
+%token <text> HEXINT 261 "hexadecimal number"
+%token <text> BININT 262 "binary number"
+%token <text> PERCENT_NAME 263 "%name"
+%token <text> IDENT 264 "identifier"
+%token <text> TEMPLATE 265 "TEMPLATE"
+%token <text> COMMENT 266 "comment"
+%token <text> ABSTRACT 267 "ABSTRACT"
 %token VALIDATION_KEYCODE 268 "VALIDATION_KEYCODE"
 %token TDL_VERSION_NUMBER 269 "TDL_VERSION_NUMBER"
 %token UGID 270 "UGID"
@@ -121,16 +204,17 @@ void append(NodeList& list, NodePtr node) {
 %token ENUMERATE 303 "ENUMERATE"
 %token PHYSICAL_UNIT 304 "PHYSICAL_UNIT"
 
-%type <teds::tdl::nodes::NodeList> body elements
-%type <teds::tdl::nodes::NodePtr> item property select_case struct_array physical_unit
-%type <std::vector<teds::tdl::nodes::Case>> cases
-%type <teds::tdl::nodes::Case> case
-%type <std::vector<std::string>> enum_values unit_numbers
-%type <std::string> number enum_value unit_name string_opt description
-%type <std::int32_t> access
-%type <teds::tdl::QualifierDecl> qualifier qualifier_opt
-%type <teds::tdl::DataTypeDecl> data_type
-%type <teds::tdl::FixedValueDecl> fixed_opt fixed_value
+
+%type <nodes> body elements
+%type <node> item property select_case struct_array physical_unit
+%type <cases> cases
+%type <caseValue> case
+%type <texts> enum_values unit_numbers
+%type <text> number enum_value unit_name string_opt description
+%type <access> access
+%type <qualifier> qualifier qualifier_opt
+%type <dataType> data_type
+%type <fixed> fixed_opt fixed_value
 
 %start file
 
@@ -166,82 +250,80 @@ eols
     ;
 
 template
-    : header body ENDTEMPLATE { ctx.finishTemplate(std::move($2)); }
+    : header body ENDTEMPLATE { ctx.finishTemplate(std::move(*take($2))); }
     ;
 
 header
     : TEMPLATE INTEGER sep INTEGER sep INTEGER ',' string_opt EOL eols
-        { ctx.beginTemplate(@1, $2, $4, $6, std::move($8)); }
+        { ctx.beginTemplate(@1.first_line, ctx.text($2), ctx.text($4), ctx.text($6), ctx.textCopy($8)); }
     ;
 
 body
-    : %empty {}
-    | body item eols { $$ = std::move($1); append($$, std::move($2)); }
+    : %empty { $$ = new NodeList(); }
+    | body item eols { $$ = $1; append(*$$, NodePtr($2)); }
     ;
 
 item
-    : ABSTRACT EOL { $$ = std::make_unique<teds::tdl::nodes::Abstract>(std::move($1)); }
+    : ABSTRACT EOL { $$ = new teds::tdl::nodes::Abstract(ctx.textCopy($1)); }
     | ALIGN INTEGER
         {
-            const std::uint32_t bits = ctx.unsignedField(@2, $2, "alignment");
-            $$ = std::make_unique<teds::tdl::nodes::Align>(
-                static_cast<std::int32_t>(std::min<std::uint32_t>(bits, INT32_MAX)));
+            const std::uint32_t bits = ctx.unsignedField(@2.first_line, ctx.text($2), "alignment");
+            $$ = new teds::tdl::nodes::Align(static_cast<std::int32_t>(std::min<std::uint32_t>(bits, INT32_MAX)));
         }
-    | COMMENT {}
-    | ENUMERATE IDENT enum_values { $$ = teds::tdl::buildEnum(std::move($2), std::move($3)); }
-    | physical_unit { $$ = std::move($1); }
-    | property { $$ = std::move($1); }
-    | select_case { $$ = std::move($1); }
-    | SPACING { $$ = std::make_unique<teds::tdl::nodes::Spacing>(); }
-    | struct_array { $$ = std::move($1); }
-    | TDL_VERSION_NUMBER INTEGER {}
-    | UGID STRING sep STRING { $$ = std::make_unique<teds::tdl::nodes::UGId>(std::move($2), std::move($4)); }
+    | COMMENT { $$ = nullptr; }
+    | ENUMERATE IDENT enum_values { $$ = enumeration(ctx, $2, take($3)); }
+    | physical_unit
+    | property
+    | select_case
+    | SPACING { $$ = new teds::tdl::nodes::Spacing(); }
+    | struct_array
+    | TDL_VERSION_NUMBER INTEGER { $$ = nullptr; }
+    | UGID STRING sep STRING { $$ = new teds::tdl::nodes::UGId(ctx.textCopy($2), ctx.textCopy($4)); }
     ;
 
 number
-    : REAL { $$ = std::move($1); }
-    | INTEGER { $$ = std::move($1); }
+    : REAL
+    | INTEGER
     ;
 
 enum_values
-    : sep enum_value { $$.push_back(std::move($2)); }
-    | enum_values sep enum_value { $$ = std::move($1); $$.push_back(std::move($3)); }
+    : sep enum_value { $$ = new std::vector<TextRef>{$2}; }
+    | enum_values sep enum_value { $$ = $1; $$->push_back($3); }
     ;
 
 enum_value
-    : STRING { $$ = std::move($1); }
-    | IDENT { $$ = std::move($1); }
-    | number { $$ = std::move($1); }
+    : STRING
+    | IDENT
+    | number
     ;
 
 /* The twelve numbers of a unit, in parentheses or without them. */
 physical_unit
     : PHYSICAL_UNIT unit_name sep '(' unit_numbers ')'
         {
-            if ($5.size() != 12) {
-                ctx.syntaxError(@1, "PHYSICAL_UNIT needs twelve numbers");
-                YYERROR;
-            }
-            $$ = teds::tdl::buildPhysicalUnit(std::move($2), $5);
+            $$ = physicalUnit(ctx, @1.first_line, $2, take($5));
+            if (!$$) YYERROR;
         }
     | PHYSICAL_UNIT unit_name sep unit_numbers
         {
-            if ($4.size() != 12) {
-                ctx.syntaxError(@1, "PHYSICAL_UNIT needs twelve numbers");
-                YYERROR;
-            }
-            $$ = teds::tdl::buildPhysicalUnit(std::move($2), $4);
+            $$ = physicalUnit(ctx, @1.first_line, $2, take($4));
+            if (!$$) YYERROR;
         }
     ;
 
 unit_name
-    : STRING { $$ = std::move($1); }
-    | IDENT { $$ = std::move($1); }
+    : STRING
+    | IDENT
     ;
 
 unit_numbers
-    : number { $$.push_back(std::move($1)); }
-    | unit_numbers sep number { $$ = std::move($1); $$.push_back(std::move($3)); }
+    : number
+        {
+            $$ = new std::vector<TextRef>();
+            $$->reserve(12);
+            $$->push_back($1);
+        }
+    | unit_numbers sep number { $$ = $1; $$->push_back($3); }
     ;
 
 property
@@ -249,38 +331,45 @@ property
       fixed_opt
         {
             teds::tdl::PropertyDecl decl;
-            decl.name = std::move($1);
-            decl.qualifier = std::move($2);
-            decl.description = std::move($4);
+            decl.name = ctx.textCopy($1);
+            decl.qualifier = {$2.code, ctx.textCopy($2.text)};
+            decl.description = ctx.textCopy($4);
             decl.access = $6;
-            decl.sz = ctx.unsignedField(@8, $8, "field width");
-            decl.dataType = std::move($10);
-            decl.displayFormat = std::move($12);
-            decl.unitName = std::move($14);
-            decl.fixed = std::move($15);
-            $$ = teds::tdl::buildProperty(std::move(decl));
+            decl.sz = ctx.unsignedField(@8.first_line, ctx.text($8), "field width");
+            decl.dataType = {$10.code, ctx.textCopy($10.enumName), $10.start, $10.step};
+            decl.displayFormat = ctx.textCopy($12);
+            decl.unitName = ctx.textCopy($14);
+            decl.fixed = {$15.tokenKind, ctx.textCopy($15.text)};
+            $$ = teds::tdl::buildProperty(std::move(decl)).release();
         }
     ;
 
 qualifier_opt
-    : %empty {}
-    | '[' qualifier ']' eols { $$ = std::move($2); }
+    : %empty { $$ = QualifierValue{0, kNoText}; }
+    | '[' qualifier ']' eols { $$ = $2; }
     ;
 
 qualifier
-    : DEFAULT { $$.code = 1; }
-    | INITIALIZE { $$.code = 2; }
-    | CTRLFUNCTIONMASK { $$.code = 3; }
-    | READWRITE { $$.code = 4; }
-    | FUNCTIONTYPE { $$.code = 5; }
-    | FUNCTION { $$.code = 6; }
-    | STRING { $$.code = 7; $$.text = std::move($1); }
+    : DEFAULT { $$ = QualifierValue{1, kNoText}; }
+    | INITIALIZE { $$ = QualifierValue{2, kNoText}; }
+    | CTRLFUNCTIONMASK { $$ = QualifierValue{3, kNoText}; }
+    | READWRITE { $$ = QualifierValue{4, kNoText}; }
+    | FUNCTIONTYPE { $$ = QualifierValue{5, kNoText}; }
+    | FUNCTION { $$ = QualifierValue{6, kNoText}; }
+    | STRING { $$ = QualifierValue{7, $1}; }
     ;
 
 description
-    : %empty {}
-    | STRING { $$ = std::move($1); }
-    | PERCENT_NAME '[' STRING ']' { $$ = std::move($1) + "[" + $3 + "]"; }
+    : %empty { $$ = kNoText; }
+    | STRING
+    | PERCENT_NAME '[' STRING ']'
+        {
+            std::string text(ctx.text($1));
+            text += '[';
+            text += ctx.text($3);
+            text += ']';
+            $$ = ctx.keepText(text);
+        }
     ;
 
 /* An access level left empty counts as ID. */
@@ -292,150 +381,146 @@ access
     ;
 
 data_type
-    : UNINT { $$.code = code(DataType::Unint); }
-    | CHR5 { $$.code = code(DataType::Chr5); }
-    | DATE { $$.code = code(DataType::Date); }
-    | ASCII { $$.code = code(DataType::Ascii); }
-    | STRING5 { $$.code = code(DataType::String5); }
-    | STRING7 { $$.code = code(DataType::String7); }
-    | STRING16 { $$.code = code(DataType::String16); }
-    | SINGLE { $$.code = code(DataType::Single); }
-    | UNICODE { $$.code = code(DataType::Unicode); }
-    | BIT_DIGIT { $$.code = code(DataType::BitDigit); }
-    | BITBIN { $$.code = code(DataType::BitBin); }
-    | CONRES sep number sep number
+    : UNINT { $$ = typeOf(DataType::Unint); }
+    | CHR5 { $$ = typeOf(DataType::Chr5); }
+    | DATE { $$ = typeOf(DataType::Date); }
+    | ASCII { $$ = typeOf(DataType::Ascii); }
+    | STRING5 { $$ = typeOf(DataType::String5); }
+    | STRING7 { $$ = typeOf(DataType::String7); }
+    | STRING16 { $$ = typeOf(DataType::String16); }
+    | SINGLE { $$ = typeOf(DataType::Single); }
+    | UNICODE { $$ = typeOf(DataType::Unicode); }
+    | BIT_DIGIT { $$ = typeOf(DataType::BitDigit); }
+    | BITBIN { $$ = typeOf(DataType::BitBin); }
+    | CONRES sep number sep number { $$ = rangedType(ctx, DataType::ConRes, $3, $5); }
+    | CONRELRES sep number sep number { $$ = rangedType(ctx, DataType::ConRelRes, $3, $5); }
+    | IDENT
         {
-            $$.code = code(DataType::ConRes);
-            $$.start = teds::tdl::parseReal($3);
-            $$.step = teds::tdl::parseReal($5);
+            $$ = typeOf(DataType::EnumType);
+            $$.enumName = $1;
         }
-    | CONRELRES sep number sep number
-        {
-            $$.code = code(DataType::ConRelRes);
-            $$.start = teds::tdl::parseReal($3);
-            $$.step = teds::tdl::parseReal($5);
-        }
-    | IDENT { $$.code = code(DataType::EnumType); $$.enumName = std::move($1); }
     ;
 
 string_opt
-    : %empty {}
-    | STRING { $$ = std::move($1); }
+    : %empty { $$ = kNoText; }
+    | STRING
     ;
 
 fixed_opt
-    : %empty {}
-    | '=' eols fixed_value { $$ = std::move($3); }
+    : %empty { $$ = FixedValueText{0, kNoText}; }
+    | '=' eols fixed_value { $$ = $3; }
     ;
 
 fixed_value
-    : HEXINT { $$ = {teds::tdl::kHexInteger, std::move($1)}; }
-    | BININT { $$ = {teds::tdl::kBinInteger, std::move($1)}; }
-    | REAL { $$ = {teds::tdl::kReal, std::move($1)}; }
-    | INTEGER { $$ = {teds::tdl::kInteger, std::move($1)}; }
-    | IDENT { $$ = {teds::tdl::kIdentifier, std::move($1)}; }
-    | STRING { $$ = {teds::tdl::kString, std::move($1)}; }
+    : HEXINT { $$ = FixedValueText{teds::tdl::kHexInteger, $1}; }
+    | BININT { $$ = FixedValueText{teds::tdl::kBinInteger, $1}; }
+    | REAL { $$ = FixedValueText{teds::tdl::kReal, $1}; }
+    | INTEGER { $$ = FixedValueText{teds::tdl::kInteger, $1}; }
+    | IDENT { $$ = FixedValueText{teds::tdl::kIdentifier, $1}; }
+    | STRING { $$ = FixedValueText{teds::tdl::kString, $1}; }
     ;
 
 select_case
-    : SELECTCASE { if (!ctx.enterNesting(@1)) YYABORT; }
+    : SELECTCASE { if (!ctx.enterNesting(@1.first_line)) YYABORT; }
       STRING sep access sep INTEGER eols cases ENDSELECT
         {
-            const std::uint32_t bits = ctx.unsignedField(@7, $7, "selector width");
-            if (ctx.leaveNesting())
-                $$ = std::make_unique<teds::tdl::nodes::SelectCase>(std::move($3), bits, std::move($9));
+            auto cases = take($9);
+            const std::uint32_t bits = ctx.unsignedField(@7.first_line, ctx.text($7), "selector width");
+            $$ = ctx.leaveNesting()
+                     ? new teds::tdl::nodes::SelectCase(ctx.textCopy($3), bits, std::move(*cases))
+                     : nullptr;
         }
     ;
 
 cases
-    : %empty {}
-    | cases case { $$ = std::move($1); $$.push_back(std::move($2)); }
+    : %empty { $$ = new std::vector<Case>(); }
+    | cases case { $$ = $1; $$->push_back(std::move(*take($2))); }
     ;
 
 case
     : CASE STRING sep INTEGER eols body ENDCASE eols
         {
-            $$.name = std::move($2);
-            $$.selectorValue = ctx.signedField(@4, $4, "case value");
-            $$.nodes = std::move($6);
+            auto body = take($6);
+            $$ = new Case{ctx.textCopy($2), ctx.signedField(@4.first_line, ctx.text($4), "case value"),
+                          std::move(*body)};
         }
     ;
 
 struct_array
-    : STRUCTARRAY { if (!ctx.enterNesting(@1)) YYABORT; }
+    : STRUCTARRAY { if (!ctx.enterNesting(@1.first_line)) YYABORT; }
       IDENT sep STRING sep access sep INTEGER eols elements ENDSTRUCTARRAY
         {
-            const std::uint32_t bits = ctx.unsignedField(@9, $9, "count width");
-            if (ctx.leaveNesting())
-                $$ = std::make_unique<teds::tdl::nodes::StructArray>(std::move($3), std::move($5), bits,
-                                                                       std::move($11));
+            auto elements = take($11);
+            const std::uint32_t bits = ctx.unsignedField(@9.first_line, ctx.text($9), "count width");
+            $$ = ctx.leaveNesting() ? new teds::tdl::nodes::StructArray(ctx.textCopy($3), ctx.textCopy($5), bits,
+                                                                        std::move(*elements))
+                                    : nullptr;
         }
     ;
 
 /* The elements of a struct array are properties and struct arrays only. */
 elements
-    : %empty {}
-    | elements property eols { $$ = std::move($1); append($$, std::move($2)); }
-    | elements struct_array eols { $$ = std::move($1); append($$, std::move($2)); }
+    : %empty { $$ = new NodeList(); }
+    | elements property eols { $$ = $1; append(*$$, NodePtr($2)); }
+    | elements struct_array eols { $$ = $1; append(*$$, NodePtr($2)); }
     ;
 
 %%
 
-namespace teds::tdl::grammar {
+namespace {
+using namespace teds::tdl;
 
 // The scanner's kinds are the grammar's token numbers.
 constexpr bool agree(int grammarKind, int scannerKind) { return grammarKind == scannerKind; }
-static_assert(agree(TdlParser::token::TOK_REAL, kReal) &&
-              agree(TdlParser::token::TOK_INTEGER, kInteger) &&
-              agree(TdlParser::token::TOK_STRING, kString) &&
-              agree(TdlParser::token::TOK_HEXINT, kHexInteger) &&
-              agree(TdlParser::token::TOK_BININT, kBinInteger) &&
-              agree(TdlParser::token::TOK_PERCENT_NAME, kPercentName) &&
-              agree(TdlParser::token::TOK_IDENT, kIdentifier) &&
-              agree(TdlParser::token::TOK_TEMPLATE, kTemplate) &&
-              agree(TdlParser::token::TOK_COMMENT, kComment) &&
-              agree(TdlParser::token::TOK_ABSTRACT, kAbstract) &&
-              agree(TdlParser::token::TOK_VALIDATION_KEYCODE, kValidationKeycode) &&
-              agree(TdlParser::token::TOK_TDL_VERSION_NUMBER, kTdlVersionNumber) &&
-              agree(TdlParser::token::TOK_UGID, kUgid) &&
-              agree(TdlParser::token::TOK_SPACING, kSpacing) &&
-              agree(TdlParser::token::TOK_ENDTEMPLATE, kEndTemplate) &&
-              agree(TdlParser::token::TOK_SELECTCASE, kSelectCase) &&
-              agree(TdlParser::token::TOK_ENDSELECT, kEndSelect) &&
-              agree(TdlParser::token::TOK_CASE, kCase) &&
-              agree(TdlParser::token::TOK_ENDCASE, kEndCase) &&
-              agree(TdlParser::token::TOK_STRUCTARRAY, kStructArray) &&
-              agree(TdlParser::token::TOK_ENDSTRUCTARRAY, kEndStructArray) &&
-              agree(TdlParser::token::TOK_ID, kId) &&
-              agree(TdlParser::token::TOK_CAL, kCal) &&
-              agree(TdlParser::token::TOK_USR, kUsr) &&
-              agree(TdlParser::token::TOK_ALIGN, kAlign) &&
-              agree(TdlParser::token::TOK_UNINT, kUnint) &&
-              agree(TdlParser::token::TOK_CHR5, kChr5) &&
-              agree(TdlParser::token::TOK_DATE, kDate) &&
-              agree(TdlParser::token::TOK_CONRELRES, kConRelRes) &&
-              agree(TdlParser::token::TOK_CONRES, kConRes) &&
-              agree(TdlParser::token::TOK_STRING5, kString5) &&
-              agree(TdlParser::token::TOK_STRING7, kString7) &&
-              agree(TdlParser::token::TOK_STRING16, kString16) &&
-              agree(TdlParser::token::TOK_ASCII, kAscii) &&
-              agree(TdlParser::token::TOK_SINGLE, kSingle) &&
-              agree(TdlParser::token::TOK_UNICODE, kUnicode) &&
-              agree(TdlParser::token::TOK_BIT_DIGIT, kBitDigit) &&
-              agree(TdlParser::token::TOK_BITBIN, kBitBin) &&
-              agree(TdlParser::token::TOK_EOL, kEndOfLine) &&
-              agree(TdlParser::token::TOK_DEFAULT, kDefault) &&
-              agree(TdlParser::token::TOK_INITIALIZE, kInitialize) &&
-              agree(TdlParser::token::TOK_READWRITE, kReadWrite) &&
-              agree(TdlParser::token::TOK_CTRLFUNCTIONMASK, kCtrlFunctionMask) &&
-              agree(TdlParser::token::TOK_FUNCTIONTYPE, kFunctionType) &&
-              agree(TdlParser::token::TOK_FUNCTION, kFunction) &&
-              agree(TdlParser::token::TOK_ENUMERATE, kEnumerate) &&
-              agree(TdlParser::token::TOK_PHYSICAL_UNIT, kPhysicalUnit));
+static_assert(agree(TOK_REAL, kReal) &&
+              agree(TOK_INTEGER, kInteger) &&
+              agree(TOK_STRING, kString) &&
+              agree(TOK_HEXINT, kHexInteger) &&
+              agree(TOK_BININT, kBinInteger) &&
+              agree(TOK_PERCENT_NAME, kPercentName) &&
+              agree(TOK_IDENT, kIdentifier) &&
+              agree(TOK_TEMPLATE, kTemplate) &&
+              agree(TOK_COMMENT, kComment) &&
+              agree(TOK_ABSTRACT, kAbstract) &&
+              agree(TOK_VALIDATION_KEYCODE, kValidationKeycode) &&
+              agree(TOK_TDL_VERSION_NUMBER, kTdlVersionNumber) &&
+              agree(TOK_UGID, kUgid) &&
+              agree(TOK_SPACING, kSpacing) &&
+              agree(TOK_ENDTEMPLATE, kEndTemplate) &&
+              agree(TOK_SELECTCASE, kSelectCase) &&
+              agree(TOK_ENDSELECT, kEndSelect) &&
+              agree(TOK_CASE, kCase) &&
+              agree(TOK_ENDCASE, kEndCase) &&
+              agree(TOK_STRUCTARRAY, kStructArray) &&
+              agree(TOK_ENDSTRUCTARRAY, kEndStructArray) &&
+              agree(TOK_ID, kId) &&
+              agree(TOK_CAL, kCal) &&
+              agree(TOK_USR, kUsr) &&
+              agree(TOK_ALIGN, kAlign) &&
+              agree(TOK_UNINT, kUnint) &&
+              agree(TOK_CHR5, kChr5) &&
+              agree(TOK_DATE, kDate) &&
+              agree(TOK_CONRELRES, kConRelRes) &&
+              agree(TOK_CONRES, kConRes) &&
+              agree(TOK_STRING5, kString5) &&
+              agree(TOK_STRING7, kString7) &&
+              agree(TOK_STRING16, kString16) &&
+              agree(TOK_ASCII, kAscii) &&
+              agree(TOK_SINGLE, kSingle) &&
+              agree(TOK_UNICODE, kUnicode) &&
+              agree(TOK_BIT_DIGIT, kBitDigit) &&
+              agree(TOK_BITBIN, kBitBin) &&
+              agree(TOK_EOL, kEndOfLine) &&
+              agree(TOK_DEFAULT, kDefault) &&
+              agree(TOK_INITIALIZE, kInitialize) &&
+              agree(TOK_READWRITE, kReadWrite) &&
+              agree(TOK_CTRLFUNCTIONMASK, kCtrlFunctionMask) &&
+              agree(TOK_FUNCTIONTYPE, kFunctionType) &&
+              agree(TOK_FUNCTION, kFunction) &&
+              agree(TOK_ENUMERATE, kEnumerate) &&
+              agree(TOK_PHYSICAL_UNIT, kPhysicalUnit));
 
-namespace {
-
-std::string describeCharacter(const std::string& text) {
+std::string describeCharacter(std::string_view text) {
     const unsigned char c = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
     if (c >= 0x20 && c < 0x7F) return std::string("'") + static_cast<char>(c) + "'";
     static const char digits[] = "0123456789ABCDEF";
@@ -444,31 +529,43 @@ std::string describeCharacter(const std::string& text) {
 
 }  // namespace
 
-TdlParser::symbol_type yylex(Lexer& lexer, ParseContext& ctx) {
-    std::string text;
-    const int kind = lexer.next(text);
-    const std::int32_t line = lexer.tokenLine();
-    switch (kind) {
-    case kReal:
-    case kInteger:
-    case kString:
-    case kHexInteger:
-    case kBinInteger:
-    case kPercentName:
-    case kIdentifier:
-    case kTemplate:
-    case kComment:
-    case kAbstract:
-        return TdlParser::symbol_type(kind, std::move(text), line);
-    default:
-        if (kind > 0) return TdlParser::symbol_type(kind, line);
-        // Whatever does not scan ends the input, as its end would.
-        if (kind == kNoToken)
-            ctx.note(line, describeCharacter(text) + " begins no token; the rest of the file is not read");
-        return TdlParser::make_END(line);
+int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer,
+                   teds::tdl::ParseContext& ctx) {
+    try {
+        const int kind = lexer.next();
+        const std::int32_t line = lexer.tokenLine();
+        *location = TDLGRAMMAR_LTYPE{line, 0, line, 0};
+        switch (kind) {
+        case kReal:
+        case kInteger:
+        case kString:
+        case kHexInteger:
+        case kBinInteger:
+        case kPercentName:
+        case kIdentifier:
+        case kTemplate:
+        case kComment:
+        case kAbstract:
+            value->text = ctx.keepText(lexer.text());
+            return kind;
+        default:
+            if (kind > 0) return kind;
+            // Whatever does not scan ends the input, as its end would.
+            if (kind == kNoToken)
+                ctx.note(line, describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
+            return TOK_END;
+        }
+    } catch (...) {
+        // An exception must not pass through the parser, whose stack would
+        // leak what it owns: the parse ends as at the end of the input, and
+        // the failure is raised again once the parser has freed its stack.
+        ctx.stopReading(std::current_exception());
+        return TOK_END;
     }
 }
 
-void TdlParser::error(const location_type& line, const std::string& message) { ctx.syntaxError(line, message); }
-
-}  // namespace teds::tdl::grammar
+void tdlgrammar_error(TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer&, teds::tdl::ParseContext& ctx,
+                      const char* message) {
+    // The end of a scan that failed is no syntax error of the file.
+    if (!ctx.readingStopped()) ctx.syntaxError(location->first_line, message);
+}

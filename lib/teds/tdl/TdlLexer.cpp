@@ -31,10 +31,14 @@ Lexer::Lexer(std::string_view text) : scanner_(newScanner(&state_)) {
 
 Lexer::~Lexer() { tdllex_destroy(scanner_); }
 
+int Lexer::next() {
+    state_.text = {};
+    return tdllex(scanner_);
+}
+
 int Lexer::next(std::string& text) {
-    state_.text.clear();
-    const int kind = tdllex(scanner_);
-    text = std::move(state_.text);
+    const int kind = next();
+    text.assign(state_.text);
     return kind;
 }
 

@@ -81,7 +81,7 @@ public:
 
 // The scanner's own state, handed to the generated code as its extra data.
 struct ScanState {
-    std::string text;        // text of the token just matched
+    std::string_view text;   // text of the token just matched, in flex's buffer
     std::int32_t line = 1;   // line of the next character
     std::int32_t tokenLine = 1;  // line on which the token just matched starts
     bool lastWasCr = false;  // the previous token was a carriage return
@@ -107,9 +107,15 @@ public:
     Lexer(const Lexer&) = delete;
     Lexer& operator=(const Lexer&) = delete;
 
-    // The next token's kind, its text in `text`. 0 at the end of the input,
-    // -1 for a character that begins no token (scanning may go on after it).
-    // Throws ScanFailure when the input cannot be read.
+    // The next token's kind: 0 at the end of the input, -1 for a character
+    // that begins no token (scanning may go on after it). Throws ScanFailure
+    // when the input cannot be read.
+    int next();
+    // The text of the token last returned; empty for kinds that carry none.
+    // It lies in the scanner's buffer and is valid until the next call of next().
+    std::string_view text() const { return state_.text; }
+
+    // next(), with a copy of the token's text in `text`.
     int next(std::string& text);
 
     // Line, counted from 1, on which the token last returned starts. A
