@@ -339,6 +339,30 @@ TEST_F(GrammarTest, ASyntaxErrorKeepsTheTemplatesBeforeIt) {
     EXPECT_EQ(result.diagnostics[0].rfind("t.tdl:8: syntax error", 0), 0u) << result.diagnostics[0];
 }
 
+// Error recovery throws away whatever the broken template had built so far:
+// items, cases, case lists and struct-array elements at several depths.
+// The sanitizer build checks that each is freed exactly once.
+TEST_F(GrammarTest, AnErrorDeepInsideATemplateDropsOnlyThatTemplate) {
+    const std::string built = "ENUMERATE E, a, b\nPHYSICAL_UNIT u, 0,0,0,0,0,0,0,1,0,0, 1, 0\n%A, , ID, 8, UNINT, ,\n";
+    const std::string breaks[] = {
+        "SELECTCASE \"s\", , 1\nCASE \"c\", 0\n" + built + "%B, , ID, UNINT, ,\nENDCASE\nENDSELECT",
+        "SELECTCASE \"s\", , 1\nCASE \"c\", 0\n" + built + "ENDCASE\nCASE \"d\", 1\nSTRUCTARRAY T, \"\", , 4\n"
+        "%B, , ID, 8, UNINT, ,\nSPACING\nENDSTRUCTARRAY\nENDCASE\nENDSELECT",
+        "STRUCTARRAY T, \"\", , 4\n%B, , ID, 8, UNINT, ,\nSTRUCTARRAY U, \"\", , 2\n%C, , ID, 8, ,\n"
+        "ENDSTRUCTARRAY\nENDSTRUCTARRAY",
+        built + "PHYSICAL_UNIT v, (0, 1)",
+    };
+    for (const std::string& broken : breaks) {
+        const ParseResult& result = parse("TEMPLATE 0, 8, 1,\n" + built + "ENDTEMPLATE\nTEMPLATE 0, 8, 2,\n" + broken +
+                                         "\nENDTEMPLATE\nTEMPLATE 0, 8, 3,\n" + built + "ENDTEMPLATE\nVALIDATION_KEYCODE 1");
+        EXPECT_EQ(result.syntaxErrors, 1) << broken;
+        ASSERT_EQ(result.templates.size(), 2u) << broken;
+        EXPECT_EQ(result.templates[0].tmpl->templateId, 1u);
+        EXPECT_EQ(result.templates[1].tmpl->templateId, 3u);
+        EXPECT_EQ(result.templates[1].tmpl->body.size(), 3u);
+    }
+}
+
 TEST_F(GrammarTest, AMissingKeycodeIsAnErrorAtTheEnd) {
     const ParseResult& result = parse("TEMPLATE 0, 8, 1,\nENDTEMPLATE\n");
     EXPECT_EQ(result.syntaxErrors, 1);
