@@ -21,15 +21,18 @@ void clearVariant(VARIANT* variant) {
 }
 
 void deliverUnit(const tdl::nodes::Node* node, const PropertyOutputs& out) {
-    const auto* property = node ? tdl::nodes::nodeAs<tdl::nodes::Property>(*node) : nullptr;
-    if (property) {
+    if (!node) {
+        releaseText(out.unit);
+        return;
+    }
+    if (const auto* property = tdl::nodes::nodeAs<tdl::nodes::Property>(*node)) {
         const tdl::nodes::PhysicalUnit* physical = property->unit;
         writeByteText(out.unit, physical ? std::string_view(physical->unit.text) : std::string_view());
         if (out.unitArray && physical && physical->unit.unitType != kInvalidUnitType)
             writeUnitArray(*out.unitArray, physical->unit);
         return;
     }
-    if (const auto* enumProperty = node ? tdl::nodes::nodeAs<tdl::nodes::EnumProperty>(*node) : nullptr) {
+    if (const auto* enumProperty = tdl::nodes::nodeAs<tdl::nodes::EnumProperty>(*node)) {
         // The loader binds the declared name; an unbound property still names it.
         const std::string& enumName = enumProperty->enumRef ? enumProperty->enumRef->name : enumProperty->enumName;
         writeByteText(out.unit, "enum ", enumName);
