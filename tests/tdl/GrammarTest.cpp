@@ -133,6 +133,18 @@ TEST_F(GrammarTest, PhysicalUnitWithOrWithoutParentheses) {
               -273.15);
 }
 
+TEST_F(GrammarTest, UnitIntegersStopAtTheFirstNonDigitWhileTheRealsReadWhole) {
+    const auto& unit = only<nodes::PhysicalUnit>(
+        parse(inTemplate("PHYSICAL_UNIT u, (5e-1, 0, 0, 2E1, 99999999999, -1.5, 0, 0, 0, 0, 2E1, 5e-1)")));
+    EXPECT_EQ(unit.unit.unitType, 5);
+    EXPECT_EQ(unit.unit.exponents[2], 2);
+    EXPECT_EQ(unit.unit.exponents[3], 2147483647);
+    EXPECT_EQ(unit.unit.exponents[4], -1);
+    EXPECT_EQ(unit.unit.slope, 20.0);
+    EXPECT_EQ(unit.unit.offset, 0.5);
+    EXPECT_EQ(unit.unit.text, "20.000000 * (TODO + 0.500000)");
+}
+
 TEST_F(GrammarTest, PhysicalUnitNeedsTwelveNumbers) {
     const ParseResult& result = parse(inTemplate("PHYSICAL_UNIT u, (0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0)"));
     EXPECT_EQ(result.syntaxErrors, 1);

@@ -1,5 +1,6 @@
 #include "teds/tdl/NumberText.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -29,8 +30,6 @@ std::uint32_t digitsModulo32(std::string_view digits, std::uint32_t base) {
     }
     return value;
 }
-
-bool looksLikeReal(std::string_view text) { return text.find_first_of(".eE") != std::string_view::npos; }
 
 }  // namespace
 
@@ -87,24 +86,21 @@ std::uint32_t truncatedLow32Bits(double value) {
     return static_cast<std::uint32_t>(low);
 }
 
-std::int32_t saturatedInt32(std::string_view text) {
-    constexpr auto lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr auto highest = std::numeric_limits<std::int32_t>::max();
-    double value = 0.0;
-    if (looksLikeReal(text)) {
-        value = std::trunc(parseReal(text));
-    } else if (auto integer = parseDecimal(text)) {
-        if (*integer < lowest) return lowest;
-        if (*integer > highest) return highest;
-        return static_cast<std::int32_t>(*integer);
-    } else {
-        // Beyond 64 bits: only the sign matters.
-        value = !text.empty() && text.front() == '-' ? -1e300 : 1e300;
+std::int32_t leadingInt32(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
     }
-    if (std::isnan(value)) return 0;
-    if (value <= lowest) return lowest;
-    if (value >= highest) return highest;
-    return static_cast<std::int32_t>(value);
+    // One past the largest magnitude is enough to know that it saturates.
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        magnitude = std::min(magnitude * 10 + (c - '0'), limit);
+    }
+    if (negative) return static_cast<std::int32_t>(-magnitude);
+    return static_cast<std::int32_t>(std::min(magnitude, limit - 1));
 }
 
 }  // namespace teds::tdl

@@ -24,8 +24,10 @@ double parseReal(std::string_view text);
 // integer; an infinity gives all ones.
 std::uint32_t truncatedLow32Bits(double value);
 
-// A number taken as a 32-bit integer: reals are truncated toward zero, and
-// values beyond the range saturate.
-std::int32_t saturatedInt32(std::string_view text);
+// The optionally signed decimal digits at the start of `text`, as C's
+// integer parsing reads them: reading stops at the first character that is
+// not a digit, so "2E1" gives 2 and ".5" gives 0. Values beyond the range
+// saturate.
+std::int32_t leadingInt32(std::string_view text);
 
 }  // namespace teds::tdl
