@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Installs every package the build and the tests need, from Debian's archive.
+# Installs the packages the build and the tests need, from Debian's archive.
 # Safe to run again: packages already present are left alone.
+#   install-deps.sh          everything: native and Windows builds, tests,
+#                            sanitizers, fuzzers, benchmarks and Wine
+#   install-deps.sh --tool   only what the native library and tedsdump need
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++
   flex bison
   libboost-dev
-  googletest libgtest-dev
   nlohmann-json3-dev
-  libbenchmark-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386
-  clang libclang-rt-14-dev
 )
+if [[ ${1:-} != --tool ]]; then
+  packages+=(
+    pkg-config
+    googletest libgtest-dev
+    libbenchmark-dev
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    wine wine32:i386
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,7 +34,7 @@ if ((${#missing[@]})); then
     exit 1
   fi
   # wine32 comes from the i386 architecture.
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *" wine32:i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive

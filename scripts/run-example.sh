@@ -6,12 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/install-deps.sh
+./scripts/install-deps.sh --tool
 
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$(nproc)" --target tedsdump >/dev/null
+# A folder of its own: the tool alone, without the tests and benchmarks
+# whose packages the full build needs.
+cmake -S . -B build/tool -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTEDS_BUILD_TESTS=OFF -DTEDS_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build/tool -j "$(nproc)" --target tedsdump >/dev/null
 
 if (($# == 0)); then
   set -- examples/images/accelerometer.hex
 fi
-exec ./build/native/tools/tedsdump/tedsdump "$@"
+exec ./build/tool/tools/tedsdump/tedsdump "$@"
