@@ -85,14 +85,16 @@ TEST(BitStream, WholeByteReadsAgreeWithSingleBitReadsForEveryStartAndWidth) {
     }
 }
 
-TEST(BitStream, ReadOverTheEndKeepsTheBitsThereAndZerosAbove) {
+TEST(BitStream, ReadOverTheEndKeepsTheBitsThereAndZerosAboveAndCountsThem) {
     const std::vector<std::uint8_t> image{0x00, 0xF0};
     auto s = over(image);
     s.readBits(12);
+    EXPECT_EQ(s.bitsPastEnd, 0u);
     EXPECT_EQ(s.readBits(16), 0xFu);
     EXPECT_FALSE(s.hasMore());
     EXPECT_EQ(s.readBits(32), 0u);
     EXPECT_EQ(s.readBit(), 0u);
+    EXPECT_EQ(s.bitsPastEnd, 12u + 32u + 1u);
 }
 
 TEST(BitStream, ZeroWidthReadReturnsZeroAndStaysPut) {
@@ -136,6 +138,7 @@ TEST(BitStream, HugeWidthEndsTheStream) {
     auto s = over(image);
     EXPECT_EQ(s.readBits(0xFFFFFFFFu), 0x563412u);
     EXPECT_FALSE(s.hasMore());
+    EXPECT_EQ(s.bitsPastEnd, 0xFFFFFFFFu - 24u);
 }
 
 TEST(BitStream, EmptyImageStartsAtItsEnd) {

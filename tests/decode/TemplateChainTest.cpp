@@ -92,6 +92,18 @@ TEST_F(TemplateChain, EveryKindOfDescriptorInOneImage) {
     EXPECT_EQ(firstValue(out.templates[2]), 5u);
 }
 
+TEST_F(TemplateChain, CountsTheBitsATemplateLacksAtTheEndOfTheImage) {
+    ImageBuilder image = basic();
+    image.field(2, 1).field(4, 3).field(6, 44);   // whole
+    image.field(2, 0).field(8, 25).field(2, 3);   // 2 of its 8 bits, and the image ends on a byte
+    ASSERT_EQ(image.bitCount() % 8, 0u);
+    const auto out = decode(image.bytes());
+    ASSERT_EQ(out.templates.size(), 2u);
+    EXPECT_EQ(out.templates[0].missingBits, 0u);
+    EXPECT_EQ(out.templates[1].missingBits, 6u);
+    EXPECT_EQ(firstValue(out.templates[1]), 3u);
+}
+
 TEST_F(TemplateChain, UnknownManufacturerEndsTheChainAndKeepsEarlierTemplates) {
     ImageBuilder image = basic();
     image.field(2, 0).field(8, 25).field(8, 7);

@@ -183,6 +183,23 @@ TEST(TemplateDumpTest, WithoutAnImageOnlyDumps) {
     EXPECT_EQ(result.out.find("Basic TEDS"), std::string::npos);
 }
 
+TEST(TruncationTest, TableAndJsonSayHowManyBitsTheTemplateLacks) {
+    ScratchFile tdl(kOddTemplates, ".tdl");
+    // The Odd Values body takes 64 bits when its texts and array are empty;
+    // the image ends after 6 of them.
+    ImageBuilder image = basicTeds();
+    image.field(2, 0).field(8, 30).field(3, 0).field(3, 0);
+    ASSERT_EQ(image.bitCount(), 80u);
+    const std::string hex = asHex(image.bytes());
+
+    const testing::ToolResult table = runTool({"--tdl", tdl.path()}, hex);
+    EXPECT_NE(table.out.find("\n  Truncated: the image ends 58 bits before this template does"), std::string::npos)
+        << table.out;
+    const json document = json::parse(runTool({"--json", "--tdl", tdl.path()}, hex).out);
+    EXPECT_EQ(document["templates"][0]["truncated"], true);
+    EXPECT_EQ(document["templates"][0]["missingBits"], 58);
+}
+
 TEST(NoTemplateTest, IsDecodedAndSaidSo) {
     ImageBuilder image = basicTeds();
     image.field(2, 0).field(8, 99).padToBytes(16);

@@ -86,6 +86,9 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds) {
         entry["manufacturerKey"] = tmpl.manufacturerKey;
         entry["templateId"] = tmpl.templateId;
         entry["name"] = tmpl.templateRef != nullptr ? tmpl.templateRef->name : std::string();
+        // The image ended inside the template: its last fields read as zeros.
+        entry["truncated"] = tmpl.missingBits > 0;
+        entry["missingBits"] = tmpl.missingBits;
         entry["properties"] = propertyList(tmpl.values);
         templates.push_back(std::move(entry));
     }

@@ -148,6 +148,9 @@ void writeTable(std::ostream& out, const DecodedTeds& teds) {
         out << "\nTemplate " << tmpl.templateId << ", manufacturer key " << tmpl.manufacturerKey;
         if (!name.empty()) out << ": " << name;
         out << '\n';
+        if (tmpl.missingBits > 0)
+            out << "  Truncated: the image ends " << tmpl.missingBits << (tmpl.missingBits == 1 ? " bit" : " bits")
+                << " before this template does; the fields there read as zeros.\n";
         std::vector<Row> rows{Row{"Property", "Value", "Unit", "Description"}};
         collectRows(tmpl.values, "", rows);
         if (rows.size() == 1)

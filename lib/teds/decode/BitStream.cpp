@@ -50,7 +50,10 @@ void BitStream::advanceBit() {
 }
 
 std::uint32_t BitStream::readBit() {
-    if (current == nullptr) return 0;
+    if (current == nullptr) {
+        ++bitsPastEnd;
+        return 0;
+    }
     const std::uint32_t bit = (*current >> bitIndex) & 1u;
     advanceBit();
     return bit;
@@ -103,6 +106,7 @@ std::uint64_t BitStream::readBits(std::uint32_t n) {
         else
             bitIndex = static_cast<std::uint8_t>(bitIndex + take);
     }
+    bitsPastEnd += remaining;
     return result;
 }
 

@@ -39,6 +39,9 @@ public:
     bool owns = false;
     std::uint8_t* current = nullptr;  // null once past the last byte
     std::uint8_t bitIndex = 0;        // next bit inside *current, 0..7
+    // Bits asked for after the image ended, which read as 0: how far a
+    // template ran past the end of the image it was decoded from.
+    std::uint64_t bitsPastEnd = 0;
 
 private:
     // The only place the end of the image is decided.

@@ -40,6 +40,14 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     // One budget for the whole image: a template file may let a few bits
     // stand for many records, and an image may repeat such a template.
     RecordBudget budget;
+    // The template ID and body of one descriptor, and how many of their bits
+    // the image did not have.
+    const auto decodeTemplate = [&](std::int32_t manufacturerKey) {
+        const std::uint64_t pastEndBefore = stream.bitsPastEnd;
+        const bool decoded = registry.decodeNextTemplate(stream, manufacturerKey, working, budget);
+        working.missingBits = stream.bitsPastEnd - pastEndBefore;
+        return decoded;
+    };
     bool keepGoing = true;
     while (stream.hasMore()) {
         const auto selector = static_cast<std::uint32_t>(stream.readBits(2));
@@ -50,18 +58,18 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
         switch (selector) {
         case kIeee:
             if (trace) *trace << "Next: IEEE template\n";
-            keepGoing = decoded = registry.decodeNextTemplate(stream, 0, working, budget);
+            keepGoing = decoded = decodeTemplate(0);
             break;
         case kManufacturer:
             if (trace) *trace << "Next: Manufacturer template\n";
-            keepGoing = decoded = registry.decodeNextTemplate(stream, out.basic.manufacturerId, working, budget);
+            keepGoing = decoded = decodeTemplate(out.basic.manufacturerId);
             break;
         case kUser: {
             if (trace) *trace << "Next: User or different manufacturer template\n";
             const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(stream.readBits(kUserFieldBits)));
             if (trace) *trace << "  Use: " << user.useCode << " (mfgr=" << user.manufacturer << ")\n";
             // Other use codes carry no template body: the next selector follows.
-            if (user.useCode == 0) keepGoing = decoded = registry.decodeNextTemplate(stream, user.manufacturer, working, budget);
+            if (user.useCode == 0) keepGoing = decoded = decodeTemplate(user.manufacturer);
             break;
         }
         default: {

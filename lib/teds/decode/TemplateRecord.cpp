@@ -12,6 +12,7 @@ void TemplateRecord::reset() {
     auxiliary.clear();
     templateRef = nullptr;
     values.clear();
+    missingBits = 0;
 }
 
 void TemplateRecord::begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl) {

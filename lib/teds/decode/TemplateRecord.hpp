@@ -21,6 +21,9 @@ struct TemplateRecord {
     std::vector<std::int32_t> auxiliary;  // extra key numbers, shown in the key text
     const tdl::Template* templateRef = nullptr;  // owned by the registry
     std::vector<ValueRecord> values;
+    // Bits of the template, its ID included, that lay beyond the end of the
+    // image and were read as 0.
+    std::uint64_t missingBits = 0;
 
     void reset();
     void begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl);
