@@ -33,14 +33,19 @@ std::vector<std::uint8_t> accelerometerImage() {
     throw std::runtime_error("no example image of template 25");
 }
 
+// A table of calibration points: a one-bit domain, then a 16-bit count of
+// (domain value, deviation) pairs, the shape of a long calibration table.
 std::string wideCalibrationTableTdl() {
-    const std::string text = exampleTemplateText();
-    const auto begin = text.find("TEMPLATE 0, 8, 40,");
-    const auto end = text.find("ENDTEMPLATE", begin);
-    if (begin == std::string::npos || end == std::string::npos) throw std::runtime_error("no template 40");
-    std::string tmpl = text.substr(begin, end - begin) + "ENDTEMPLATE\n";
-    tmpl = std::regex_replace(tmpl, std::regex(R"((STRUCTARRAY [^\n]*, )7\b)"), "$0116");
-    return tmpl + "VALIDATION_KEYCODE 1\n";
+    return R"(TEMPLATE 0, 8, 40, "Calibration Table"
+ENUMERATE CalTableDomain, "Electrical", "Physical"
+%CalTable_Domain, "Domain of the calibration table", CAL, 1, CalTableDomain, ,
+STRUCTARRAY CalTable, "Calibration points", CAL, 16
+  %CalTable_DomainValue, "Domain value in % of span", CAL, 16, ConRes, 0, 0.0015259, ,
+  %CalTable_RangeValue, "Range deviation in % of span", CAL, 21, ConRes, -100, 0.0001, ,
+ENDSTRUCTARRAY
+ENDTEMPLATE
+VALIDATION_KEYCODE 1
+)";
 }
 
 std::vector<std::uint8_t> calibrationTableImage(std::uint32_t points) {

@@ -12,8 +12,6 @@ namespace example_images {
 namespace {
 
 using teds::decode::EnumValue;
-using teds::decode::StructElement;
-using teds::decode::StructElements;
 using teds::decode::ValueKind;
 using teds::decode::ValueRecord;
 
@@ -37,27 +35,26 @@ ValueRecord date(std::string name, int year, int month, int day) {
     return {std::move(name), ValueKind::Date, static_cast<std::uint32_t>(days), nullptr};
 }
 ValueRecord selectCase(std::uint32_t index) { return {std::string(), ValueKind::SelectMarker, index, nullptr}; }
-ValueRecord array(std::string name, StructElements elements) {
-    return {std::move(name), ValueKind::StructArray, std::move(elements), nullptr};
-}
 
 teds::decode::BasicTeds basicTeds(std::int32_t manufacturer, std::int32_t model, char letter, std::int32_t version,
                                   std::int32_t serial) {
     return {2, manufacturer, model, letter, version, serial};
 }
 
-constexpr std::uint32_t kTransducerAccelerometer = 0;
-constexpr std::uint32_t kTransducerForce = 1;
+constexpr std::uint32_t kAccelerometer = 0;
+constexpr std::uint32_t kStandardFunctionality = 0;
+constexpr std::uint32_t kTransferFunctionPresent = 1;
 
-// A 100 mV/g accelerometer, sensing along z, with its frequency response,
+// A 100 mV/g accelerometer sensing along z, with its frequency response,
 // reference conditions and calibration record.
 ExampleImage accelerometer() {
     return {"accelerometer.hex",
             basicTeds(17, 4507, 'B', 5, 30985),
             {{25,
-              {selectCase(kTransducerAccelerometer), real("%Sens@Ref", 0.0101972), choice("%Direction", 2),
-               real("%Weight", 10.5), real("%TF_HP_S", 0.5), real("%TF_SP", 10000.0), real("%TF_KPr", 25000.0),
-               unstated("%TF_QKPr"), real("%TF_SL", 0.5), real("%TempCoef", -0.05), real("%RefFreq", 100.0),
+              {selectCase(kAccelerometer), selectCase(kStandardFunctionality), real("%Sens@Ref", 0.0101972),
+               real("%TF_HP_S", 0.5), choice("%Direction", 2), real("%Weight", 4.6), choice("%Sign", 0),
+               selectCase(kTransferFunctionPresent), real("%TF_SP", 10000.0), real("%TF_KPr", 25000.0),
+               unstated("%TF_KPQ"), real("%TF_SL", 0.5), real("%TempCoef", -0.05), real("%RefFreq", 159.75),
                real("%RefTemp", 23.0), date("%CalDate", 2023, 5, 17), text("%CalInitials", "JRS"),
                whole("%CalPeriod", 365), whole("%MeasID", 42)}}}};
 }
@@ -68,30 +65,25 @@ ExampleImage thermocouple() {
             basicTeds(43, 1200, 'A', 2, 123456),
             {{36,
               {real("%MinPhysVal", -200.0), real("%MaxPhysVal", 1250.0), real("%MinElecVal", -0.006),
-               real("%MaxElecVal", 0.051), choice("%TCType", 3), choice("%CJC", 0), real("%SensorImped", 25.0),
-               unstated("%RespTime"), date("%CalDate", 2024, 2, 29), text("%CalInitials", "KLM"),
+               real("%MaxElecVal", 0.051), choice("%TCType", 3), choice("%CJC", 1), whole("%TCResistanceRaw", 0),
+               whole("%RespTimeRaw", 0), date("%CalDate", 2024, 2, 29), text("%CalInitials", "KLM"),
                whole("%CalPeriod", 730), whole("%MeasID", 7)}}}};
 }
 
-StructElement calibrationPoint(double domainValue, double rangeDeviation) {
-    return {real("%CalTable_DomainValue", domainValue), real("%CalTable_RangeValue", rangeDeviation)};
-}
+constexpr std::uint32_t kElectricalSingles = 2;
+constexpr std::uint32_t kFullBridge = 2;
 
-// A force sensor followed by its calibration table: two templates in one image.
-ExampleImage forceWithCalibrationTable() {
-    return {"force_calibration.hex",
-            basicTeds(17, 215, 'C', 1, 555),
-            {{25,
-              {selectCase(kTransducerForce), real("%Sens@Ref", 0.00225), choice("%Direction", 2),
-               real("%Weight", 12.0), real("%TF_HP_S", 0.01), real("%TF_SP", 5000.0), real("%TF_KPr", 60000.0),
-               real("%TF_QKPr", 15.0), unstated("%TF_SL"), real("%TempCoef", 0.02), real("%RefFreq", 100.0),
-               real("%RefTemp", 23.0), date("%CalDate", 2024, 11, 4), text("%CalInitials", "PDQ"),
-               whole("%CalPeriod", 365), whole("%MeasID", 3)}},
-             {40,
-              {choice("%CalTable_Domain", 1),
-               array("CalTable", {calibrationPoint(0.0, 0.0), calibrationPoint(25.0, 0.012),
-                                  calibrationPoint(50.0, -0.008), calibrationPoint(75.0, 0.021),
-                                  calibrationPoint(99.99, 0.0)})}}}};
+// A 350 ohm full-bridge load cell with an output of 2 mV/V at full scale.
+ExampleImage bridge() {
+    return {"bridge.hex",
+            basicTeds(52, 2210, 'C', 1, 555),
+            {{33,
+              {whole("%PhysMeasurand", 5), real("%MinPhysVal", 0.0), real("%MaxPhysVal", 500.0),
+               selectCase(kElectricalSingles), real("%MinElecVal", 0.0), real("%MaxElecVal", 0.002),
+               choice("%BridgeType", kFullBridge), real("%SensorImped", 350.0), whole("%RespTimeRaw", 0),
+               real("%ExciteAmplNom", 10.0), real("%ExciteAmplMin", 1.0), real("%ExciteAmplMax", 15.0),
+               date("%CalDate", 2024, 11, 4), text("%CalInitials", "PDQ"), whole("%CalPeriod", 365),
+               whole("%MeasID", 3)}}}};
 }
 
 // --- bits ------------------------------------------------------------------
@@ -108,7 +100,7 @@ void writeBasicTeds(teds::decode::BitStream& stream, const teds::decode::BasicTe
 
 }  // namespace
 
-std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocouple(), forceWithCalibrationTable()}; }
+std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocouple(), bridge()}; }
 
 std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
                                                             const ExampleImage& image, std::string& error) {
@@ -133,6 +125,9 @@ std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Reg
         }
     }
     if (ok) {
+        // Real sensors close the chain with the end selector.
+        constexpr std::uint32_t kEndSelector = 3;
+        stream.writeBits(2, kEndSelector);
         const auto used = static_cast<std::size_t>(stream.current - stream.begin) + (stream.bitIndex != 0 ? 1 : 0);
         bytes.emplace(stream.begin, stream.begin + used);
     }

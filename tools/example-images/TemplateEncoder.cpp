@@ -31,14 +31,18 @@ std::uint64_t decodedWidth(const nodes::Property& property) {
     }
 }
 
-// Whether a field read back from the image says what was meant: exactly, or
-// for scaled reals within the one step that rounding may cost.
+// Whether a field read back from the image says what was meant: exactly, for
+// singles as the nearest float, for scaled reals within the one step that
+// rounding may cost.
 bool readsBackAs(const ValueRecord& wanted, const ValueRecord& got, const nodes::Property& property) {
     if (wanted.kind != got.kind) return false;
     if (wanted.kind == ValueKind::None) return true;
     if (wanted.kind != ValueKind::Real) return wanted.value == got.value;
     const double want = boost::get<double>(wanted.value);
     const double have = boost::get<double>(got.value);
+    // A single holds the nearest float to what was asked.
+    if (property.dataType == static_cast<std::int32_t>(DataType::Single))
+        return static_cast<double>(static_cast<float>(want)) == have;
     double tolerance = 0.0;
     if (property.dataType == static_cast<std::int32_t>(DataType::ConRes))
         tolerance = std::abs(property.step);
