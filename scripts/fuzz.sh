@@ -31,7 +31,8 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 
-# Seeds: the example templates and images, and the tests' TDL files.
+# Seeds: the example templates and images, the real sensor images, and the
+# tests' TDL files.
 seed() {
   local dir=$1; shift
   mkdir -p "$dir"
@@ -48,8 +49,8 @@ for target in "${targets[@]}"; do
       extra=(-dict=fuzz/tdl.dict -max_len=65536) ;;
     *)
       seed "$corpus" examples/images/*.bin
-      # Hexadecimal example images become binary seeds too.
-      for hex in examples/images/*.hex; do
+      # Hexadecimal images become binary seeds too.
+      for hex in examples/images/*.hex tests/data/real-teds/*.hex; do
         [[ -f $hex ]] || continue
         perl -ne 'print pack("H*", join("", /([0-9a-fA-F]{2})/g))' "$hex" >"$corpus/$(basename "$hex" .hex).bin"
       done
