@@ -1,10 +1,12 @@
 # Installs a build into an empty folder, checks that it holds what its users
 # need, and builds and runs a C caller against the installed copy alone.
-#   Linux: the shared library, the header and a CMake package, used through
-#          find_package by a small project.
-#   Windows: one flat folder with the DLL, its import library, the header
-#          and the Visual Basic modules; the caller is compiled into it and
-#          run there, so the DLL must load with system DLLs only.
+#   Linux: the shared library, the header, the standard template file and a
+#          CMake package, used through find_package by a small project.
+#   Windows: one flat folder with the DLL, its import library, the header,
+#          the standard template file and the Visual Basic modules; the
+#          caller is compiled into it and run there, so the DLL must load
+#          with system DLLs only.
+# Either way the caller decodes a real sensor with the installed templates.
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -31,19 +33,21 @@ file(REMOVE_RECURSE "${PREFIX}")
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
 if(WINDOWS)
-  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas)
+  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl)
   file(GLOB entries LIST_DIRECTORIES true RELATIVE "${PREFIX}" "${PREFIX}/*")
   foreach(entry IN LISTS entries)
     if(IS_DIRECTORY "${PREFIX}/${entry}")
       message(FATAL_ERROR "the Windows folder is not flat: ${entry}/")
     endif()
   endforeach()
-  run("${C_COMPILER}" -std=c11 -Wall -Wextra -Werror -I "${PREFIX}" "${CALLER_SOURCE}"
+  run("${C_COMPILER}" -std=c11 -Wall -Wextra -Werror -I "${PREFIX}" "-DTEDS_STANDARD_TEMPLATES=\"ieee_standard.tdl\""
+      "${CALLER_SOURCE}"
       "${PREFIX}/teds_vb6.lib" -loleaut32 -o "${PREFIX}/call_from_c.exe")
   execute_process(COMMAND ${EMULATOR} "${PREFIX}/call_from_c.exe" WORKING_DIRECTORY "${PREFIX}"
     RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
 else()
-  expect_files(lib/libteds_vb6.so include/teds_vb6.h lib/cmake/teds_vb6/teds_vb6Config.cmake
+  expect_files(lib/libteds_vb6.so include/teds_vb6.h share/teds_vb6/ieee_standard.tdl
+               lib/cmake/teds_vb6/teds_vb6Config.cmake
                lib/cmake/teds_vb6/teds_vb6ConfigVersion.cmake)
   if(EXPECT_TOOL)
     expect_files(bin/tedsdump)

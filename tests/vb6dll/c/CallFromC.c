@@ -2,8 +2,9 @@
  * shows that the header compiles as C, that the library links by the names
  * the header gives, and that a caller with nothing but C and OLE Automation
  * reads and releases what the exports hand out. Built against the build tree
- * and against an installed copy. Writes its TDL file into the current folder.
- * Exit status 0 when every check holds. */
+ * and against an installed copy. Writes its TDL file into the current folder;
+ * when TEDS_STANDARD_TEMPLATES names the standard template file, it also
+ * decodes a real accelerometer with it. Exit status 0 when every check holds. */
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -82,6 +83,31 @@ static void checkCount(DecodedTeds teds) {
     VariantClear(&unitArray);
 }
 
+#ifdef TEDS_STANDARD_TEMPLATES
+/* A real accelerometer's TEDS (IEEE template 25), as its maker states it:
+ * 49.03 V/g, that is 4.99967 V/(m/s^2). */
+static void checkRealAccelerometer(void) {
+    static const uint8_t image[] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x64, 0x70, 0x1e, 0x0d,
+                                    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x06};
+    TedsParser parser = MirxTEDS_ParserCreate();
+    EXPECT(MirxTEDS_ParseTDLFile(parser, TEDS_STANDARD_TEMPLATES) > 0);
+    DecodedTeds teds = MirxTEDS_ParseTEDS(parser, image, (int32_t)sizeof image);
+    int32_t key = -1, id = -1;
+    EXPECT(MirxTEDS_GetTemplateInfo(teds, 0, &key, &id) == 1 && key == 0 && id == 25);
+
+    VARIANT value;
+    BSTR unit = NULL;
+    VariantInit(&value);
+    EXPECT(MirxTEDS_GetPropertyValue(teds, 0, "%Sens@Ref", 0, &value, &unit) == 1);
+    const double voltsPerG = value.vt == VT_R8 ? value.dblVal * 9.80665 : 0.0;
+    EXPECT(voltsPerG > 49.02 && voltsPerG < 49.04);
+    SysFreeString(unit);
+    VariantClear(&value);
+    MirxTEDS_FreeTEDS(teds);
+    MirxTEDS_ParserDestroy(parser);
+}
+#endif
+
 int main(void) {
     EXPECT(strcmp(MirxTEDS_GetVersion(), "0.1") == 0);
     EXPECT(MirxTEDS_CheckVersion(1) == 1);
@@ -117,6 +143,9 @@ int main(void) {
     MirxTEDS_FreeTEDS(teds);
     MirxTEDS_ParserDestroy(parser);
 
+#ifdef TEDS_STANDARD_TEMPLATES
+    checkRealAccelerometer();
+#endif
     if (failures == 0) printf("all checks passed\n");
     return failures == 0 ? 0 : 1;
 }
