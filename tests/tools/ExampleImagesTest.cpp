@@ -227,7 +227,7 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
 TEST(BundledTemplatesTest, AreTheExampleFileAndLoadCleanly) {
     EXPECT_EQ(std::string(bundledTemplateText()), readFile(examplePath("templates/ieee_standard.tdl")));
     teds::tdl::Registry registry;
-    EXPECT_EQ(registry.loadText(bundledTemplateText(), kBundledTemplateName), 10);
+    EXPECT_EQ(registry.loadText(bundledTemplateText(), kBundledTemplateName), 11);
     EXPECT_TRUE(registry.diagnostics().empty()) << registry.diagnostics().front();
 }
 
