@@ -44,7 +44,7 @@ void ReadFieldByField(benchmark::State& state) {
     state.counters["image bits"] = static_cast<double>(image.size() * 8);
     state.counters["fields"] = benchmark::Counter(static_cast<double>(fields), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(ReadFieldByField)->Arg(27)->Arg(4096);
+BENCHMARK(ReadFieldByField)->Arg(28)->Arg(4096);
 
 }  // namespace
 }  // namespace teds::bench
