@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "ImageInput.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
@@ -55,28 +58,24 @@ std::vector<int> descriptorSelectors(const std::string& trace) {
     return selectors;
 }
 
-// The DS2431 dump without the checksum byte that opens each 32-byte page.
-std::string dewetronImageHex() {
-    const std::string dump = readFile(realImagePath("dewetron_ds2431_memory.hex"));
-    std::vector<unsigned> bytes;
-    for (std::size_t i = 0; i + 1 < dump.size(); i += 2) bytes.push_back(std::stoul(dump.substr(i, 2), nullptr, 16));
-    EXPECT_EQ(bytes.size(), 64u);
+// The DS2431 dump as raw bytes, without the checksum byte that opens each
+// 32-byte page.
+std::string dewetronImage() {
+    const ImageOrError dump = imageFromContent(readFile(realImagePath("dewetron_ds2431_memory.hex")));
+    EXPECT_EQ(dump.bytes.size(), 64u) << dump.error;
     std::string image;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % 32 == 0) {
-            unsigned sum = 0;
-            for (std::size_t j = i; j < i + 32 && j < bytes.size(); ++j) sum += bytes[j];
-            EXPECT_EQ(sum % 256, 0u) << "page " << i / 32;
-            continue;
-        }
-        image += dump.substr(2 * i, 2);
+    for (std::size_t page = 0; page < dump.bytes.size(); page += 32) {
+        const auto end = dump.bytes.begin() + static_cast<std::ptrdiff_t>(std::min(page + 32, dump.bytes.size()));
+        EXPECT_EQ(std::accumulate(dump.bytes.begin() + static_cast<std::ptrdiff_t>(page), end, 0u) % 256, 0u)
+            << "page " << page / 32;
+        image.append(dump.bytes.begin() + static_cast<std::ptrdiff_t>(page) + 1, end);
     }
     return image;
 }
 
 struct RealImage {
     const char* name;
-    std::function<std::string()> hexText;
+    std::function<std::string()> content;  // hexadecimal text or raw bytes
     int templateId;
     std::function<void(const json& basic, const json& tmpl)> check;
 };
@@ -123,7 +122,7 @@ const RealImage kImages[] = {
          EXPECT_NEAR(real(t, "%SteinhartHartB"), 2.3e-4, 1e-6);
          EXPECT_NEAR(real(t, "%SteinhartHartC"), 1.0e-7, 1e-9);
      }},
-    {"DewetronBridge", dewetronImageHex, 33,
+    {"DewetronBridge", dewetronImage, 33,
      [](const json& basic, const json& t) {
          EXPECT_EQ(basic["manufacturerId"], 31);
          EXPECT_EQ(basic["modelNumber"], 393);
@@ -146,7 +145,7 @@ class RealSensorTest : public ::testing::TestWithParam<RealImage> {};
 
 TEST_P(RealSensorTest, DecodesToWhatItsPublisherStates) {
     const RealImage& image = GetParam();
-    const testing::ToolResult result = runTool({"--json", "--trace"}, image.hexText());
+    const testing::ToolResult result = runTool({"--json", "--trace"}, image.content());
     ASSERT_EQ(result.status, 0) << result.err;
     const json document = json::parse(result.out);
     ASSERT_EQ(document["templates"].size(), 1u);
