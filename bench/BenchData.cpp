@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "ExampleImages.hpp"
-#include "teds/decode/BitStream.hpp"
+#include "teds/types/BitWriter.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace teds::bench {
@@ -50,7 +50,7 @@ VALIDATION_KEYCODE 1
 
 std::vector<std::uint8_t> calibrationTableImage(std::uint32_t points) {
     const std::uint64_t bits = 64 + 2 + 8 + 1 + 16 + std::uint64_t{points} * (16 + 21);
-    auto stream = decode::BitStream::createOwning(static_cast<std::uint32_t>((bits + 7) / 8));
+    types::BitWriter stream(static_cast<std::uint32_t>((bits + 7) / 8));
     stream.writeBits(64, 0x0000000145678011);  // any Basic TEDS in the standard layout
     stream.writeBits(2, 0);
     stream.writeBits(8, 40);
@@ -60,9 +60,7 @@ std::vector<std::uint8_t> calibrationTableImage(std::uint32_t points) {
         stream.writeBits(16, (i * 37) & 0xFFFF);
         stream.writeBits(21, (i * 101) & 0x1FFFFF);
     }
-    std::vector<std::uint8_t> bytes(stream.begin, stream.begin + stream.length);
-    stream.destroy();
-    return bytes;
+    return std::move(stream).takeBytes();
 }
 
 std::string templateCatalogue(std::uint32_t count) {

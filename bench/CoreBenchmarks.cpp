@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BenchData.hpp"
-#include "teds/decode/BitStream.hpp"
+#include "teds/types/BitReader.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace teds::bench {
@@ -36,7 +36,7 @@ void ReadFieldByField(benchmark::State& state) {
     const std::vector<std::uint8_t> image(static_cast<std::size_t>(state.range(0)), 0xA5);
     std::uint64_t fields = 0;
     for (auto _ : state) {
-        auto stream = decode::BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()));
+        types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
         std::uint64_t sum = 0;
         for (std::uint32_t width = 1; stream.hasMore(); width = width % 32 + 1, ++fields) sum += stream.readBits(width);
         benchmark::DoNotOptimize(sum);

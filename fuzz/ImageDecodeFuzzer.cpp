@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int32_t count = teds::decode::countValues(record.values);
         for (std::int32_t i = 0; i < count; ++i) {
             std::uint32_t position = static_cast<std::uint32_t>(i);
-            const teds::decode::ValueRecord* value = teds::decode::selectByPosition(record.values, position);
+            const teds::types::ValueRecord* value = teds::decode::selectByPosition(record.values, position);
             if (value == nullptr) __builtin_trap();  // every counted position must select
-            std::vector<const teds::decode::ValueRecord*> matches;
+            std::vector<const teds::types::ValueRecord*> matches;
             teds::decode::selectByName(record.values, value->name, matches);
             if (matches.empty()) __builtin_trap();
         }

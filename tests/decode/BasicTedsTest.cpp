@@ -14,11 +14,11 @@ namespace {
 using teds::testing::ImageBuilder;
 
 std::int32_t layoutOf(const std::vector<std::uint8_t>& image) {
-    return chooseBasicTedsLayout(image.data(), static_cast<std::uint32_t>(image.size()));
+    return static_cast<std::int32_t>(chooseBasicTedsLayout(image.data(), static_cast<std::uint32_t>(image.size())));
 }
 
 BasicTeds read(const std::vector<std::uint8_t>& image, std::ostream* trace = nullptr) {
-    auto stream = BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()));
+    types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
     BasicTeds out;
     readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, trace, out);
     return out;
@@ -40,20 +40,20 @@ struct LayoutCase {
     std::int32_t format;
 };
 
-class BasicTedsLayout : public ::testing::TestWithParam<LayoutCase> {};
+class LayoutChoice : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(BasicTedsLayout, FollowsTheFirstDescriptor) {
+TEST_P(LayoutChoice, FollowsTheFirstDescriptor) {
     const LayoutCase& c = GetParam();
     // Exactly `length` bytes: a look past them is a read outside the vector.
     const auto image = withDescriptorBytes(c.length, c.byte8, c.byte9);
     EXPECT_EQ(layoutOf(image), c.format) << c.what;
-    EXPECT_EQ(read(image).format, c.format) << c.what;
+    EXPECT_EQ(static_cast<std::int32_t>(read(image).format), c.format) << c.what;
 }
 
 // Byte 8 holds the selector in bits 0-1 and template ID bits 0-5 in bits
 // 2-7; byte 9 holds template ID bits 6-7 in its bits 0-1.
 INSTANTIATE_TEST_SUITE_P(
-    Choice, BasicTedsLayout,
+    Choice, LayoutChoice,
     ::testing::Values(LayoutCase{"zero bytes 8 and 9", 10, 0x00, 0x00, 1},
                       LayoutCase{"IEEE template 24", 10, 24 << 2, 0x00, 1},
                       LayoutCase{"IEEE template 25", 10, 25 << 2, 0x00, 2},
@@ -85,7 +85,7 @@ TEST(BasicTeds, StandardLayoutFields) {
                            .padToBytes(10)
                            .bytes();
     const BasicTeds b = read(image);
-    EXPECT_EQ(b.format, 2);
+    EXPECT_EQ(b.format, BasicTedsLayout::Standard);
     EXPECT_EQ(b.manufacturerId, 0x2ABC);
     EXPECT_EQ(b.modelNumber, 0x5A5A);
     EXPECT_EQ(b.versionLetter, 'C');
@@ -103,7 +103,7 @@ TEST(BasicTeds, EarlyLayoutFields) {
                            .padToBytes(10)  // bytes 8 and 9 zero: early layout
                            .bytes();
     const BasicTeds b = read(image);
-    EXPECT_EQ(b.format, 1);
+    EXPECT_EQ(b.format, BasicTedsLayout::Early);
     EXPECT_EQ(b.manufacturerId, 0xFED);
     EXPECT_EQ(b.modelNumber, 0xBEEF);
     EXPECT_EQ(b.versionLetter, 'Z');
@@ -113,7 +113,7 @@ TEST(BasicTeds, EarlyLayoutFields) {
 
 TEST(BasicTeds, LeavesTheStreamAtTheFirstDescriptor) {
     const auto image = ImageBuilder().padToBytes(8).field(2, 2).field(6, 0x15).bytes();
-    auto stream = BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()));
+    types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
     BasicTeds out;
     readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, nullptr, out);
     EXPECT_EQ(stream.readBits(2), 2u);
@@ -125,7 +125,7 @@ TEST(BasicTeds, ShortImageReadsItsBitsAndZerosAbove) {
     // cut off by the end, everything after them reads 0.
     const std::vector<std::uint8_t> image{0xFF, 0xFF, 0xFF};
     const BasicTeds b = read(image);
-    EXPECT_EQ(b.format, 1);
+    EXPECT_EQ(b.format, BasicTedsLayout::Early);
     EXPECT_EQ(b.manufacturerId, 0xFFF);
     EXPECT_EQ(b.modelNumber, 0xFFF);
     EXPECT_EQ(b.versionLetter, ' ');

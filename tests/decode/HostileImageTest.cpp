@@ -102,7 +102,7 @@ TEST_F(HostileImage, ArrayThatReadsNothingIsBoundedByTheRecordLimit) {
     decode::DecodedTeds out;
     decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
     EXPECT_TRUE(out.templates.empty());
-    EXPECT_EQ(out.basic.format, 2);
+    EXPECT_EQ(static_cast<std::int32_t>(out.basic.format), 2);
 }
 
 TEST_F(HostileImage, RepeatedTemplatesShareOneRecordBudget) {

@@ -63,7 +63,7 @@ TEST_F(TemplateChain, NoImageLeavesEverythingZero) {
     decode::decodeTeds(registry, nullptr, 10, nullptr, out);
     const std::uint8_t byte = 1;
     decode::decodeTeds(registry, &byte, 0, nullptr, out);
-    EXPECT_EQ(out.basic.format, 0);
+    EXPECT_EQ(static_cast<std::int32_t>(out.basic.format), 0);
     EXPECT_EQ(out.basic.manufacturerId, 0);
     EXPECT_TRUE(out.templates.empty());
 }
@@ -78,7 +78,7 @@ TEST_F(TemplateChain, EveryKindOfDescriptorInOneImage) {
     image.field(2, 0).field(8, 25).field(8, 1);            // never read
     const auto out = decode(image.bytes());
 
-    EXPECT_EQ(out.basic.format, 2);
+    EXPECT_EQ(static_cast<std::int32_t>(out.basic.format), 2);
     EXPECT_EQ(out.basic.manufacturerId, static_cast<std::int32_t>(kMfgr));
     EXPECT_EQ(out.basic.versionLetter, 'B');
     ASSERT_EQ(out.templates.size(), 3u);
@@ -165,8 +165,9 @@ class UserDescriptorMap : public ::testing::TestWithParam<UserCase> {};
 
 TEST_P(UserDescriptorMap, MapsTheFourteenBitField) {
     const auto mapped = decode::mapUserDescriptor(GetParam().u);
-    EXPECT_EQ(mapped.useCode, GetParam().useCode) << GetParam().u;
-    if (mapped.useCode == 0) {
+    // The numbers are the trace's; the table states them as callers see them.
+    EXPECT_EQ(static_cast<std::int32_t>(mapped.useCode), GetParam().useCode) << GetParam().u;
+    if (mapped.useCode == decode::UseCode::OtherManufacturer) {
         EXPECT_EQ(mapped.manufacturer, GetParam().manufacturer);
     }
 }

@@ -14,9 +14,10 @@ namespace {
 
 using namespace teds;
 using namespace teds::tdl::nodes;
-using teds::decode::ValueKind;
-using teds::decode::ValueRecord;
+using teds::types::ValueKind;
+using teds::types::ValueRecord;
 using teds::testing::ImageBuilder;
+using teds::testing::enumProperty;
 using teds::testing::nodeList;
 using teds::testing::property;
 using teds::testing::structArray;
@@ -29,13 +30,12 @@ struct Decoded {
 };
 
 Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image,
-                   std::uint32_t budgetLimit = decode::RecordBudget::kDefaultLimit) {
+                   std::uint32_t budgetLimit = types::RecordBudget::kDefaultLimit) {
     Decoded result;
-    auto stream = decode::BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()));
-    decode::RecordBudget budget(budgetLimit);
+    types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
+    types::RecordBudget budget(budgetLimit);
     result.ok = decodeNodeList(nodes, stream, result.values, budget);
-    result.bitsRead = stream.current == nullptr ? image.size() * 8
-                                                : (stream.current - image.data()) * 8 + stream.bitIndex;
+    result.bitsRead = stream.position();
     return result;
 }
 
@@ -43,7 +43,7 @@ std::uint32_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint32_t
 
 TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     auto qualified = property("Q", DataType::Unint, 8);
-    qualified->qualifier = 1;
+    qualified->qualifier = Qualifier::Default;
     const auto nodes = nodeList(std::move(qualified), property("U", DataType::Unint, 8));
     ImageBuilder image;
     image.field(8, 42).field(8, 7);
@@ -54,11 +54,13 @@ TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     EXPECT_EQ(asUnsigned(d.values[0]), 42u);
 }
 
-TEST(PropertyDecode, RecordPointsBackAtItsNode) {
-    const auto nodes = nodeList(property("U", DataType::Unint, 8));
+TEST(PropertyDecode, RecordPointsBackAtItsDeclaration) {
+    auto unint = property("U", DataType::Unint, 8);
+    const types::PropertyDescription* declaration = &unint->declaration;
+    const auto nodes = nodeList(std::move(unint));
     const Decoded d = decodeList(nodes, {5});
     ASSERT_EQ(d.values.size(), 1u);
-    EXPECT_EQ(d.values[0].node, nodes[0].get());
+    EXPECT_EQ(d.values[0].property, declaration);
 }
 
 TEST(PropertyDecode, BitFieldsConsumeTheirBitsWithoutARecord) {
@@ -117,7 +119,7 @@ TEST(StructArrayDecode, ZeroCountYieldsAnEmptyArrayAndReadsOnlyTheCount) {
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 1u);
     EXPECT_EQ(d.values[0].kind, ValueKind::StructArray);
-    EXPECT_TRUE(boost::get<decode::StructElements>(d.values[0].value).empty());
+    EXPECT_TRUE(boost::get<types::StructElements>(d.values[0].value).empty());
     EXPECT_EQ(d.bitsRead, 4u);
 }
 
@@ -129,7 +131,7 @@ TEST(StructArrayDecode, ElementsHoldTheirRecordsInOrder) {
     for (std::uint32_t i = 0; i < 3; ++i) image.field(4, i).field(4, 10 + i);
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
-    const auto& elements = boost::get<decode::StructElements>(d.values.at(0).value);
+    const auto& elements = boost::get<types::StructElements>(d.values.at(0).value);
     ASSERT_EQ(elements.size(), 3u);
     for (std::uint32_t i = 0; i < 3; ++i) {
         ASSERT_EQ(elements[i].size(), 2u);
@@ -145,16 +147,16 @@ TEST(StructArrayDecode, HugeCountStopsAtTheEndOfTheImage) {
     image.field(32, 0xFFFFFFFF).field(64, 0x0102030405060708);
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
-    EXPECT_EQ(boost::get<decode::StructElements>(d.values.at(0).value).size(), 8u);
+    EXPECT_EQ(boost::get<types::StructElements>(d.values.at(0).value).size(), 8u);
 }
 
 TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
     auto qualified = property("q", DataType::Unint, 8);
-    qualified->qualifier = 1;
+    qualified->qualifier = Qualifier::Default;
     const auto nodes = nodeList(structArray("A", 16, nodeList(std::move(qualified))));
     const Decoded d = decodeList(nodes, {0xFF, 0xFF, 0, 0});
     ASSERT_TRUE(d.ok);
-    EXPECT_TRUE(boost::get<decode::StructElements>(d.values.at(0).value).empty());
+    EXPECT_TRUE(boost::get<types::StructElements>(d.values.at(0).value).empty());
 }
 
 TEST(StructArrayDecode, RecordsBeyondTheBudgetFailTheTemplate) {
@@ -178,8 +180,8 @@ TEST(TemplateDecode, AlignStopsTheTemplateButKeepsEarlierRecords) {
     tmpl.body = nodeList(property("A", DataType::Unint, 8), std::make_unique<Align>(8),
                          property("B", DataType::Unint, 8));
     const std::vector<std::uint8_t> image{1, 2};
-    auto stream = decode::BitStream::create(image.data(), 2);
-    decode::RecordBudget budget;
+    types::BitReader stream(image.data(), 2);
+    types::RecordBudget budget;
     std::vector<ValueRecord> values;
     EXPECT_FALSE(tmpl.decodeBody(stream, values, budget));
     ASSERT_EQ(values.size(), 1u);
@@ -217,7 +219,7 @@ class EnumPropertyDecode : public ::testing::TestWithParam<EnumCase> {};
 TEST_P(EnumPropertyDecode, DeliversIndexAndText) {
     const EnumCase& c = GetParam();
     Enum values("Colour", {{0, "red"}, {1, "green"}, {2, "blue"}});
-    auto node = std::make_unique<EnumProperty>("Colour", "Colour", 0, "", 3, "");
+    auto node = enumProperty("Colour", "Colour", 3);
     node->hasFixedIndex = c.hasFixedIndex;
     node->fixedIndex = c.fixedIndex;
     node->hasFixedText = c.hasFixedText;
@@ -230,7 +232,7 @@ TEST_P(EnumPropertyDecode, DeliversIndexAndText) {
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 1u);
     EXPECT_EQ(d.values[0].kind, ValueKind::Enumeration);
-    const auto& value = boost::get<decode::EnumValue>(d.values[0].value);
+    const auto& value = boost::get<types::EnumValue>(d.values[0].value);
     EXPECT_EQ(value.index, c.expectedIndex) << c.what;
     EXPECT_EQ(value.text, c.expectedText) << c.what;
     EXPECT_EQ(d.bitsRead, c.expectedBits) << c.what;
@@ -245,9 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EnumCase{"unknown fixed text keeps index 0", false, 0, true, "pink", 1, 0, "pink", 0}));
 
 TEST(EnumPropertyDecode, UnboundEnumDeliversTheBareIndex) {
-    const auto nodes = nodeList(std::make_unique<EnumProperty>("E", "Missing", 0, "", 4, ""));
+    const auto nodes = nodeList(enumProperty("E", "Missing", 4));
     const Decoded d = decodeList(nodes, {0x0F});
-    const auto& value = boost::get<decode::EnumValue>(d.values.at(0).value);
+    const auto& value = boost::get<types::EnumValue>(d.values.at(0).value);
     EXPECT_EQ(value.index, 15u);  // all ones is an index like any other
     EXPECT_EQ(value.text, "");
 }

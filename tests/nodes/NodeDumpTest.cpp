@@ -13,6 +13,7 @@ namespace {
 
 using namespace teds::tdl::nodes;
 using teds::testing::nodeList;
+using teds::testing::enumProperty;
 using teds::testing::property;
 using teds::types::DataType;
 
@@ -22,11 +23,11 @@ std::string dumpOf(const Node& node, const std::string& indent) {
     return out.str();
 }
 
-std::unique_ptr<Property> qualified(std::int32_t qualifier, const char* text = "") {
+std::unique_ptr<Property> qualified(Qualifier qualifier, const char* text = "") {
     auto node = property("Sens", DataType::ConRes, 16);
     node->qualifier = qualifier;
     node->qualifierText = text;
-    node->description = "sensitivity";
+    node->declaration.description = "sensitivity";
     return node;
 }
 
@@ -59,15 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
         DumpCase{"enum", enumNode(), "% enum 'Pol' <0=pos, 1=neg>\n"},
         DumpCase{"unit has no indent",
                  std::make_shared<PhysicalUnit>("V", 0, std::array<std::int32_t, 9>{}, 1.0, 0.0), "Unit 'V'\n"},
-        DumpCase{"plain property", std::shared_ptr<Node>(qualified(0)),
+        DumpCase{"plain property", std::shared_ptr<Node>(qualified(Qualifier::None)),
                  "% Property 'Sens'; type=13; sz=16 //sensitivity\n"},
-        DumpCase{"default qualifier", std::shared_ptr<Node>(qualified(1)),
+        DumpCase{"default qualifier", std::shared_ptr<Node>(qualified(Qualifier::Default)),
                  "% Property 'Sens[DEFAULT]'; type=13; sz=16 //sensitivity\n"},
-        DumpCase{"function qualifier", std::shared_ptr<Node>(qualified(6)),
+        DumpCase{"function qualifier", std::shared_ptr<Node>(qualified(Qualifier::Function)),
                  "% Property 'Sens[FUNCTION]'; type=13; sz=16 //sensitivity\n"},
-        DumpCase{"text qualifier", std::shared_ptr<Node>(qualified(7, "MyQual")),
+        DumpCase{"text qualifier", std::shared_ptr<Node>(qualified(Qualifier::Text, "MyQual")),
                  "% Property 'Sens[MyQual]'; type=13; sz=16 //sensitivity\n"},
-        DumpCase{"enum property", std::make_shared<EnumProperty>("Polarity", "Pol", 0, "d", 1, ""),
+        DumpCase{"enum property", std::shared_ptr<Node>(enumProperty("Polarity", "Pol", 1, "d")),
                  "% Property 'Polarity'; type=Enum; sz=1 //Pol\n"}));
 
 TEST(NodeDump, NestedArrayIndentsItsChildren) {

@@ -8,21 +8,41 @@ namespace {
 
 using namespace teds;
 using namespace teds::tdl::nodes;
-using teds::decode::ValueRecord;
+using teds::types::ValueRecord;
+using teds::testing::enumProperty;
+using teds::testing::nodeList;
 using teds::testing::property;
+using teds::testing::structArray;
 using teds::types::DataType;
 
-// Encodes a record with its node, decodes the bits again with the same node.
-ValueRecord roundTrip(const Node& node, const ValueRecord& record) {
-    auto stream = decode::BitStream::createOwning(64);
-    EXPECT_TRUE(node.encode(stream, record));
-    auto reader = decode::BitStream::create(stream.begin, stream.length);
+// Encodes records with a node, decodes the bits again with the same node.
+std::vector<ValueRecord> roundTripAll(const Node& node, const std::vector<ValueRecord>& records) {
+    types::BitWriter writer;
+    std::string error;
+    RecordSource source(writer, records, error);
+    EXPECT_TRUE(node.encode(source)) << error;
+    EXPECT_TRUE(source.finished());
+    types::BitReader reader(writer.bytes().data(), static_cast<std::uint32_t>(writer.bytes().size()));
     std::vector<ValueRecord> out;
-    decode::RecordBudget budget;
+    types::RecordBudget budget;
     EXPECT_TRUE(node.decode(reader, out, budget));
-    stream.destroy();
+    EXPECT_EQ(reader.position(), writer.position());
+    return out;
+}
+
+ValueRecord roundTrip(const Node& node, const ValueRecord& record) {
+    const std::vector<ValueRecord> out = roundTripAll(node, {record});
     EXPECT_EQ(out.size(), 1u);
     return out.empty() ? ValueRecord{} : out[0];
+}
+
+// Encoding `records` with `node` fails, naming `errorPart`.
+void expectRefused(const Node& node, const std::vector<ValueRecord>& records, const std::string& errorPart) {
+    types::BitWriter writer;
+    std::string error;
+    RecordSource source(writer, records, error);
+    EXPECT_FALSE(node.encode(source));
+    EXPECT_NE(error.find(errorPart), std::string::npos) << error;
 }
 
 struct PropertyCase {
@@ -30,7 +50,7 @@ struct PropertyCase {
     DataType type;
     std::uint32_t sz;
     double start, step;
-    decode::Value value;
+    types::Value value;
 };
 
 void PrintTo(const PropertyCase& c, std::ostream* os) { *os << c.what; }
@@ -42,8 +62,9 @@ TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
     auto node = property("p", c.type, c.sz);
     node->start = c.start;
     node->step = c.step;
-    const decode::ValueKind kinds[] = {decode::ValueKind::Unsigned, decode::ValueKind::Real, decode::ValueKind::Text};
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", kinds[c.value.which()], c.value, node.get()});
+    const types::ValueKind kinds[] = {types::ValueKind::Unsigned, types::ValueKind::Real, types::ValueKind::Text};
+    const types::ValueKind kind = c.type == DataType::Date ? types::ValueKind::Date : kinds[c.value.which()];
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", kind, c.value, nullptr});
     if (const auto* expected = boost::get<double>(&c.value)) {
         EXPECT_NEAR(boost::get<double>(back.value), *expected, std::abs(*expected) * 1e-6) << c.what;
     } else {
@@ -63,36 +84,62 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
     auto node = property("p", DataType::Unint, 8);
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", decode::ValueKind::None, std::uint32_t{0}, nullptr});
-    EXPECT_EQ(back.kind, decode::ValueKind::None);
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", types::ValueKind::None, std::uint32_t{0}, nullptr});
+    EXPECT_EQ(back.kind, types::ValueKind::None);
 }
 
 TEST(PropertyEncode, TypesWithoutEncodingAreRefused) {
     for (DataType type : {DataType::Unicode, DataType::String5, DataType::String7, DataType::String16,
                           DataType::BitDigit, DataType::BitBin}) {
         auto node = property("p", type, 16);
-        auto stream = decode::BitStream::createOwning(8);
-        EXPECT_FALSE(node->encode(stream, ValueRecord{"p", decode::ValueKind::Text, std::string("x"), nullptr}))
-            << static_cast<int>(type);
-        stream.destroy();
+        expectRefused(*node, {ValueRecord{"p", types::ValueKind::Text, std::string("x"), nullptr}}, "p");
     }
 }
 
 TEST(EnumPropertyEncode, IndexRoundTrips) {
     Enum colours("C", {{0, "red"}, {1, "green"}, {2, "blue"}});
-    EnumProperty node("c", "C", 0, "", 2, "");
-    node.enumRef = &colours;
+    auto node = enumProperty("c", "C", 2);
+    node->enumRef = &colours;
     const ValueRecord back =
-        roundTrip(node, ValueRecord{"c", decode::ValueKind::Enumeration, decode::EnumValue{2, "blue"}, &node});
-    EXPECT_EQ(boost::get<decode::EnumValue>(back.value).index, 2u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(back.value).text, "blue");
+        roundTrip(*node, ValueRecord{"c", types::ValueKind::Enumeration, types::EnumValue{2, "blue"}, nullptr});
+    EXPECT_EQ(boost::get<types::EnumValue>(back.value).index, 2u);
+    EXPECT_EQ(boost::get<types::EnumValue>(back.value).text, "blue");
 }
 
 TEST(SelectCaseEncode, SelectorRoundTrips) {
     SelectCase node("s", 3, {});
     const ValueRecord back =
-        roundTrip(node, ValueRecord{"", decode::ValueKind::SelectMarker, std::uint32_t{5}, &node});
+        roundTrip(node, ValueRecord{"", types::ValueKind::SelectMarker, std::uint32_t{5}, nullptr});
     EXPECT_EQ(boost::get<std::uint32_t>(back.value), 5u);
+}
+
+TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
+    const auto array = structArray("A", 2, nodeList(property("v", DataType::Unint, 4)));
+    const auto element = [](std::uint32_t v) {
+        return types::StructElement{ValueRecord{"v", types::ValueKind::Unsigned, v, nullptr}};
+    };
+    const ValueRecord three{"A", types::ValueKind::StructArray, types::StructElements{element(1), element(2), element(3)},
+                            nullptr};
+    const ValueRecord back = roundTrip(*array, three);
+    const auto& elements = boost::get<types::StructElements>(back.value);
+    ASSERT_EQ(elements.size(), 3u);
+    EXPECT_EQ(boost::get<std::uint32_t>(elements[2].at(0).value), 3u);
+
+    types::StructElements four(4, element(1));
+    expectRefused(*array, {ValueRecord{"A", types::ValueKind::StructArray, four, nullptr}}, "more elements");
+}
+
+TEST(NodeEncode, RefusesRecordsThatDoNotFollowTheTemplate) {
+    const auto unint = property("p", DataType::Unint, 4);
+    expectRefused(*unint, {}, "no value given for 'p'");
+    expectRefused(*unint, {ValueRecord{"q", types::ValueKind::Unsigned, 1u, nullptr}}, "found 'q'");
+    // 16 needs a fifth bit; 15 is the no-value pattern.
+    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, 16u, nullptr}}, "does not read back");
+    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, 15u, nullptr}}, "does not read back");
+    // A real with no raw number in its field is refused, not thrown.
+    auto conRes = property("r", DataType::ConRes, 8);
+    conRes->step = 1.0;
+    expectRefused(*conRes, {ValueRecord{"r", types::ValueKind::Real, -100.0, nullptr}}, "r");
 }
 
 }  // namespace

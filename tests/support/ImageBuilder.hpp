@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "teds/decode/BitStream.hpp"
+#include "teds/types/BitWriter.hpp"
 
 namespace teds::testing {
 
@@ -29,8 +29,7 @@ public:
     // Exactly as many bytes as the fields need, so a read beyond them is a
     // read beyond the vector.
     std::vector<std::uint8_t> bytes() const {
-        const std::uint32_t length = (bits_ + 7) / 8;
-        auto stream = decode::BitStream::createOwning(length);
+        types::BitWriter stream(~std::uint32_t{0});
         for (const auto& [width, value] : fields_) {
             // Wider fields than 64 bits are written as 64 bits and zeros.
             std::uint32_t left = width;
@@ -42,9 +41,7 @@ public:
                 left -= chunk;
             }
         }
-        std::vector<std::uint8_t> out(stream.begin, stream.begin + length);
-        stream.destroy();
-        return out;
+        return std::move(stream).takeBytes();
     }
 
 private:

@@ -18,9 +18,21 @@ namespace teds::testing {
 
 inline std::unique_ptr<tdl::nodes::Property> property(const std::string& name, types::DataType type,
                                                       std::uint32_t sz) {
-    auto node = std::make_unique<tdl::nodes::Property>(name, 0, "", "", 0, sz);
-    node->dataType = static_cast<std::int32_t>(type);
-    return node;
+    types::PropertyDescription declaration;
+    declaration.name = name;
+    declaration.width = sz;
+    return std::make_unique<tdl::nodes::Property>(std::move(declaration), type);
+}
+
+// An enumeration property reading `sz` bits as an index into the ENUMERATE `enumName`.
+inline std::unique_ptr<tdl::nodes::EnumProperty> enumProperty(const std::string& name, const std::string& enumName,
+                                                              std::uint32_t sz, const std::string& description = {}) {
+    types::PropertyDescription declaration;
+    declaration.name = name;
+    declaration.description = description;
+    declaration.enumeration = enumName;
+    declaration.width = sz;
+    return std::make_unique<tdl::nodes::EnumProperty>(std::move(declaration));
 }
 
 template <typename... Nodes>

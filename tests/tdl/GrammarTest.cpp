@@ -154,31 +154,31 @@ TEST_F(GrammarTest, PhysicalUnitNeedsTwelveNumbers) {
 TEST_F(GrammarTest, PropertyFieldsInDeclarationOrder) {
     const auto& p = only<nodes::Property>(
         parse(inTemplate("%Sens, \"Sensitivity\", CAL, 16, ConRes, 10, 0.5, \"%.3f\", \"V/g\"")));
-    EXPECT_EQ(p.name, "%Sens");
-    EXPECT_EQ(p.qualifier, 0);
-    EXPECT_EQ(p.description, "Sensitivity");
-    EXPECT_EQ(p.access, 1);
-    EXPECT_EQ(p.sz, 16u);
-    EXPECT_EQ(p.dataType, static_cast<std::int32_t>(DataType::ConRes));
+    EXPECT_EQ(p.declaration.name, "%Sens");
+    EXPECT_EQ(p.qualifier, nodes::Qualifier::None);
+    EXPECT_EQ(p.declaration.description, "Sensitivity");
+    EXPECT_EQ(p.declaration.access, types::Access::Calibration);
+    EXPECT_EQ(p.declaration.width, 16u);
+    EXPECT_EQ(p.dataType, DataType::ConRes);
     EXPECT_EQ(p.start, 10.0);
     EXPECT_EQ(p.step, 0.5);
-    EXPECT_EQ(p.displayFormat, "%.3f");
+    EXPECT_EQ(p.declaration.displayFormat, "%.3f");
     EXPECT_EQ(p.unitName, "V/g");
     EXPECT_FALSE(p.fixedRaw);
 }
 
 TEST_F(GrammarTest, PropertyWithEverythingOptionalLeftOut) {
     const auto& p = only<nodes::Property>(parse(inTemplate("%X, , , 0, UNINT, ,")));
-    EXPECT_EQ(p.description, "");
-    EXPECT_EQ(p.access, 0);
-    EXPECT_EQ(p.sz, 0u);
-    EXPECT_EQ(p.displayFormat, "");
+    EXPECT_EQ(p.declaration.description, "");
+    EXPECT_EQ(p.declaration.access, types::Access::Id);
+    EXPECT_EQ(p.declaration.width, 0u);
+    EXPECT_EQ(p.declaration.displayFormat, "");
     EXPECT_EQ(p.unitName, "");
 }
 
 TEST_F(GrammarTest, PropertyMayBreakAfterItsCommas) {
     const auto& p = only<nodes::Property>(parse(inTemplate("%X,\n \"d\",\n ID,\n 4,\n UNINT,\n \"%d\", \"u\"")));
-    EXPECT_EQ(p.sz, 4u);
+    EXPECT_EQ(p.declaration.width, 4u);
     EXPECT_EQ(p.unitName, "u");
 }
 
@@ -191,7 +191,7 @@ using DataTypeTest = GrammarParamTest<DataTypeCase>;
 
 TEST_P(DataTypeTest, KeywordGivesItsCode) {
     const auto& p = only<nodes::Property>(parse(inTemplate(std::string("%P, , ID, 8, ") + GetParam().keyword + ", ,")));
-    EXPECT_EQ(p.dataType, static_cast<std::int32_t>(GetParam().type));
+    EXPECT_EQ(p.dataType, GetParam().type);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -215,7 +215,7 @@ using QualifierTest = GrammarParamTest<QualifierCase>;
 TEST_P(QualifierTest, GivesItsCode) {
     const auto& p = only<nodes::Property>(
         parse(inTemplate(std::string("%Q[") + GetParam().written + "]\n, , ID, 8, UNINT, ,")));
-    EXPECT_EQ(p.qualifier, GetParam().code);
+    EXPECT_EQ(static_cast<std::int32_t>(p.qualifier), GetParam().code);
     EXPECT_EQ(p.displayName(), GetParam().displayName);
 }
 
@@ -232,13 +232,15 @@ TEST_F(GrammarTest, AccessLevels) {
         "%A, , ID, 1, UNINT, ,\n%B, , CAL, 1, UNINT, ,\n%C, , USR, 1, UNINT, ,\n%D, , , 1, UNINT, ,"));
     const nodes::NodeList& body = bodyOf(result);
     ASSERT_EQ(body.size(), 4u);
-    const std::int32_t expected[] = {0, 1, 2, 0};
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(dynamic_cast<const nodes::Property&>(*body[i]).access, expected[i]);
+    const types::Access expected[] = {types::Access::Id, types::Access::Calibration, types::Access::User,
+                                      types::Access::Id};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(dynamic_cast<const nodes::Property&>(*body[i]).declaration.access, expected[i]);
 }
 
 TEST_F(GrammarTest, DescriptionNamingAnotherProperty) {
     const auto& p = only<nodes::Property>(parse(inTemplate("%X, %Other[\"text\"], ID, 8, UNINT, ,")));
-    EXPECT_EQ(p.description, "%Other[text]");
+    EXPECT_EQ(p.declaration.description, "%Other[text]");
 }
 
 struct FixedCase {
@@ -264,12 +266,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GrammarTest, APropertyTypedByANameIsAnEnumProperty) {
     const auto& p = only<nodes::EnumProperty>(parse(inTemplate("%E, \"Kind\", USR, 3, Kinds, \"%s\",")));
-    EXPECT_EQ(p.name, "%E");
-    EXPECT_EQ(p.enumName, "Kinds");
-    EXPECT_EQ(p.description, "Kind");
-    EXPECT_EQ(p.access, 2);
-    EXPECT_EQ(p.sz, 3u);
-    EXPECT_EQ(p.displayFormat, "%s");
+    EXPECT_EQ(p.declaration.name, "%E");
+    EXPECT_EQ(p.declaration.enumeration, "Kinds");
+    EXPECT_EQ(p.declaration.description, "Kind");
+    EXPECT_EQ(p.declaration.access, types::Access::User);
+    EXPECT_EQ(p.declaration.width, 3u);
+    EXPECT_EQ(p.declaration.displayFormat, "%s");
     EXPECT_FALSE(p.hasFixedIndex);
     EXPECT_FALSE(p.hasFixedText);
 }
@@ -286,7 +288,7 @@ TEST_F(GrammarTest, EnumPropertyFixedIndexOrText) {
 TEST_F(GrammarTest, AQualifiedEnumerationPropertyReadsNoBits) {
     // A qualified declaration occupies no bits; as an EnumProperty it would read its index.
     const auto& p = only<nodes::Property>(parse(inTemplate("%E[DEFAULT], , ID, 4, Kinds, ,")));
-    EXPECT_EQ(p.qualifier, 1);
+    EXPECT_EQ(p.qualifier, nodes::Qualifier::Default);
 }
 
 TEST_F(GrammarTest, SelectCaseWithItsCases) {
@@ -300,8 +302,8 @@ TEST_F(GrammarTest, SelectCaseWithItsCases) {
         "ENDCASE\n"
         "\n"
         "ENDSELECT")));
-    EXPECT_EQ(select.name, "Type");
-    EXPECT_EQ(select.selectorBits, 2u);
+    EXPECT_EQ(select.declaration.name, "Type");
+    EXPECT_EQ(select.declaration.width, 2u);
     ASSERT_EQ(select.cases.size(), 2u);
     EXPECT_EQ(select.cases[0].name, "Volt");
     EXPECT_EQ(select.cases[0].selectorValue, 0);
@@ -319,12 +321,12 @@ TEST_F(GrammarTest, StructArrayWithPropertiesAndANestedArray) {
         "    %Y, , CAL, 8, UNINT, ,\n"
         "  ENDSTRUCTARRAY\n"
         "ENDSTRUCTARRAY")));
-    EXPECT_EQ(array.name, "Points");
-    EXPECT_EQ(array.comment, "Cal points");
-    EXPECT_EQ(array.countBits, 4u);
+    EXPECT_EQ(array.declaration.name, "Points");
+    EXPECT_EQ(array.declaration.description, "Cal points");
+    EXPECT_EQ(array.declaration.width, 4u);
     ASSERT_EQ(array.children.size(), 2u);
     const auto& inner = dynamic_cast<const nodes::StructArray&>(*array.children[1]);
-    EXPECT_EQ(inner.countBits, 2u);
+    EXPECT_EQ(inner.declaration.width, 2u);
     EXPECT_EQ(inner.children.size(), 1u);
 }
 

@@ -7,7 +7,9 @@
 #include <sstream>
 #include <string>
 
+#include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/types/BitWriter.hpp"
 
 namespace teds::tdl {
 namespace {
@@ -96,17 +98,16 @@ TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
 
     // The earlier templates are still there and still decode.
     EXPECT_EQ(registry.templates().size(), 2u);
-    auto stream = decode::BitStream::createOwning(2);
-    stream.writeBits(8, 25);
-    stream.writeBits(1, 1);
-    stream.writeBits(7, 0x42);
-    stream.current = stream.begin;
-    stream.bitIndex = 0;
+    types::BitWriter image;
+    image.writeBits(8, 25);
+    image.writeBits(1, 1);
+    image.writeBits(7, 0x42);
+    types::BitReader stream(image.bytes().data(), 2);
     decode::TemplateRecord record;
-    EXPECT_TRUE(registry.decodeNextTemplate(stream, 0, record));
-    stream.destroy();
+    types::RecordBudget budget;
+    EXPECT_TRUE(decode::decodeTemplate(registry, stream, 0, record, budget));
     ASSERT_EQ(record.values.size(), 2u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "b");
+    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "b");
 }
 
 TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {

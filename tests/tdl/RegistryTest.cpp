@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/types/BitWriter.hpp"
 #include "teds/tdl/nodes/Enum.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
 #include "teds/tdl/nodes/PhysicalUnit.hpp"
@@ -13,34 +15,32 @@
 namespace teds::tdl {
 namespace {
 
-using decode::ValueKind;
-using decode::ValueRecord;
+using types::ValueKind;
+using types::ValueRecord;
 
 // An image written field by field, least significant bit first.
 class Image {
 public:
     explicit Image(std::initializer_list<std::pair<std::uint32_t, std::uint64_t>> fields) {
-        std::uint32_t bits = 0;
-        for (const auto& field : fields) bits += field.first;
-        stream_ = decode::BitStream::createOwning((bits + 7) / 8);
-        for (const auto& [width, value] : fields) stream_.writeBits(width, value);
-        stream_.current = stream_.length == 0 ? nullptr : stream_.begin;
-        stream_.bitIndex = 0;
+        for (const auto& [width, value] : fields) writer_.writeBits(width, value);
+        reader_ = types::BitReader(writer_.bytes().data(), static_cast<std::uint32_t>(writer_.bytes().size()));
     }
-    ~Image() { stream_.destroy(); }
-    Image(const Image&) = delete;
-    Image& operator=(const Image&) = delete;
 
-    decode::BitStream& stream() { return stream_; }
+    types::BitReader& stream() { return reader_; }
     // Bits read so far.
-    std::uint32_t position() const {
-        if (stream_.current == nullptr) return stream_.length * 8;
-        return static_cast<std::uint32_t>(stream_.current - stream_.begin) * 8 + stream_.bitIndex;
-    }
+    std::uint32_t position() const { return static_cast<std::uint32_t>(reader_.position()); }
 
 private:
-    decode::BitStream stream_;
+    types::BitWriter writer_;
+    types::BitReader reader_;
 };
+
+// The chain's decoding of one template, with a budget of its own.
+bool decodeNextTemplate(const Registry& registry, types::BitReader& in, std::int32_t key,
+                        decode::TemplateRecord& record) {
+    types::RecordBudget budget;
+    return decode::decodeTemplate(registry, in, key, record, budget);
+}
 
 const char* const kDecodeFile =
     "TEMPLATE 0, 8, 25, \"Decode\"\n"
@@ -73,7 +73,7 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
 
     Image image({{8, 25}, {2, 1}, {8, 200}, {4, 4}, {1, 1}, {5, 17}, {2, 2}, {4, 3}, {4, 9}, {5, 8}, {5, 9}});
     decode::TemplateRecord record;
-    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    ASSERT_TRUE(decodeNextTemplate(registry, image.stream(), 0, record));
     EXPECT_EQ(image.position(), 8u + 2 + 8 + 4 + 1 + 5 + 2 + 4 + 4 + 10);
     EXPECT_EQ(record.templateId, 25);
     EXPECT_EQ(record.templateRef, registry.find(0, 25));
@@ -82,8 +82,8 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     ASSERT_EQ(v.size(), 8u);
     EXPECT_EQ(v[0].name, "%Kind");
     EXPECT_EQ(v[0].kind, ValueKind::Enumeration);
-    EXPECT_EQ(boost::get<decode::EnumValue>(v[0].value).index, 1u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(v[0].value).text, "Current");
+    EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).index, 1u);
+    EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).text, "Current");
     EXPECT_EQ(boost::get<std::uint32_t>(v[1].value), 200u);
     EXPECT_EQ(v[2].kind, ValueKind::Real);
     EXPECT_EQ(boost::get<double>(v[2].value), 12.0);
@@ -93,16 +93,16 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     EXPECT_EQ(v[5].name, "%InB");
     EXPECT_EQ(boost::get<std::uint32_t>(v[5].value), 17u);
     ASSERT_EQ(v[6].kind, ValueKind::StructArray);
-    const auto& points = boost::get<decode::StructElements>(v[6].value);
+    const auto& points = boost::get<types::StructElements>(v[6].value);
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(boost::get<std::uint32_t>(points[1].at(0).value), 9u);
     EXPECT_EQ(boost::get<std::string>(v[7].value), "HI");
 
     // The unit named by the property's second text is bound to it.
-    const auto* count = dynamic_cast<const nodes::Property*>(v[1].node);
+    const auto* count = v[1].property;
     ASSERT_NE(count, nullptr);
     ASSERT_NE(count->unit, nullptr);
-    EXPECT_EQ(count->unit->unit.text, "(m2*kg*s-3*A-1)");
+    EXPECT_EQ(count->unit->text, "(m2*kg*s-3*A-1)");
 }
 
 TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
@@ -110,7 +110,7 @@ TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
     ASSERT_EQ(registry.loadText(kDecodeFile), 1);
     Image image({{8, 25}});
     decode::TemplateRecord record;
-    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 17, record));
+    EXPECT_FALSE(decodeNextTemplate(registry, image.stream(), 17, record));
     EXPECT_EQ(image.position(), 0u);
     EXPECT_EQ(registry.idWidth(17), 0u);
 }
@@ -121,7 +121,7 @@ TEST(RegistryTest, AnUnknownIdFailsAfterReadingIt) {
     Image image({{8, 26}, {8, 0xFF}});
     decode::TemplateRecord record;
     record.values.push_back(ValueRecord{});
-    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 0, record));
+    EXPECT_FALSE(decodeNextTemplate(registry, image.stream(), 0, record));
     EXPECT_EQ(image.position(), 8u);
     EXPECT_EQ(record.templateId, 26);
     EXPECT_EQ(record.templateRef, nullptr);
@@ -132,7 +132,7 @@ TEST(RegistryTest, AnEmptyRegistryFailsWithoutReading) {
     Registry registry;
     Image image({{8, 25}});
     decode::TemplateRecord record;
-    EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 0, record));
+    EXPECT_FALSE(decodeNextTemplate(registry, image.stream(), 0, record));
     EXPECT_EQ(image.position(), 0u);
 }
 
@@ -205,8 +205,9 @@ TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
     ASSERT_NE(own.enumRef, nullptr);
     EXPECT_EQ(own.enumRef->entries.at(0).text, "own");
     const auto& other = dynamic_cast<const nodes::Property&>(*second->body[2]);
-    ASSERT_NE(other.unit, nullptr);
-    EXPECT_EQ(other.unit->name, "U");
+    // The unit comes from the first template, the only one that declares it.
+    const auto& declared = dynamic_cast<const nodes::PhysicalUnit&>(*registry.find(0, 1)->body[1]);
+    EXPECT_EQ(other.declaration.unit, &declared.unit);
 }
 
 TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
@@ -224,10 +225,10 @@ TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     // Decoding goes on as if no names had been given.
     Image image({{8, 1}, {2, 3}, {8, 7}, {8, 8}});
     decode::TemplateRecord record;
-    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    ASSERT_TRUE(decodeNextTemplate(registry, image.stream(), 0, record));
     ASSERT_EQ(record.values.size(), 3u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).index, 3u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "");
+    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).index, 3u);
+    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "");
     EXPECT_EQ(boost::get<std::uint32_t>(record.values[1].value), 7u);
 }
 
@@ -245,9 +246,9 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
 
     Image image({{8, 2}, {1, 1}});
     decode::TemplateRecord record;
-    ASSERT_TRUE(registry.decodeNextTemplate(image.stream(), 0, record));
+    ASSERT_TRUE(decodeNextTemplate(registry, image.stream(), 0, record));
     ASSERT_EQ(record.values.size(), 1u);
-    EXPECT_EQ(boost::get<decode::EnumValue>(record.values[0].value).text, "y");
+    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "y");
 }
 
 TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {

@@ -157,8 +157,8 @@ TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
         ASSERT_EQ(decoded.templates.size(), document["templates"].size());
         int reals = 0;
         for (std::size_t t = 0; t < decoded.templates.size(); ++t) {
-            for (const teds::decode::ValueRecord& record : decoded.templates[t].values) {
-                if (record.kind != teds::decode::ValueKind::Real) continue;
+            for (const teds::types::ValueRecord& record : decoded.templates[t].values) {
+                if (record.kind != teds::types::ValueKind::Real) continue;
                 for (const json& property : document["templates"][t]["properties"])
                     if (property["name"] == record.name) {
                         EXPECT_EQ(property["value"].get<double>(), boost::get<double>(record.value)) << record.name;
@@ -202,13 +202,13 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
     struct Case {
         const char* what;
         std::size_t index;  // of the accelerometer's value to change
-        teds::decode::ValueRecord replacement;
+        teds::types::ValueRecord replacement;
         const char* errorPart;
     };
-    using teds::decode::ValueKind;
+    using teds::types::ValueKind;
     const Case cases[] = {
         {"a weight that needs a seventh bit", 5, {"%Weight", ValueKind::Real, 1e6, nullptr}, "%Weight"},
-        {"an index wider than its field", 4, {"%Direction", ValueKind::Enumeration, teds::decode::EnumValue{4, ""}, nullptr},
+        {"an index wider than its field", 4, {"%Direction", ValueKind::Enumeration, teds::types::EnumValue{4, ""}, nullptr},
          "%Direction"},
         {"a value under another name", 18, {"%MeasId", ValueKind::Unsigned, 1u, nullptr}, "%MeasID"},
         {"initials too short for the field", 16, {"%CalInitials", ValueKind::Text, std::string("JR"), nullptr},

@@ -17,24 +17,26 @@
 namespace teds::types {
 namespace {
 
-using decode::BitStream;
+using types::BitReader;
+using types::BitWriter;
 using teds::testing::ImageBuilder;
 
 // Reads through a stream over `image` and reports where it stopped.
 struct Reader {
     explicit Reader(const std::vector<std::uint8_t>& image)
-        : stream(BitStream::create(image.data(), static_cast<std::uint32_t>(image.size()))) {}
-    std::uint32_t bitsRead() const {
-        if (stream.current == nullptr) return stream.length * 8u;
-        return static_cast<std::uint32_t>(stream.current - stream.begin) * 8u + stream.bitIndex;
-    }
-    BitStream stream;
+        : stream(image.data(), static_cast<std::uint32_t>(image.size())) {}
+    std::uint32_t bitsRead() const { return static_cast<std::uint32_t>(stream.position()); }
+    BitReader stream;
 };
+
+BitReader readerOf(const BitWriter& w) {
+    return BitReader(w.bytes().data(), static_cast<std::uint32_t>(w.bytes().size()));
+}
 
 FieldSpec fieldOf(DataType type, std::uint32_t sz, double start = 0.0, double step = 0.0) {
     FieldSpec f;
     f.sz = sz;
-    f.dataType = static_cast<std::int32_t>(type);
+    f.dataType = type;
     f.start = start;
     f.step = step;
     return f;
@@ -195,52 +197,52 @@ std::string textOf(const DecodedValue& v) {
 TEST(TextField, Chr5CodesBecomeCharacters) {
     const auto image = ImageBuilder().field(5, 1).field(5, 0).field(5, 27).field(5, 31).bytes();
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 20, static_cast<std::int32_t>(DataType::Chr5))), "A ,@");
+    EXPECT_EQ(textOf(decodeText(r.stream, 20, DataType::Chr5)), "A ,@");
 }
 
 TEST(TextField, OnlyWholeCharactersOfTheWidthAreRead) {
     const auto image = ImageBuilder().field(5, 8).field(5, 9).field(5, 26).field(1, 0).bytes();
     Reader chr5(image);
-    EXPECT_EQ(textOf(decodeText(chr5.stream, 12, static_cast<std::int32_t>(DataType::Chr5))), "HI");
+    EXPECT_EQ(textOf(decodeText(chr5.stream, 12, DataType::Chr5)), "HI");
     EXPECT_EQ(chr5.bitsRead(), 10u);
 
     const auto ascii = ImageBuilder().field(7, 'O').field(7, 'k').field(8, 0).bytes();
     Reader a(ascii);
-    EXPECT_EQ(textOf(decodeText(a.stream, 20, static_cast<std::int32_t>(DataType::Ascii))), "Ok");
+    EXPECT_EQ(textOf(decodeText(a.stream, 20, DataType::Ascii)), "Ok");
     EXPECT_EQ(a.bitsRead(), 14u);
 
     const auto unicode = ImageBuilder().field(16, 0x00E9).field(16, 0).bytes();
     Reader u(unicode);
-    EXPECT_EQ(textOf(decodeText(u.stream, 31, static_cast<std::int32_t>(DataType::Unicode))), "\xC3\xA9");
+    EXPECT_EQ(textOf(decodeText(u.stream, 31, DataType::Unicode)), "\xC3\xA9");
     EXPECT_EQ(u.bitsRead(), 16u);
 }
 
 TEST(TextField, AsciiKeepsEveryByteIncludingZero) {
     const auto image = ImageBuilder().field(7, 'a').field(7, 0).field(7, 0x7F).bytes();
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 21, static_cast<std::int32_t>(DataType::Ascii))),
+    EXPECT_EQ(textOf(decodeText(r.stream, 21, DataType::Ascii)),
               std::string("a\0\x7F", 3));
 }
 
 TEST(TextField, CountedStringsReadTheirCountFirst) {
     const auto s7 = ImageBuilder().field(4, 2).field(7, 0x48).field(7, 0x69).field(8, 0xFF).bytes();
     Reader r7(s7);
-    EXPECT_EQ(textOf(decodeText(r7.stream, 4, static_cast<std::int32_t>(DataType::String7))), "Hi");
+    EXPECT_EQ(textOf(decodeText(r7.stream, 4, DataType::String7)), "Hi");
     EXPECT_EQ(r7.bitsRead(), 18u);
 
     const auto s5 = ImageBuilder().field(3, 3).field(5, 20).field(5, 28).field(5, 30).bytes();
     Reader r5(s5);
-    EXPECT_EQ(textOf(decodeText(r5.stream, 3, static_cast<std::int32_t>(DataType::String5))), "T._");
+    EXPECT_EQ(textOf(decodeText(r5.stream, 3, DataType::String5)), "T._");
 
     const auto s16 = ImageBuilder().field(8, 2).field(16, 0x20AC).field(16, 0x41).bytes();
     Reader r16(s16);
-    EXPECT_EQ(textOf(decodeText(r16.stream, 8, static_cast<std::int32_t>(DataType::String16))),
+    EXPECT_EQ(textOf(decodeText(r16.stream, 8, DataType::String16)),
               "\xE2\x82\xAC"
               "A");
 
     const auto none = ImageBuilder().field(8, 0).field(8, 0xFF).bytes();
     Reader r0(none);
-    EXPECT_EQ(textOf(decodeText(r0.stream, 8, static_cast<std::int32_t>(DataType::String7))), "");
+    EXPECT_EQ(textOf(decodeText(r0.stream, 8, DataType::String7)), "");
     EXPECT_EQ(r0.bitsRead(), 8u);
 }
 
@@ -287,7 +289,7 @@ TEST(TextField, HugeCountStopsAtTheEndOfTheImage) {
         std::vector<std::uint8_t> image(12, 0xFF);
         Reader r(image);
         const auto started = std::chrono::steady_clock::now();
-        const std::string text = textOf(decodeText(r.stream, c.countBits, static_cast<std::int32_t>(c.type)));
+        const std::string text = textOf(decodeText(r.stream, c.countBits, c.type));
         const auto elapsed = std::chrono::steady_clock::now() - started;
         EXPECT_EQ(text.size(), c.expectedLength) << static_cast<int>(c.type);
         EXPECT_FALSE(r.stream.hasMore());
@@ -300,7 +302,7 @@ TEST(TextField, FixedWidthTextCutByTheEndKeepsWhatStartsInside) {
     // second from 3 bits and zeros, the third not there at all.
     const std::vector<std::uint8_t> image{0xE1};  // 00001 then 111
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 15, static_cast<std::int32_t>(DataType::Chr5))), "AG");
+    EXPECT_EQ(textOf(decodeText(r.stream, 15, DataType::Chr5)), "AG");
 }
 
 TEST(Chr5Table, MapsBothWays) {
@@ -320,10 +322,10 @@ TEST(Chr5Table, MapsBothWays) {
 // --- encoding ----------------------------------------------------------------
 
 // Encodes `value` into a buffer just wide enough, decodes it again.
-DecodedValue roundTrip(const FieldSpec& f, const decode::Value& value, std::uint32_t bits) {
-    auto w = BitStream::createOwning((bits + 7) / 8);
+DecodedValue roundTrip(const FieldSpec& f, const types::Value& value, std::uint32_t bits) {
+    BitWriter w((bits + 7) / 8);
     EXPECT_TRUE(encodeField(w, f, value));
-    auto r = BitStream::create(w.begin, w.length);
+    BitReader r = readerOf(w);
     DecodedValue out;
     if (isTextType(f.dataType)) {
         out = decodeText(r, f.sz, f.dataType);
@@ -332,7 +334,6 @@ DecodedValue roundTrip(const FieldSpec& f, const decode::Value& value, std::uint
         EXPECT_TRUE(v.has_value());
         if (v) out = *v;
     }
-    w.destroy();
     return out;
 }
 
@@ -365,11 +366,9 @@ TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
         const FieldSpec f = fieldOf(DataType::ConRes, 16, s.start, s.step);
         for (std::uint32_t n = 0; n < 0xFFFF; n += 7) {
             const double value = static_cast<double>(n) * s.step + s.start;
-            auto w = BitStream::createOwning(2);
+            BitWriter w(2);
             ASSERT_TRUE(encodeField(w, f, value));
-            auto r = BitStream::create(w.begin, w.length);
-            ASSERT_EQ(r.readBits(16), n) << "start " << s.start << " step " << s.step;
-            w.destroy();
+            ASSERT_EQ(readerOf(w).readBits(16), n) << "start " << s.start << " step " << s.step;
         }
     }
 }
@@ -378,11 +377,9 @@ TEST(EncodeField, ConRelResRoundTrips) {
     for (const std::uint32_t n : {0u, 1u, 2u, 17u, 1000u, 0xFFFFFFFEu /* -2 */, 0xFFFFFF00u /* -256 */}) {
         const FieldSpec f = fieldOf(DataType::ConRelRes, 32, 2.5, 0.05);
         const double value = boost::get<double>(decodeRaw(f, n)->value);
-        auto w = BitStream::createOwning(4);
+        BitWriter w(4);
         ASSERT_TRUE(encodeField(w, f, value));
-        auto r = BitStream::create(w.begin, w.length);
-        EXPECT_EQ(r.readBits(32), n);
-        w.destroy();
+        EXPECT_EQ(readerOf(w).readBits(32), n);
     }
 }
 
@@ -397,50 +394,38 @@ TEST(EncodeField, SingleRoundTripsThroughFloat) {
 }
 
 TEST(EncodeField, WritesOnlyTheFieldWidth) {
-    auto w = BitStream::createOwning(2);
+    BitWriter w(2);
     ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0xABCD}));
     ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0x1}));
-    EXPECT_EQ(w.begin[0], 0x1Du);
-    EXPECT_EQ(w.begin[1], 0x00u);
-    w.destroy();
+    EXPECT_EQ(w.bytes(), std::vector<std::uint8_t>{0x1D});
 }
 
 TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
     for (const DataType t : {DataType::Unicode, DataType::String5, DataType::String7, DataType::String16,
                              DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
-        auto w = BitStream::createOwning(4);
-        const decode::Value value = isTextType(static_cast<std::int32_t>(t)) ? decode::Value(std::string("AB"))
-                                                                             : decode::Value(std::uint32_t{3});
+        BitWriter w(4);
+        const types::Value value = isTextType(t) ? types::Value(std::string("AB")) : types::Value(std::uint32_t{3});
         EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
-        EXPECT_EQ(w.begin[0], 0u);
-        EXPECT_EQ(w.current, w.begin);
-        w.destroy();
+        EXPECT_EQ(w.position(), 0u);
     }
 }
 
 TEST(EncodeField, ZeroWidthWritesNothingForAnyType) {
     for (const DataType t : {DataType::Unint, DataType::Chr5, DataType::Unicode, DataType::BitBin}) {
-        auto w = BitStream::createOwning(1);
+        BitWriter w(1);
         EXPECT_TRUE(encodeField(w, fieldOf(t, 0), std::string("A"))) << static_cast<int>(t);
-        EXPECT_EQ(w.current, w.begin);
-        w.destroy();
+        EXPECT_EQ(w.position(), 0u);
     }
 }
 
 TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
-    std::vector<std::uint8_t> borrowed(4);
-    auto ro = BitStream::create(borrowed.data(), 4);
-    EXPECT_FALSE(encodeField(ro, fieldOf(DataType::Unint, 8), std::uint32_t{5}));
-
-    auto tooShort = BitStream::createOwning(1);
+    BitWriter tooShort(1);
     EXPECT_FALSE(encodeField(tooShort, fieldOf(DataType::Ascii, 14), std::string("Hi")));
-    tooShort.destroy();
 
-    auto w = BitStream::createOwning(4);
+    BitWriter w(4);
     EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), 1.0));
     EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
     EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint32_t{1}));
-    w.destroy();
 }
 
 TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
@@ -459,7 +444,7 @@ TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
         {"ConRelRes of a negative ratio", fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), -1.0},
     };
     for (const auto& c : cases) {
-        auto w = BitStream::createOwning(8);
+        BitWriter w(8);
         try {
             encodeField(w, c.field, c.value);
             ADD_FAILURE() << c.what << ": no error";
@@ -470,23 +455,18 @@ TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
                       std::string::npos)
                 << c.what << ": " << e.what();
         }
-        w.destroy();
     }
 }
 
 TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
-    auto w = BitStream::createOwning(4);
+    BitWriter w(4);
     ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 32, 0.0, 1.0), 2147483647.0));
-    auto r = BitStream::create(w.begin, 4);
-    EXPECT_EQ(r.readBits(32), 0x7FFFFFFFu);
-    w.destroy();
+    EXPECT_EQ(readerOf(w).readBits(32), 0x7FFFFFFFu);
 
     // Just below the start still rounds to raw number 0.
-    auto z = BitStream::createOwning(1);
-    z.begin[0] = 0xFF;
+    BitWriter z(1);
     ASSERT_TRUE(encodeField(z, fieldOf(DataType::ConRes, 8, 10.0, 1.0), 9.6));
-    EXPECT_EQ(z.begin[0], 0u);
-    z.destroy();
+    EXPECT_EQ(z.bytes(), std::vector<std::uint8_t>{0x00});
 }
 
 }  // namespace

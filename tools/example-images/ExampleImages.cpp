@@ -4,16 +4,16 @@
 
 #include <boost/date_time/gregorian/gregorian.hpp>
 
-#include "TemplateEncoder.hpp"
-#include "teds/decode/BitStream.hpp"
+#include "teds/types/BitWriter.hpp"
+#include "teds/types/BitReader.hpp"
 #include "teds/types/Chr5.hpp"
 
 namespace example_images {
 namespace {
 
-using teds::decode::EnumValue;
-using teds::decode::ValueKind;
-using teds::decode::ValueRecord;
+using teds::types::EnumValue;
+using teds::types::ValueKind;
+using teds::types::ValueRecord;
 
 // --- values, named as the template names them ------------------------------
 
@@ -38,7 +38,7 @@ ValueRecord selectCase(std::uint32_t index) { return {std::string(), ValueKind::
 
 teds::decode::BasicTeds basicTeds(std::int32_t manufacturer, std::int32_t model, char letter, std::int32_t version,
                                   std::int32_t serial) {
-    return {2, manufacturer, model, letter, version, serial};
+    return {teds::decode::BasicTedsLayout::Standard, manufacturer, model, letter, version, serial};
 }
 
 constexpr std::uint32_t kAccelerometer = 0;
@@ -88,14 +88,12 @@ ExampleImage bridge() {
 
 // --- bits ------------------------------------------------------------------
 
-constexpr std::uint32_t kBufferBytes = 4096;  // far more than any example needs
-
-void writeBasicTeds(teds::decode::BitStream& stream, const teds::decode::BasicTeds& basic) {
-    stream.writeBits(14, static_cast<std::uint32_t>(basic.manufacturerId));
-    stream.writeBits(15, static_cast<std::uint32_t>(basic.modelNumber));
-    stream.writeBits(5, teds::types::charToChr5(basic.versionLetter));
-    stream.writeBits(6, static_cast<std::uint32_t>(basic.versionNumber));
-    stream.writeBits(24, static_cast<std::uint32_t>(basic.serialNumber));
+void writeBasicTeds(teds::types::BitWriter& out, const teds::decode::BasicTeds& basic) {
+    out.writeBits(14, static_cast<std::uint32_t>(basic.manufacturerId));
+    out.writeBits(15, static_cast<std::uint32_t>(basic.modelNumber));
+    out.writeBits(5, teds::types::charToChr5(basic.versionLetter));
+    out.writeBits(6, static_cast<std::uint32_t>(basic.versionNumber));
+    out.writeBits(24, static_cast<std::uint32_t>(basic.serialNumber));
 }
 
 }  // namespace
@@ -104,35 +102,26 @@ std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocoupl
 
 std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
                                                             const ExampleImage& image, std::string& error) {
-    auto stream = teds::decode::BitStream::createOwning(kBufferBytes);
-    std::optional<std::vector<std::uint8_t>> bytes;
-    writeBasicTeds(stream, image.basic);
-    bool ok = true;
+    teds::types::BitWriter out;
+    writeBasicTeds(out, image.basic);
     for (const ExampleTemplate& example : image.templates) {
         const teds::tdl::Template* tmpl = registry.find(0, example.templateId);
         if (tmpl == nullptr) {
             error = "template " + std::to_string(example.templateId) + " is not loaded";
-            ok = false;
-            break;
+            return std::nullopt;
         }
         constexpr std::uint32_t kIeeeSelector = 0;
-        stream.writeBits(2, kIeeeSelector);
-        stream.writeBits(tmpl->idWidth, example.templateId);
-        if (!encodeTemplateBody(*tmpl, example.values, stream, error)) {
+        out.writeBits(2, kIeeeSelector);
+        out.writeBits(tmpl->idWidth, example.templateId);
+        if (!tmpl->encodeBody(out, example.values, error)) {
             error = image.fileName + ": " + error;
-            ok = false;
-            break;
+            return std::nullopt;
         }
     }
-    if (ok) {
-        // Real sensors close the chain with the end selector.
-        constexpr std::uint32_t kEndSelector = 3;
-        stream.writeBits(2, kEndSelector);
-        const auto used = static_cast<std::size_t>(stream.current - stream.begin) + (stream.bitIndex != 0 ? 1 : 0);
-        bytes.emplace(stream.begin, stream.begin + used);
-    }
-    stream.destroy();
-    return bytes;
+    // Real sensors close the chain with the end selector.
+    constexpr std::uint32_t kEndSelector = 3;
+    out.writeBits(2, kEndSelector);
+    return std::move(out).takeBytes();
 }
 
 std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes) {

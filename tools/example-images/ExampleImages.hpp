@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "teds/decode/BasicTeds.hpp"
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/ValueRecord.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace example_images {
 
 struct ExampleTemplate {
     std::uint32_t templateId = 0;  // an IEEE standard template
-    std::vector<teds::decode::ValueRecord> values;  // as encodeTemplateBody takes them
+    std::vector<teds::types::ValueRecord> values;  // as Template::encodeBody takes them
 };
 
 struct ExampleImage {

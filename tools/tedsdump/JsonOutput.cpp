@@ -8,10 +8,10 @@
 namespace tedsdump {
 namespace {
 
-using teds::decode::EnumValue;
-using teds::decode::StructElements;
-using teds::decode::ValueKind;
-using teds::decode::ValueRecord;
+using teds::types::EnumValue;
+using teds::types::StructElements;
+using teds::types::ValueKind;
+using teds::types::ValueRecord;
 // Keys keep the order they are written in, which is the order a reader expects.
 using Json = nlohmann::ordered_json;
 
@@ -74,7 +74,7 @@ Json propertyList(const std::vector<ValueRecord>& values) {
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds) {
     Json document;
     const teds::decode::BasicTeds& basic = teds.basic;
-    document["basic"] = {{"format", basic.format},
+    document["basic"] = {{"format", static_cast<std::int32_t>(basic.format)},
                          {"manufacturerId", basic.manufacturerId},
                          {"modelNumber", basic.modelNumber},
                          {"versionLetter", std::string(1, basic.versionLetter)},

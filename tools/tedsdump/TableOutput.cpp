@@ -12,10 +12,10 @@ namespace tedsdump {
 namespace {
 
 using teds::decode::DecodedTeds;
-using teds::decode::EnumValue;
-using teds::decode::StructElements;
-using teds::decode::ValueKind;
-using teds::decode::ValueRecord;
+using teds::types::EnumValue;
+using teds::types::StructElements;
+using teds::types::ValueKind;
+using teds::types::ValueRecord;
 
 constexpr std::size_t kColumnCount = 4;
 using Row = std::array<std::string, kColumnCount>;  // name, value, unit, description
@@ -99,11 +99,12 @@ void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::strin
     }
 }
 
-std::string layoutText(std::int32_t format) {
+std::string layoutText(teds::decode::BasicTedsLayout format) {
+    using teds::decode::BasicTedsLayout;
     switch (format) {
-    case 2: return "standard (2)";
-    case 1: return "early (1)";
-    default: return "none (" + std::to_string(format) + ")";
+    case BasicTedsLayout::Standard: return "standard (2)";
+    case BasicTedsLayout::Early: return "early (1)";
+    default: return "none (" + std::to_string(static_cast<std::int32_t>(format)) + ")";
     }
 }
 

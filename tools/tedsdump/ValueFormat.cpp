@@ -5,16 +5,10 @@
 
 #include <boost/date_time/gregorian/gregorian.hpp>
 
-#include "teds/tdl/nodes/EnumProperty.hpp"
-#include "teds/tdl/nodes/PhysicalUnit.hpp"
-#include "teds/tdl/nodes/Property.hpp"
-#include "teds/tdl/nodes/StructArray.hpp"
-
 namespace tedsdump {
 
-using teds::decode::ValueKind;
-using teds::decode::ValueRecord;
-namespace nodes = teds::tdl::nodes;
+using teds::types::ValueKind;
+using teds::types::ValueRecord;
 namespace gregorian = boost::gregorian;
 
 std::string formatReal(double value) {
@@ -50,17 +44,12 @@ std::string kindName(ValueKind kind) {
 }
 
 std::optional<std::string> unitTextOf(const ValueRecord& record) {
-    const auto* property = dynamic_cast<const nodes::Property*>(record.node);
-    if (property == nullptr || property->unit == nullptr) return std::nullopt;
-    return property->unit->unit.text;
+    if (record.property == nullptr || record.property->unit == nullptr) return std::nullopt;
+    return record.property->unit->text;
 }
 
 std::string descriptionOf(const ValueRecord& record) {
-    if (const auto* property = dynamic_cast<const nodes::Property*>(record.node)) return property->description;
-    if (const auto* enumProperty = dynamic_cast<const nodes::EnumProperty*>(record.node))
-        return enumProperty->description;
-    if (const auto* array = dynamic_cast<const nodes::StructArray*>(record.node)) return array->comment;
-    return {};
+    return record.property == nullptr ? std::string() : record.property->description;
 }
 
 }  // namespace tedsdump

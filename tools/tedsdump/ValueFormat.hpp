@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/ValueRecord.hpp"
 
 namespace tedsdump {
 
@@ -21,13 +21,13 @@ std::optional<std::string> formatTedsDate(std::uint32_t days);
 
 // "real", "unsigned", "date", "text", "enum", "none" or "array"; empty for a
 // select-case marker, which is not shown.
-std::string kindName(teds::decode::ValueKind kind);
+std::string kindName(teds::types::ValueKind kind);
 
 // The unit text of the property that produced the record; empty when the
 // property names no unit or the unit was not found.
-std::optional<std::string> unitTextOf(const teds::decode::ValueRecord& record);
+std::optional<std::string> unitTextOf(const teds::types::ValueRecord& record);
 
 // The property's description, or a struct array's comment.
-std::string descriptionOf(const teds::decode::ValueRecord& record);
+std::string descriptionOf(const teds::types::ValueRecord& record);
 
 }  // namespace tedsdump

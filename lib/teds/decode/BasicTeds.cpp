@@ -13,32 +13,32 @@ struct Layout {
 constexpr Layout kStandardLayout{14, 15, 5, 6, 24};
 constexpr Layout kEarlyLayout{12, 16, 5, 6, 25};
 
-std::int32_t readField(BitStream& stream, std::uint32_t width) {
-    return static_cast<std::int32_t>(stream.readBits(width));
+std::int32_t readField(types::BitReader& in, std::uint32_t width) {
+    return static_cast<std::int32_t>(in.readBits(width));
 }
 
 }  // namespace
 
-std::int32_t chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length) {
+BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length) {
     const std::uint32_t byte8 = length > 8 ? image[8] : 0;
     const std::uint32_t byte9 = length > 9 ? image[9] : 0;
-    if ((byte8 & 3u) != 0) return 2;
+    if ((byte8 & 3u) != 0) return BasicTedsLayout::Standard;
     // A first IEEE template with an ID of 24 or less only occurs with the
     // early layout; the standard templates start at 25.
     const std::uint32_t firstTemplateId = (byte8 >> 2) + ((byte9 & 3u) << 6);
-    return firstTemplateId <= 24 ? 1 : 2;
+    return firstTemplateId <= 24 ? BasicTedsLayout::Early : BasicTedsLayout::Standard;
 }
 
-void readBasicTeds(const std::uint8_t* image, std::uint32_t length, BitStream& stream,
+void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in,
                    std::ostream* trace, BasicTeds& out) {
     out.format = chooseBasicTedsLayout(image, length);
-    const Layout& layout = out.format == 1 ? kEarlyLayout : kStandardLayout;
+    const Layout& layout = out.format == BasicTedsLayout::Early ? kEarlyLayout : kStandardLayout;
 
-    out.manufacturerId = readField(stream, layout.manufacturer);
-    out.modelNumber = readField(stream, layout.model);
-    out.versionLetter = types::chr5ToChar(static_cast<std::uint32_t>(stream.readBits(layout.letter)));
-    out.versionNumber = readField(stream, layout.version);
-    out.serialNumber = readField(stream, layout.serial);
+    out.manufacturerId = readField(in, layout.manufacturer);
+    out.modelNumber = readField(in, layout.model);
+    out.versionLetter = types::chr5ToChar(static_cast<std::uint32_t>(in.readBits(layout.letter)));
+    out.versionNumber = readField(in, layout.version);
+    out.serialNumber = readField(in, layout.serial);
 
     if (trace) {
         *trace << "Basic TEDS: Mfgr " << out.manufacturerId << "; Model " << out.modelNumber << '-'

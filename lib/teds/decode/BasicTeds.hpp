@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <iosfwd>
 
-#include "teds/decode/BitStream.hpp"
+#include "teds/types/BitReader.hpp"
 
 namespace teds::decode {
 
+// The numbers are what the tool reports as the layout.
+enum class BasicTedsLayout : std::int32_t { NotRead = 0, Early = 1, Standard = 2 };
+
 struct BasicTeds {
-    std::int32_t format = 0;  // 2 standard layout, 1 early layout, 0 nothing read
+    BasicTedsLayout format = BasicTedsLayout::NotRead;
     std::int32_t manufacturerId = 0;
     std::int32_t modelNumber = 0;
     char versionLetter = 0;
@@ -19,11 +22,11 @@ struct BasicTeds {
 
 // Which layout an image uses, from its bytes 8 and 9 (the first template
 // descriptor). Bytes the image does not have count as 0.
-std::int32_t chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length);
+BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length);
 
-// Reads the Basic TEDS from `stream`, which stands at bit 0 of `image`;
+// Reads the Basic TEDS from `in`, which stands at bit 0 of `image`;
 // afterwards it stands at bit 64. Writes one trace line when `trace` is given.
-void readBasicTeds(const std::uint8_t* image, std::uint32_t length, BitStream& stream,
+void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in,
                    std::ostream* trace, BasicTeds& out);
 
 }  // namespace teds::decode

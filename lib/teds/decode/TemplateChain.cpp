@@ -2,8 +2,6 @@
 
 #include <ostream>
 
-#include "teds/decode/BitStream.hpp"
-#include "teds/decode/RecordBudget.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace teds::decode {
@@ -17,40 +15,51 @@ constexpr std::uint32_t kUserFieldBits = 14;
 
 UserDescriptor mapUserDescriptor(std::uint32_t u) {
     switch (u) {
-    case 1: return {2, 0};
-    case 2: return {3, 0};
-    case 4: return {4, 0};
+    case 1: return {UseCode::U1, 0};
+    case 2: return {UseCode::U2, 0};
+    case 4: return {UseCode::U4, 0};
     case 10:
-    case 14: return {5, 0};
-    case 16383: return {7, 0};
+    case 14: return {UseCode::U10Or14, 0};
+    case 16383: return {UseCode::AllOnes, 0};
     default:
-        if (u >= 17 && u <= 16381) return {0, static_cast<std::int32_t>(u)};
-        return {1, 0};
+        if (u >= 17 && u <= 16381) return {UseCode::OtherManufacturer, static_cast<std::int32_t>(u)};
+        return {UseCode::Unassigned, 0};
     }
+}
+
+bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::int32_t manufacturerKey,
+                    TemplateRecord& record, types::RecordBudget& budget) {
+    const std::uint32_t idWidth = registry.idWidth(manufacturerKey);
+    if (idWidth == 0) return false;
+    const auto templateId = static_cast<std::uint32_t>(in.readBits(idWidth));
+    const tdl::Template* tmpl = registry.find(manufacturerKey, templateId);
+    record.begin(manufacturerKey, static_cast<std::int32_t>(templateId), tmpl);
+    if (tmpl == nullptr) return false;
+    return tmpl->decodeBody(in, record.values, budget);
 }
 
 void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::uint32_t length,
                 std::ostream* trace, DecodedTeds& out) {
     if (image == nullptr || length == 0) return;
 
-    BitStream stream = BitStream::create(image, length);
-    readBasicTeds(image, length, stream, trace, out.basic);
+    types::BitReader in(image, length);
+    readBasicTeds(image, length, in, trace, out.basic);
 
     TemplateRecord working;
     // One budget for the whole image: a template file may let a few bits
     // stand for many records, and an image may repeat such a template.
-    RecordBudget budget;
+    types::RecordBudget budget;
     // The template ID and body of one descriptor, and how many of their bits
     // the image did not have.
-    const auto decodeTemplate = [&](std::int32_t manufacturerKey) {
-        const std::uint64_t pastEndBefore = stream.bitsPastEnd;
-        const bool decoded = registry.decodeNextTemplate(stream, manufacturerKey, working, budget);
-        working.missingBits = stream.bitsPastEnd - pastEndBefore;
+    const auto decodeBodyFor = [&](std::int32_t manufacturerKey) {
+        const std::uint64_t pastEndBefore = in.bitsPastEnd();
+        const bool decoded = decodeTemplate(registry, in, manufacturerKey, working, budget);
+        working.missingBits = in.bitsPastEnd() - pastEndBefore;
         return decoded;
     };
     bool keepGoing = true;
-    while (stream.hasMore()) {
-        const auto selector = static_cast<std::uint32_t>(stream.readBits(2));
+    while (in.hasMore()) {
+        const auto selector = static_cast<std::uint32_t>(in.readBits(2));
         if (trace) *trace << "Next Descriptor = " << selector << '\n';
         working.reset();
 
@@ -58,22 +67,23 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
         switch (selector) {
         case kIeee:
             if (trace) *trace << "Next: IEEE template\n";
-            keepGoing = decoded = decodeTemplate(0);
+            keepGoing = decoded = decodeBodyFor(0);
             break;
         case kManufacturer:
             if (trace) *trace << "Next: Manufacturer template\n";
-            keepGoing = decoded = decodeTemplate(out.basic.manufacturerId);
+            keepGoing = decoded = decodeBodyFor(out.basic.manufacturerId);
             break;
         case kUser: {
             if (trace) *trace << "Next: User or different manufacturer template\n";
-            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(stream.readBits(kUserFieldBits)));
-            if (trace) *trace << "  Use: " << user.useCode << " (mfgr=" << user.manufacturer << ")\n";
+            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(kUserFieldBits)));
+            if (trace)
+                *trace << "  Use: " << static_cast<std::int32_t>(user.useCode) << " (mfgr=" << user.manufacturer << ")\n";
             // Other use codes carry no template body: the next selector follows.
-            if (user.useCode == 0) keepGoing = decoded = decodeTemplate(user.manufacturer);
+            if (user.useCode == UseCode::OtherManufacturer) keepGoing = decoded = decodeBodyFor(user.manufacturer);
             break;
         }
         default: {
-            const std::uint32_t bit = stream.readBit();
+            const std::uint32_t bit = in.readBit();
             if (trace) *trace << "Next: Extended (Freeform? " << (bit == 0 ? 1 : 0) << ")\n";
             keepGoing = false;
             break;
@@ -87,7 +97,6 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
         if (decoded) out.templates.push_back(std::move(working));
         if (!keepGoing) break;
     }
-    stream.destroy();
 }
 
 }  // namespace teds::decode

@@ -7,13 +7,19 @@
 #include <string_view>
 #include <vector>
 
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/ValueRecord.hpp"
 
 namespace teds::tdl {
 struct Template;
 }
 
 namespace teds::decode {
+
+using types::EnumValue;
+using types::StructElement;
+using types::StructElements;
+using types::ValueKind;
+using types::ValueRecord;
 
 struct TemplateRecord {
     std::int32_t manufacturerKey = 0;  // 0 for IEEE standard templates

@@ -7,9 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/ValueRecord.hpp"
 
 namespace teds::decode {
+
+using types::EnumValue;
+using types::StructElement;
+using types::StructElements;
+using types::ValueKind;
+using types::ValueRecord;
 
 // Records that a position can select: struct arrays count their elements'
 // records, select-case markers count nothing.

@@ -24,10 +24,19 @@ std::uint32_t fixedNumber(const FixedValueDecl& fixed) {
     return low32Bits(fixed.text);
 }
 
+types::PropertyDescription declarationOf(PropertyDecl& decl) {
+    types::PropertyDescription declaration;
+    declaration.name = std::move(decl.name);
+    declaration.description = std::move(decl.description);
+    declaration.displayFormat = std::move(decl.displayFormat);
+    declaration.access = decl.access;
+    declaration.width = decl.sz;
+    return declaration;
+}
+
 nodes::NodePtr buildEnumProperty(PropertyDecl& decl) {
-    auto node = std::make_unique<nodes::EnumProperty>(std::move(decl.name), std::move(decl.dataType.enumName),
-                                                      decl.access, std::move(decl.description), decl.sz,
-                                                      std::move(decl.displayFormat));
+    auto node = std::make_unique<nodes::EnumProperty>(declarationOf(decl));
+    node->declaration.enumeration = std::move(decl.dataType.enumName);
     if (isNumberToken(decl.fixed.tokenKind)) {
         node->hasFixedIndex = true;
         node->fixedIndex = static_cast<std::int32_t>(fixedNumber(decl.fixed));
@@ -44,16 +53,13 @@ nodes::NodePtr buildProperty(PropertyDecl decl) {
     // A qualified declaration occupies no bits whatever its type. An
     // EnumProperty has no qualifier and always reads its index, so a
     // qualified one stays a Property, which reads nothing.
-    if (decl.dataType.code == static_cast<std::int32_t>(types::DataType::EnumType) && decl.qualifier.code == 0)
+    if (decl.dataType.code == types::DataType::EnumType && decl.qualifier.code == nodes::Qualifier::None)
         return buildEnumProperty(decl);
 
-    auto node = std::make_unique<nodes::Property>(std::move(decl.name), decl.qualifier.code,
-                                                  std::move(decl.qualifier.text), std::move(decl.description),
-                                                  decl.access, decl.sz);
-    node->dataType = decl.dataType.code;
+    auto node = std::make_unique<nodes::Property>(declarationOf(decl), decl.dataType.code, decl.qualifier.code,
+                                                  std::move(decl.qualifier.text));
     node->start = decl.dataType.start;
     node->step = decl.dataType.step;
-    node->displayFormat = std::move(decl.displayFormat);
     node->unitName = std::move(decl.unitName);
     if (isNumberToken(decl.fixed.tokenKind))
         node->fixedRaw = fixedNumber(decl.fixed);

@@ -6,17 +6,19 @@
 #include <string_view>
 #include <vector>
 
-#include "teds/tdl/nodes/Node.hpp"
+#include "teds/tdl/nodes/Property.hpp"
+#include "teds/types/DataType.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl {
 
 struct QualifierDecl {
-    std::int32_t code = 0;  // a nodes::Qualifier
+    nodes::Qualifier code = nodes::Qualifier::None;
     std::string text;       // for a qualifier written as a string
 };
 
 struct DataTypeDecl {
-    std::int32_t code = 0;  // a types::DataType; EnumType when typed by an enumeration
+    types::DataType code = types::DataType::Unint;  // EnumType when typed by an enumeration
     std::string enumName;   // the enumeration's name, for EnumType
     double start = 0.0;     // ConRes and ConRelRes only
     double step = 0.0;
@@ -32,7 +34,7 @@ struct PropertyDecl {
     std::string name;
     QualifierDecl qualifier;
     std::string description;
-    std::int32_t access = 0;
+    types::Access access = types::Access::Id;
     std::uint32_t sz = 0;
     DataTypeDecl dataType;
     std::string displayFormat;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "teds/decode/RecordBudget.hpp"
 #include "teds/tdl/ParseContext.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
@@ -71,26 +70,6 @@ const Template* Registry::find(std::int32_t manufacturerKey, std::uint32_t templ
 std::uint32_t Registry::idWidth(std::int32_t manufacturerKey) const {
     const ManufacturerEntry* entry = entryFor(manufacturerKey);
     return entry == nullptr ? 0 : entry->idWidth;
-}
-
-bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
-                                  decode::TemplateRecord& record) const {
-    decode::RecordBudget budget;
-    return decodeNextTemplate(stream, manufacturerKey, record, budget);
-}
-
-bool Registry::decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
-                                  decode::TemplateRecord& record, decode::RecordBudget& budget) const {
-    const ManufacturerEntry* entry = entryFor(manufacturerKey);
-    if (entry == nullptr || entry->idWidth == 0) return false;
-
-    const auto templateId = static_cast<std::uint32_t>(stream.readBits(entry->idWidth));
-    auto found = entry->templates.find(templateId);
-    const Template* tmpl = found == entry->templates.end() ? nullptr : found->second.get();
-
-    record.begin(manufacturerKey, static_cast<std::int32_t>(templateId), tmpl);
-    if (tmpl == nullptr) return false;
-    return tmpl->decodeBody(stream, record.values, budget);
 }
 
 std::vector<const Template*> Registry::templates() const {

@@ -8,9 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "teds/decode/BitStream.hpp"
-#include "teds/decode/RecordBudget.hpp"
-#include "teds/decode/TemplateRecord.hpp"
 #include "teds/tdl/Template.hpp"
 
 namespace teds::tdl {
@@ -36,16 +33,6 @@ public:
     const Template* find(std::int32_t manufacturerKey, std::uint32_t templateId) const;
     // Width of the template ID field for a manufacturer; 0 when unknown.
     std::uint32_t idWidth(std::int32_t manufacturerKey) const;
-
-    // Reads the template ID for `manufacturerKey`, finds the template and
-    // decodes its body into `record`. Fails without reading when the
-    // manufacturer is unknown or its ID width is 0.
-    bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
-                            decode::TemplateRecord& record) const;
-    // The same, taking the template's records from `budget`, which a whole
-    // image shares so that no image yields more records than it allows.
-    bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
-                            decode::TemplateRecord& record, decode::RecordBudget& budget) const;
 
     // Messages of every load so far: unknown names, refused templates, syntax errors.
     const std::vector<std::string>& diagnostics() const { return diagnostics_; }

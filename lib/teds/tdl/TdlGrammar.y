@@ -26,7 +26,10 @@
 
 #include "teds/tdl/TokenTexts.hpp"
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/tdl/nodes/Property.hpp"
 #include "teds/tdl/nodes/SelectCase.hpp"
+#include "teds/types/DataType.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl {
 class Lexer;
@@ -37,11 +40,11 @@ namespace teds::tdl::grammar {
 // The parts of a property as the parser carries them, trivial like every
 // value in its union.
 struct QualifierValue {
-    std::int32_t code;  // a nodes::Qualifier
+    nodes::Qualifier code;
     TextRef text;       // for a qualifier written as a string
 };
 struct DataTypeValue {
-    std::int32_t code;  // a types::DataType
+    types::DataType code;
     TextRef enumName;   // for EnumType
     double start;       // ConRes and ConRelRes only
     double step;
@@ -95,6 +98,8 @@ using teds::tdl::nodes::Case;
 using teds::tdl::nodes::Node;
 using teds::tdl::nodes::NodeList;
 using teds::tdl::nodes::NodePtr;
+using teds::tdl::nodes::Qualifier;
+using teds::types::Access;
 using teds::types::DataType;
 
 constexpr TextRef kNoText{0, 0};
@@ -109,10 +114,10 @@ void append(NodeList& list, NodePtr node) {
     if (node) list.push_back(std::move(node));
 }
 
-DataTypeValue typeOf(DataType type) { return DataTypeValue{static_cast<std::int32_t>(type), kNoText, 0.0, 0.0}; }
+DataTypeValue typeOf(DataType type) { return DataTypeValue{type, kNoText, 0.0, 0.0}; }
 
 DataTypeValue rangedType(teds::tdl::ParseContext& ctx, DataType type, TextRef start, TextRef step) {
-    return DataTypeValue{static_cast<std::int32_t>(type), kNoText, teds::tdl::parseReal(ctx.text(start)),
+    return DataTypeValue{type, kNoText, teds::tdl::parseReal(ctx.text(start)),
                          teds::tdl::parseReal(ctx.text(step))};
 }
 
@@ -141,7 +146,7 @@ Node* enumeration(teds::tdl::ParseContext& ctx, TextRef name, std::unique_ptr<st
 
 %union {
     teds::tdl::TextRef text;
-    std::int32_t access;
+    teds::types::Access access;
     teds::tdl::grammar::QualifierValue qualifier;
     teds::tdl::grammar::DataTypeValue dataType;
     teds::tdl::grammar::FixedValueText fixed;
@@ -345,18 +350,18 @@ property
     ;
 
 qualifier_opt
-    : %empty { $$ = QualifierValue{0, kNoText}; }
+    : %empty { $$ = QualifierValue{Qualifier::None, kNoText}; }
     | '[' qualifier ']' eols { $$ = $2; }
     ;
 
 qualifier
-    : DEFAULT { $$ = QualifierValue{1, kNoText}; }
-    | INITIALIZE { $$ = QualifierValue{2, kNoText}; }
-    | CTRLFUNCTIONMASK { $$ = QualifierValue{3, kNoText}; }
-    | READWRITE { $$ = QualifierValue{4, kNoText}; }
-    | FUNCTIONTYPE { $$ = QualifierValue{5, kNoText}; }
-    | FUNCTION { $$ = QualifierValue{6, kNoText}; }
-    | STRING { $$ = QualifierValue{7, $1}; }
+    : DEFAULT { $$ = QualifierValue{Qualifier::Default, kNoText}; }
+    | INITIALIZE { $$ = QualifierValue{Qualifier::Initialize, kNoText}; }
+    | CTRLFUNCTIONMASK { $$ = QualifierValue{Qualifier::CtrlFunctionMask, kNoText}; }
+    | READWRITE { $$ = QualifierValue{Qualifier::ReadWrite, kNoText}; }
+    | FUNCTIONTYPE { $$ = QualifierValue{Qualifier::FunctionType, kNoText}; }
+    | FUNCTION { $$ = QualifierValue{Qualifier::Function, kNoText}; }
+    | STRING { $$ = QualifierValue{Qualifier::Text, $1}; }
     ;
 
 description
@@ -374,10 +379,10 @@ description
 
 /* An access level left empty counts as ID. */
 access
-    : %empty { $$ = 0; }
-    | ID { $$ = 0; }
-    | CAL { $$ = 1; }
-    | USR { $$ = 2; }
+    : %empty { $$ = Access::Id; }
+    | ID { $$ = Access::Id; }
+    | CAL { $$ = Access::Calibration; }
+    | USR { $$ = Access::User; }
     ;
 
 data_type

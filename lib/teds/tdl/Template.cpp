@@ -2,12 +2,21 @@
 
 namespace teds::tdl {
 
-bool Template::decodeBody(decode::BitStream& stream, std::vector<decode::ValueRecord>& values,
-                          decode::RecordBudget& budget) const {
+bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
+                          types::RecordBudget& budget) const {
     // Most top-level nodes yield one record; reserving for them saves the
     // moves of a growing list.
     values.reserve(values.size() + body.size());
-    return nodes::decodeNodeList(body, stream, values, budget);
+    return nodes::decodeNodeList(body, in, values, budget);
+}
+
+bool Template::encodeBody(types::BitWriter& out, const std::vector<types::ValueRecord>& values,
+                          std::string& error) const {
+    nodes::RecordSource records(out, values, error);
+    if (!nodes::encodeNodeList(body, records)) return false;
+    if (!records.finished())
+        return records.fail("template " + std::to_string(templateId) + " has no field for '" + records.peek()->name + "'");
+    return true;
 }
 
 void Template::dump(std::ostream& out, const std::string& indent) const {

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "teds/decode/BitStream.hpp"
-#include "teds/decode/RecordBudget.hpp"
-#include "teds/decode/ValueRecord.hpp"
 #include "teds/tdl/nodes/Node.hpp"
 
 namespace teds::tdl {
@@ -22,8 +19,11 @@ struct Template {
 
     // Decodes the body into `values`. Stops at the first node that fails;
     // the records of the nodes before it stay.
-    bool decodeBody(decode::BitStream& stream, std::vector<decode::ValueRecord>& values,
-                    decode::RecordBudget& budget) const;
+    bool decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
+                    types::RecordBudget& budget) const;
+    // Writes decoded records back as the body's bits. False, with the reason
+    // in `error`, when they do not fit the body or some are left over.
+    bool encodeBody(types::BitWriter& out, const std::vector<types::ValueRecord>& values, std::string& error) const;
 
     // A heading line with the identity, then the body's nodes.
     void dump(std::ostream& out, const std::string& indent) const;

@@ -63,15 +63,18 @@ public:
 private:
     void bind(std::size_t owner, nodes::Node& node) {
         if (auto* enumProperty = nodes::nodeAs<nodes::EnumProperty>(node)) {
-            enumProperty->enumRef = find(owner, enumProperty->enumName, &Declarations::enums);
+            const types::PropertyDescription& declaration = enumProperty->declaration;
+            enumProperty->enumRef = find(owner, declaration.enumeration, &Declarations::enums);
             if (enumProperty->enumRef == nullptr)
-                report("Property '%s' uses unknown enum '%s'.", enumProperty->name, enumProperty->enumName);
+                report("Property '%s' uses unknown enum '%s'.", declaration.name, declaration.enumeration);
         } else if (auto* property = nodes::nodeAs<nodes::Property>(node)) {
             // An empty unit text names no unit.
             if (property->unitName.empty()) return;
-            property->unit = find(owner, property->unitName, &Declarations::units);
-            if (property->unit == nullptr)
-                report("Property '%s' uses unknown unit '%s'.", property->name, property->unitName);
+            const nodes::PhysicalUnit* unit = find(owner, property->unitName, &Declarations::units);
+            if (unit != nullptr)
+                property->declaration.unit = &unit->unit;
+            else
+                report("Property '%s' uses unknown unit '%s'.", property->declaration.name, property->unitName);
         }
     }
 

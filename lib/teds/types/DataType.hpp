@@ -22,6 +22,6 @@ enum class DataType : std::int32_t {
     Single = 14,    // IEEE 754 single precision
 };
 
-constexpr bool isTextType(std::int32_t code) { return code >= 6 && code <= 11; }
+constexpr bool isTextType(DataType type) { return type >= DataType::Chr5 && type <= DataType::String16; }
 
 }  // namespace teds::types

@@ -76,24 +76,24 @@ std::int32_t conResRaw(double q) {
 // The raw value of a numeric field is written as an unsigned 32-bit word;
 // a negative ConRelRes exponent goes out in two's complement, which is
 // how it decodes.
-bool writeRaw(decode::BitStream& stream, std::uint32_t sz, std::int32_t n) {
-    return stream.writeBits(sz, static_cast<std::uint32_t>(n));
+bool writeRaw(BitWriter& out, std::uint32_t sz, std::int32_t n) {
+    return out.writeBits(sz, static_cast<std::uint32_t>(n));
 }
 
-bool writeUnsigned(decode::BitStream& stream, std::uint32_t sz, const decode::Value& value) {
+bool writeUnsigned(BitWriter& out, std::uint32_t sz, const Value& value) {
     const auto* n = boost::get<std::uint32_t>(&value);
-    return n != nullptr && stream.writeBits(sz, *n);
+    return n != nullptr && out.writeBits(sz, *n);
 }
 
-const double* realOf(const decode::Value& value) { return boost::get<double>(&value); }
+const double* realOf(const Value& value) { return boost::get<double>(&value); }
 
-bool writeText(decode::BitStream& stream, const decode::Value& value, std::uint32_t bitsPerChar,
+bool writeText(BitWriter& out, const Value& value, std::uint32_t bitsPerChar,
                bool chr5) {
     const auto* text = boost::get<std::string>(&value);
     if (text == nullptr) return false;
     for (const char c : *text) {
         const std::uint32_t code = chr5 ? charToChr5(c) : static_cast<unsigned char>(c);
-        if (!stream.writeBits(bitsPerChar, code)) return false;
+        if (!out.writeBits(bitsPerChar, code)) return false;
     }
     return true;
 }
@@ -104,17 +104,17 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 
 }  // namespace
 
-std::optional<DecodedValue> decodeNumeric(decode::BitStream& stream, const FieldSpec& field) {
+std::optional<DecodedValue> decodeNumeric(BitReader& in, const FieldSpec& field) {
     std::uint32_t n = 0;
     bool noValue = false;
     if (field.fixedRaw) {
         n = *field.fixedRaw;
     } else {
-        n = static_cast<std::uint32_t>(stream.readBits(field.sz));
+        n = static_cast<std::uint32_t>(in.readBits(field.sz));
         noValue = isNoValue(n, field.sz);
     }
 
-    switch (static_cast<DataType>(field.dataType)) {
+    switch (field.dataType) {
     case DataType::Date:
         if (noValue) return DecodedValue{};
         return DecodedValue{ValueKind::Date, n};
@@ -154,66 +154,66 @@ void appendUtf8(std::uint16_t u, std::string& text) {
 // larger than the image. Once the image is used up every further character
 // would be made of zero fill alone, so the loops stop there: the position
 // cannot move past the end anyway, and the text stays bounded by the image.
-bool readChr5Chars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
-        text += chr5ToChar(static_cast<std::uint32_t>(stream.readBits(5)));
+bool readChr5Chars(BitReader& in, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+        text += chr5ToChar(static_cast<std::uint32_t>(in.readBits(5)));
     return true;
 }
 
-bool readAsciiChars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
-        text += static_cast<char>(stream.readBits(7));
+bool readAsciiChars(BitReader& in, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+        text += static_cast<char>(in.readBits(7));
     return true;
 }
 
-bool readUnicodeChars(decode::BitStream& stream, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && stream.hasMore(); ++i)
-        appendUtf8(static_cast<std::uint16_t>(stream.readBits(16)), text);
+bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text) {
+    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+        appendUtf8(static_cast<std::uint16_t>(in.readBits(16)), text);
     return true;
 }
 
-DecodedValue decodeText(decode::BitStream& stream, std::uint32_t sz, std::int32_t dataType) {
+DecodedValue decodeText(BitReader& in, std::uint32_t sz, DataType dataType) {
     std::string text;
-    const auto countField = [&] { return static_cast<std::uint32_t>(stream.readBits(sz)); };
-    switch (static_cast<DataType>(dataType)) {
-    case DataType::Chr5: readChr5Chars(stream, sz / 5, text); break;
-    case DataType::Ascii: readAsciiChars(stream, sz / 7, text); break;
-    case DataType::Unicode: readUnicodeChars(stream, sz >> 4, text); break;
-    case DataType::String5: readChr5Chars(stream, countField(), text); break;
-    case DataType::String7: readAsciiChars(stream, countField(), text); break;
-    case DataType::String16: readUnicodeChars(stream, countField(), text); break;
+    const auto countField = [&] { return static_cast<std::uint32_t>(in.readBits(sz)); };
+    switch (dataType) {
+    case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
+    case DataType::Ascii: readAsciiChars(in, sz / 7, text); break;
+    case DataType::Unicode: readUnicodeChars(in, sz >> 4, text); break;
+    case DataType::String5: readChr5Chars(in, countField(), text); break;
+    case DataType::String7: readAsciiChars(in, countField(), text); break;
+    case DataType::String16: readUnicodeChars(in, countField(), text); break;
     default: break;  // not a text type: nothing to read
     }
     return DecodedValue{ValueKind::Text, std::move(text)};
 }
 
-bool encodeField(decode::BitStream& stream, const FieldSpec& field, const decode::Value& value) {
+bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
     if (field.sz == 0) return true;
 
-    switch (static_cast<DataType>(field.dataType)) {
+    switch (field.dataType) {
     case DataType::Date:
     case DataType::Unint:
-        return writeUnsigned(stream, field.sz, value);
+        return writeUnsigned(out, field.sz, value);
     case DataType::Chr5:
-        return writeText(stream, value, 5, true);
+        return writeText(out, value, 5, true);
     case DataType::Ascii:
-        return writeText(stream, value, 7, false);
+        return writeText(out, value, 7, false);
     case DataType::ConRelRes: {
         const double* v = realOf(value);
         if (v == nullptr) return false;
         const double exponent = std::log(*v / field.start) / std::log(1.0 + 2.0 * field.step);
-        return writeRaw(stream, field.sz, lround32(exponent));
+        return writeRaw(out, field.sz, lround32(exponent));
     }
     case DataType::ConRes: {
         const double* v = realOf(value);
         if (v == nullptr) return false;
         const double q = (*v - field.start) / field.step;
-        return writeRaw(stream, field.sz, conResRaw(q));
+        return writeRaw(out, field.sz, conResRaw(q));
     }
     case DataType::Single: {
         const double* v = realOf(value);
         if (v == nullptr) return false;
-        return stream.writeBits(field.sz, std::bit_cast<std::uint32_t>(static_cast<float>(*v)));
+        return out.writeBits(field.sz, std::bit_cast<std::uint32_t>(static_cast<float>(*v)));
     }
     default:
         return false;

@@ -5,8 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "teds/decode/BitStream.hpp"
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/BitReader.hpp"
+#include "teds/types/BitWriter.hpp"
+#include "teds/types/ValueRecord.hpp"
 #include "teds/types/DataType.hpp"
 
 namespace teds::types {
@@ -14,7 +15,7 @@ namespace teds::types {
 // What a property tells the codec about its field.
 struct FieldSpec {
     std::uint32_t sz = 0;        // width in bits
-    std::int32_t dataType = 0;   // a DataType code
+    DataType dataType = DataType::Unint;
     double start = 0.0;          // ConRes / ConRelRes
     double step = 0.0;           // resolution (ConRes) or tolerance (ConRelRes)
     std::optional<std::uint32_t> fixedRaw;  // takes the place of the bits
@@ -22,31 +23,31 @@ struct FieldSpec {
 
 struct DecodedValue {
     ValueKind kind = ValueKind::None;
-    decode::Value value;
+    Value value;
 };
 
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
 // and any unknown code). Empty when the type yields no record; the bits are
 // consumed either way.
-std::optional<DecodedValue> decodeNumeric(decode::BitStream& stream, const FieldSpec& field);
+std::optional<DecodedValue> decodeNumeric(BitReader& in, const FieldSpec& field);
 
 // Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16); always a
 // record of kind Text. Characters that would lie wholly past the end of the
 // image are not appended, so a huge count costs no more than the image.
-DecodedValue decodeText(decode::BitStream& stream, std::uint32_t sz, std::int32_t dataType);
+DecodedValue decodeText(BitReader& in, std::uint32_t sz, DataType dataType);
 
 // Each reads up to `count` characters and appends them to `text`.
-bool readChr5Chars(decode::BitStream& stream, std::uint32_t count, std::string& text);
-bool readAsciiChars(decode::BitStream& stream, std::uint32_t count, std::string& text);
-bool readUnicodeChars(decode::BitStream& stream, std::uint32_t count, std::string& text);
+bool readChr5Chars(BitReader& in, std::uint32_t count, std::string& text);
+bool readAsciiChars(BitReader& in, std::uint32_t count, std::string& text);
+bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text);
 
 // Appends the UTF-8 form of one 16-bit code unit (surrogates are not paired).
 void appendUtf8(std::uint16_t codeUnit, std::string& text);
 
 // Writes a value back as the field's bits; false for types with no encoding,
 // for a value of another form than the type holds, or when the stream
-// refuses the bits. A ConRes/ConRelRes value whose raw number does not fit
+// refuses the bits (the image would outgrow its limit). A ConRes/ConRelRes value whose raw number does not fit
 // 32 signed bits (for ConRes: 0 to 2^31 - 1) raises boost::math::rounding_error.
-bool encodeField(decode::BitStream& stream, const FieldSpec& field, const decode::Value& value);
+bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value);
 
 }  // namespace teds::types

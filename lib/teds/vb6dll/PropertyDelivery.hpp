@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "Api.hpp"
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/ValueRecord.hpp"
 
 namespace teds::vb6dll {
 
@@ -21,7 +21,7 @@ struct PropertyOutputs {
 
 // Writes the record's value, unit text, unit array, status and (when asked)
 // name; returns 1.
-std::int32_t deliverProperty(const decode::ValueRecord& record, const PropertyOutputs& out);
+std::int32_t deliverProperty(const types::ValueRecord& record, const PropertyOutputs& out);
 
 // What a query that selected nothing leaves: the text outputs released and
 // null, everything else untouched; returns 0.

@@ -9,7 +9,7 @@
 #include "PropertyDelivery.hpp"
 #include "teds/decode/ValueLookup.hpp"
 
-using teds::decode::ValueRecord;
+using teds::types::ValueRecord;
 using teds::vb6dll::deliverNothing;
 using teds::vb6dll::deliverProperty;
 using teds::vb6dll::guarded;

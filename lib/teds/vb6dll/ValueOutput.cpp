@@ -10,7 +10,7 @@ namespace teds::vb6dll {
 
 namespace {
 
-using decode::ValueRecord;
+using types::ValueRecord;
 using types::ValueKind;
 
 // A record whose value is not the alternative its kind promises delivers
@@ -51,7 +51,7 @@ void writeValue(VARIANT& out, const ValueRecord& record) {
         }
         break;
     case ValueKind::Enumeration:
-        if (const auto* entry = valueAs<decode::EnumValue>(record)) {
+        if (const auto* entry = valueAs<types::EnumValue>(record)) {
             out.vt = VT_UI4;
             out.ulVal = entry->index;
         }

@@ -12,8 +12,8 @@ class Align final : public Node {
 public:
     explicit Align(std::int32_t bits) : bits(bits) {}
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                decode::RecordBudget& budget) const override;
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                types::RecordBudget& budget) const override;
 
     std::int32_t bits;
 };

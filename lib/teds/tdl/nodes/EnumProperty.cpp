@@ -5,18 +5,19 @@
 namespace teds::tdl::nodes {
 
 void EnumProperty::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "Property '" << name << "'; type=Enum; sz=" << sz << " //" << enumName << '\n';
+    out << indent << "Property '" << declaration.name << "'; type=Enum; sz=" << declaration.width << " //"
+        << declaration.enumeration << '\n';
 }
 
-bool EnumProperty::decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                          decode::RecordBudget& budget) const {
-    decode::EnumValue value;
+bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                          types::RecordBudget& budget) const {
+    types::EnumValue value;
     if (hasFixedIndex)
         value.index = static_cast<std::uint32_t>(fixedIndex);
     else if (hasFixedText)
         value.text = fixedText;
     else
-        value.index = static_cast<std::uint32_t>(stream.readBits(sz));
+        value.index = static_cast<std::uint32_t>(in.readBits(declaration.width));
 
     if (enumRef != nullptr) {
         if (value.text.empty()) {
@@ -27,15 +28,23 @@ bool EnumProperty::decode(decode::BitStream& stream, std::vector<decode::ValueRe
     }
 
     if (!budget.take()) return false;
-    out.push_back(decode::ValueRecord{name, decode::ValueKind::Enumeration, std::move(value), this});
+    out.push_back(types::ValueRecord{declaration.name, types::ValueKind::Enumeration, std::move(value), &declaration});
     return true;
 }
 
-bool EnumProperty::encode(decode::BitStream& stream, const decode::ValueRecord& record) const {
-    if (hasFixedIndex || hasFixedText) return true;  // occupies no bits
-    const auto* value = boost::get<decode::EnumValue>(&record.value);
-    if (value == nullptr) return false;
-    return stream.writeBits(sz, value->index);
+bool EnumProperty::encode(RecordSource& records) const {
+    // A fixed index or text occupies no bits; its record, when given, is passed over.
+    if (hasFixedIndex || hasFixedText) {
+        records.takeIfNamed(declaration.name);
+        return true;
+    }
+    const types::ValueRecord* record = records.take(declaration.name);
+    if (record == nullptr) return false;
+    const auto* value = boost::get<types::EnumValue>(&record->value);
+    const std::uint32_t sz = declaration.width;
+    if (value == nullptr || (sz < 32 && value->index >> sz != 0))
+        return records.fail(declaration.name + " needs an index that fits " + std::to_string(sz) + " bits");
+    return records.out.writeBits(sz, value->index) || records.fail("cannot encode " + declaration.name);
 }
 
 }  // namespace teds::tdl::nodes

@@ -3,34 +3,26 @@
 #include <cstdint>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl::nodes {
 
 class Enum;
 
 // A property typed by an enumeration: its bits are an index into the Enum.
+// The declaration's `enumeration` is the ENUMERATE name given as its type.
 class EnumProperty final : public Node {
 public:
-    EnumProperty(std::string name, std::string enumName, std::int32_t access, std::string description,
-                 std::uint32_t sz, std::string displayFormat)
-        : name(std::move(name)),
-          enumName(std::move(enumName)),
-          access(access),
-          description(std::move(description)),
-          sz(sz),
-          displayFormat(std::move(displayFormat)) {}
+    explicit EnumProperty(types::PropertyDescription declaration) : declaration(std::move(declaration)) {
+        this->declaration.hasUnitText = true;
+    }
 
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                decode::RecordBudget& budget) const override;
-    bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const override;
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                types::RecordBudget& budget) const override;
+    bool encode(RecordSource& records) const override;
 
-    std::string name;
-    std::string enumName;  // the ENUMERATE name the declaration gives as its type
-    std::int32_t access;
-    std::string description;
-    std::uint32_t sz;
-    std::string displayFormat;
+    types::PropertyDescription declaration;  // what its records point at
     bool hasFixedIndex = false;
     std::int32_t fixedIndex = 0;
     bool hasFixedText = false;

@@ -2,25 +2,53 @@
 
 namespace teds::tdl::nodes {
 
-bool Node::decode(decode::BitStream&, std::vector<decode::ValueRecord>&, decode::RecordBudget&) const {
-    return true;
+const types::ValueRecord* RecordSource::take(const std::string& name) {
+    if (finished()) {
+        fail("no value given for '" + name + "'");
+        return nullptr;
+    }
+    const types::ValueRecord& record = records_[next_];
+    if (record.name != name) {
+        fail("expected a value for '" + name + "', found '" + record.name + "'");
+        return nullptr;
+    }
+    ++next_;
+    return &record;
 }
 
-bool Node::encode(decode::BitStream&, const decode::ValueRecord&) const { return true; }
+const types::ValueRecord* RecordSource::takeIfNamed(const std::string& name) {
+    if (finished() || records_[next_].name != name) return nullptr;
+    return &records_[next_++];
+}
+
+bool RecordSource::fail(std::string message) {
+    if (error_.empty()) error_ = std::move(message);
+    return false;
+}
+
+bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::RecordBudget&) const { return true; }
+
+bool Node::encode(RecordSource&) const { return true; }
 
 void Node::collectNames(const std::string&, bool, std::vector<std::string>&) const {}
 
-bool decodeNodeList(const NodeList& nodes, decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                    decode::RecordBudget& budget) {
+bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
+                    types::RecordBudget& budget) {
     for (const NodePtr& node : nodes) {
         // A failing node leaves nothing half-written behind the records of
         // the nodes before it: whatever it appended is dropped again.
         const std::size_t before = out.size();
-        if (!node->decode(stream, out, budget)) {
+        if (!node->decode(in, out, budget)) {
             out.erase(out.begin() + static_cast<std::ptrdiff_t>(before), out.end());
             return false;
         }
     }
+    return true;
+}
+
+bool encodeNodeList(const NodeList& nodes, RecordSource& records) {
+    for (const NodePtr& node : nodes)
+        if (!node->encode(records)) return false;
     return true;
 }
 

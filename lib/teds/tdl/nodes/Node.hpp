@@ -1,6 +1,7 @@
 #pragma once
 // Base of every node of a template tree.
 
+#include <cstddef>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -8,11 +9,39 @@
 #include <typeinfo>
 #include <vector>
 
-#include "teds/decode/BitStream.hpp"
-#include "teds/decode/RecordBudget.hpp"
-#include "teds/decode/ValueRecord.hpp"
+#include "teds/types/BitReader.hpp"
+#include "teds/types/BitWriter.hpp"
+#include "teds/types/RecordBudget.hpp"
+#include "teds/types/ValueRecord.hpp"
 
 namespace teds::tdl::nodes {
+
+// Hands the records of a decode back to the nodes that made them, in the
+// order decoding produced them, and keeps the first reason encoding failed.
+class RecordSource {
+public:
+    RecordSource(types::BitWriter& out, const std::vector<types::ValueRecord>& records, std::string& error)
+        : out(out), records_(records), error_(error) {}
+
+    // The next record, which must carry `name`; null, with the reason kept, otherwise.
+    const types::ValueRecord* take(const std::string& name);
+    // The next record when it carries `name`; nothing is taken otherwise.
+    const types::ValueRecord* takeIfNamed(const std::string& name);
+    bool finished() const { return next_ == records_.size(); }
+    const types::ValueRecord* peek() const { return finished() ? nullptr : &records_[next_]; }
+
+    // Keeps `message` unless an earlier one is kept; always false.
+    bool fail(std::string message);
+    const std::string& error() const { return error_; }
+    std::string& errorSink() { return error_; }
+
+    types::BitWriter& out;
+
+private:
+    const std::vector<types::ValueRecord>& records_;
+    std::size_t next_ = 0;
+    std::string& error_;
+};
 
 class Node {
 public:
@@ -23,11 +52,13 @@ public:
 
     // Reads the node's bits and appends its records to `out`; false stops
     // the template. Every record appended is taken from `budget` first.
-    virtual bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                        decode::RecordBudget& budget) const;
+    virtual bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                        types::RecordBudget& budget) const;
 
-    // Writes a decoded record's value back into a writable stream.
-    virtual bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const;
+    // The reverse of decode: takes the records decode would have appended
+    // from `records` and writes their bits. False, with the reason kept in
+    // `records`, when a record is missing or its value does not fit.
+    virtual bool encode(RecordSource& records) const;
 
     // Appends the names of the properties this node yields.
     virtual void collectNames(const std::string& prefix, bool usePrefix,
@@ -57,8 +88,11 @@ using NodeList = std::vector<NodePtr>;
 
 // Decodes `nodes` in order into `out`. Stops at the first node that fails:
 // what that node produced is dropped, what came before stays.
-bool decodeNodeList(const NodeList& nodes, decode::BitStream& stream,
-                    std::vector<decode::ValueRecord>& out, decode::RecordBudget& budget);
+bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
+                    types::RecordBudget& budget);
+
+// Encodes `nodes` in order; stops at the first that fails.
+bool encodeNodeList(const NodeList& nodes, RecordSource& records);
 
 void dumpNodeList(const NodeList& nodes, std::ostream& out, const std::string& indent);
 

@@ -1,12 +1,16 @@
 #include "teds/tdl/nodes/Property.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+
+#include <boost/math/policies/error_handling.hpp>
 
 namespace teds::tdl::nodes {
 namespace {
 
-const char* qualifierKeyword(std::int32_t qualifier) {
-    switch (static_cast<Qualifier>(qualifier)) {
+const char* qualifierKeyword(Qualifier qualifier) {
+    switch (qualifier) {
     case Qualifier::Default: return "DEFAULT";
     case Qualifier::Initialize: return "INITIALIZE";
     case Qualifier::CtrlFunctionMask: return "CTRLFUNCTIONMASK";
@@ -17,17 +21,43 @@ const char* qualifierKeyword(std::int32_t qualifier) {
     }
 }
 
+// How many bits decoding reads for the property's field.
+std::uint64_t decodedWidth(types::DataType type, std::uint32_t sz) {
+    switch (type) {
+    case types::DataType::Chr5: return sz / 5 * 5;
+    case types::DataType::Ascii: return sz / 7 * 7;
+    default: return sz;
+    }
+}
+
+// Whether a field read back says what was meant: exactly, for singles as
+// the nearest float, for scaled reals within the one step that rounding may cost.
+bool readsBackAs(const types::ValueRecord& wanted, const types::ValueRecord& got, const Property& property) {
+    if (wanted.kind != got.kind) return false;
+    if (wanted.kind == types::ValueKind::None) return true;
+    if (wanted.kind != types::ValueKind::Real) return wanted.value == got.value;
+    const double want = boost::get<double>(wanted.value);
+    const double have = boost::get<double>(got.value);
+    if (property.dataType == types::DataType::Single) return static_cast<double>(static_cast<float>(want)) == have;
+    double tolerance = 0.0;
+    if (property.dataType == types::DataType::ConRes)
+        tolerance = std::abs(property.step);
+    else if (property.dataType == types::DataType::ConRelRes)
+        tolerance = std::abs(want) * 2.0 * std::abs(property.step);
+    return std::abs(want - have) <= tolerance * 1.0001;
+}
+
 }  // namespace
 
 std::string Property::displayName() const {
-    if (qualifier == 0) return name;
+    if (qualifier == Qualifier::None) return declaration.name;
     const char* keyword = qualifierKeyword(qualifier);
-    return name + "[" + (keyword ? std::string(keyword) : qualifierText) + "]";
+    return declaration.name + "[" + (keyword ? std::string(keyword) : qualifierText) + "]";
 }
 
 types::FieldSpec Property::fieldSpec() const {
     types::FieldSpec field;
-    field.sz = sz;
+    field.sz = declaration.width;
     field.dataType = dataType;
     field.start = start;
     field.step = step;
@@ -36,40 +66,80 @@ types::FieldSpec Property::fieldSpec() const {
 }
 
 void Property::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "Property '" << displayName() << "'; type=" << dataType << "; sz=" << sz << " //"
-        << description << '\n';
+    out << indent << "Property '" << displayName() << "'; type=" << static_cast<std::int32_t>(dataType)
+        << "; sz=" << declaration.width << " //" << declaration.description << '\n';
 }
 
-bool Property::decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                      decode::RecordBudget& budget) const {
+bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                      types::RecordBudget& budget) const {
     // A qualified property describes behaviour, not memory: no bits, no value.
-    if (qualifier != 0) return true;
+    if (qualifier != Qualifier::None) return true;
 
     std::optional<types::DecodedValue> decoded;
     if (types::isTextType(dataType))
-        decoded = types::decodeText(stream, sz, dataType);
+        decoded = types::decodeText(in, declaration.width, dataType);
     else
-        decoded = types::decodeNumeric(stream, fieldSpec());
+        decoded = types::decodeNumeric(in, fieldSpec());
     if (!decoded) return true;
 
     if (!budget.take()) return false;
-    out.push_back(decode::ValueRecord{name, decoded->kind, std::move(decoded->value), this});
+    out.push_back(types::ValueRecord{declaration.name, decoded->kind, std::move(decoded->value), &declaration});
     return true;
 }
 
-bool Property::encode(decode::BitStream& stream, const decode::ValueRecord& record) const {
+bool Property::encode(RecordSource& records) const {
     // Neither a qualified property nor a fixed value occupies bits, so
-    // writing one would shift every field behind it.
-    if (qualifier != 0 || fixedRaw) return true;
-    if (record.kind == decode::ValueKind::None && !types::isTextType(dataType)) {
-        const std::uint64_t allOnes = sz >= 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t{1} << sz) - 1;
-        return stream.writeBits(sz, allOnes);
+    // writing one would shift every field behind it. A fixed value's record,
+    // when given, is passed over.
+    if (qualifier != Qualifier::None) return true;
+    if (fixedRaw) {
+        records.takeIfNamed(declaration.name);
+        return true;
     }
-    return types::encodeField(stream, fieldSpec(), record.value);
+    const types::ValueRecord* record = records.take(declaration.name);
+    if (record == nullptr) return false;
+
+    const std::uint32_t sz = declaration.width;
+    const std::uint64_t from = records.out.position();
+    bool written = false;
+    if (record->kind == types::ValueKind::None && !types::isTextType(dataType)) {
+        const std::uint64_t allOnes = sz >= 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t{1} << sz) - 1;
+        written = records.out.writeBits(sz, allOnes);
+    } else {
+        try {
+            written = types::encodeField(records.out, fieldSpec(), record->value);
+        } catch (const boost::math::rounding_error&) {
+            return records.fail(declaration.name + " has no raw number in its field");
+        }
+    }
+    if (!written) return records.fail("cannot encode " + declaration.name);
+    return checkWritten(records, *record, from);
+}
+
+// Text encoders write one field per character whatever the width, a value
+// too large for its field loses its high bits, and one that lands on the
+// all-ones pattern reads back as no value: each is caught by reading the
+// field back.
+bool Property::checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const {
+    const std::uint64_t written = records.out.position() - from;
+    if (written != decodedWidth(dataType, declaration.width))
+        return records.fail(declaration.name + " does not fill its " + std::to_string(declaration.width) + " bits");
+    const std::vector<std::uint8_t>& bytes = records.out.bytes();
+    types::BitReader reader(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    for (std::uint64_t left = from; left > 0;) {
+        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, 64));
+        reader.readBits(chunk);
+        left -= chunk;
+    }
+    std::vector<types::ValueRecord> back;
+    types::RecordBudget budget;
+    if (!decode(reader, back, budget) || back.size() != 1 || !readsBackAs(record, back.front(), *this))
+        return records.fail(declaration.name + " does not read back as the value given");
+    return true;
 }
 
 void Property::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {
-    names.push_back(usePrefix ? prefix + name : name);
+    names.push_back(usePrefix ? prefix + declaration.name : declaration.name);
 }
 
 }  // namespace teds::tdl::nodes

@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/types/DataType.hpp"
 #include "teds/types/FieldCodec.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl::nodes {
-
-class PhysicalUnit;
 
 // Qualifiers of a property declaration. A qualified property describes the
 // sensor's behaviour and occupies no bits of the image.
@@ -26,19 +26,19 @@ enum class Qualifier : std::int32_t {
 // A property whose value is read with one of the IEEE 1451.4 data types.
 class Property final : public Node {
 public:
-    Property(std::string name, std::int32_t qualifier, std::string qualifierText, std::string description,
-             std::int32_t access, std::uint32_t sz)
-        : name(std::move(name)),
+    Property(types::PropertyDescription declaration, types::DataType dataType, Qualifier qualifier = Qualifier::None,
+             std::string qualifierText = {})
+        : declaration(std::move(declaration)),
           qualifier(qualifier),
           qualifierText(std::move(qualifierText)),
-          description(std::move(description)),
-          access(access),
-          sz(sz) {}
+          dataType(dataType) {
+        this->declaration.hasUnitText = true;
+    }
 
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                decode::RecordBudget& budget) const override;
-    bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const override;
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                types::RecordBudget& budget) const override;
+    bool encode(RecordSource& records) const override;
     void collectNames(const std::string& prefix, bool usePrefix,
                       std::vector<std::string>& names) const override;
 
@@ -46,20 +46,18 @@ public:
     std::string displayName() const;
     types::FieldSpec fieldSpec() const;
 
-    std::string name;
-    std::int32_t qualifier;
+    types::PropertyDescription declaration;  // what its records point at
+    Qualifier qualifier;
     std::string qualifierText;
-    std::string description;
-    std::int32_t access;            // 0, 1 or 2: ID, CAL or USR
-    std::string displayFormat;      // first text after the data type
-    std::string unitName;           // second text: names the physical unit
-    std::uint32_t sz;
-    std::int32_t dataType = 0;
+    std::string unitName;  // names the physical unit; bound into declaration.unit
+    types::DataType dataType;
     double start = 0.0;
     double step = 0.0;
     std::optional<std::uint32_t> fixedRaw;
-    std::string fixedValueText;     // a fixed value written as a name or string; not decoded
-    const PhysicalUnit* unit = nullptr;  // resolved by the loader; not owned
+    std::string fixedValueText;  // a fixed value written as a name or string; not decoded
+
+private:
+    bool checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const;
 };
 
 }  // namespace teds::tdl::nodes

@@ -3,7 +3,7 @@
 namespace teds::tdl::nodes {
 
 void SelectCase::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "select case //" << name << '\n';
+    out << indent << "select case //" << declaration.name << '\n';
     const std::string inner = indent + "  ";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         out << indent << " case " << i << ":\n";
@@ -11,20 +11,27 @@ void SelectCase::dump(std::ostream& out, const std::string& indent) const {
     }
 }
 
-bool SelectCase::decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                        decode::RecordBudget& budget) const {
-    const auto selector = static_cast<std::uint32_t>(stream.readBits(selectorBits));
+bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                        types::RecordBudget& budget) const {
+    const auto selector = static_cast<std::uint32_t>(in.readBits(declaration.width));
     if (!budget.take()) return false;
     // The marker keeps the selector so the case can be written back.
-    out.push_back(decode::ValueRecord{std::string(), decode::ValueKind::SelectMarker, selector, this});
+    out.push_back(types::ValueRecord{std::string(), types::ValueKind::SelectMarker, selector, &declaration});
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image
-    return decodeNodeList(cases[selector].nodes, stream, out, budget);
+    return decodeNodeList(cases[selector].nodes, in, out, budget);
 }
 
-bool SelectCase::encode(decode::BitStream& stream, const decode::ValueRecord& record) const {
-    const auto* selector = boost::get<std::uint32_t>(&record.value);
-    if (selector == nullptr) return false;
-    return stream.writeBits(selectorBits, *selector);
+bool SelectCase::encode(RecordSource& records) const {
+    const types::ValueRecord* record = records.take("");
+    if (record == nullptr) return false;
+    const auto* selector = boost::get<std::uint32_t>(&record->value);
+    if (record->kind != types::ValueKind::SelectMarker || selector == nullptr)
+        return records.fail("select case '" + declaration.name + "' needs a case index");
+    if (!records.out.writeBits(declaration.width, *selector))
+        return records.fail("cannot encode select case '" + declaration.name + "'");
+    // A selector with no case has nothing behind it, as in decoding.
+    if (*selector >= cases.size()) return true;
+    return encodeNodeList(cases[*selector].nodes, records);
 }
 
 void SelectCase::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {

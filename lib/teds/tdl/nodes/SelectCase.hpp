@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl::nodes {
 
@@ -15,18 +16,19 @@ struct Case {
 // SELECTCASE: a selector field picks which case's nodes follow in the image.
 class SelectCase final : public Node {
 public:
-    SelectCase(std::string name, std::uint32_t selectorBits, std::vector<Case> cases)
-        : name(std::move(name)), selectorBits(selectorBits), cases(std::move(cases)) {}
+    SelectCase(std::string name, std::uint32_t selectorBits, std::vector<Case> cases) : cases(std::move(cases)) {
+        declaration.name = std::move(name);
+        declaration.width = selectorBits;
+    }
 
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                decode::RecordBudget& budget) const override;
-    bool encode(decode::BitStream& stream, const decode::ValueRecord& record) const override;
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                types::RecordBudget& budget) const override;
+    bool encode(RecordSource& records) const override;
     void collectNames(const std::string& prefix, bool usePrefix,
                       std::vector<std::string>& names) const override;
 
-    std::string name;
-    std::uint32_t selectorBits;
+    types::PropertyDescription declaration;  // what its marker records point at
     std::vector<Case> cases;  // the selector value is an index into this list
 };
 

@@ -1,49 +1,56 @@
 #include "teds/tdl/nodes/StructArray.hpp"
 
 namespace teds::tdl::nodes {
-namespace {
-
-struct Position {
-    const std::uint8_t* byte;
-    std::uint8_t bit;
-    bool operator==(const Position&) const = default;
-};
-
-Position positionOf(const decode::BitStream& stream) { return {stream.current, stream.bitIndex}; }
-
-}  // namespace
 
 void StructArray::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "array '" << name << "'";
-    if (!comment.empty()) out << " //" << comment;
+    out << indent << "array '" << declaration.name << "'";
+    if (!declaration.description.empty()) out << " //" << declaration.description;
     out << '\n';
     dumpNodeList(children, out, indent + "  ");
 }
 
-bool StructArray::decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                         decode::RecordBudget& budget) const {
-    const auto count = static_cast<std::uint32_t>(stream.readBits(countBits));
+bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                         types::RecordBudget& budget) const {
+    const auto count = static_cast<std::uint32_t>(in.readBits(declaration.width));
 
-    decode::StructElements elements;
+    types::StructElements elements;
     for (std::uint32_t i = 0; i < count; ++i) {
         // The count comes from the image and may be anything. Elements past
         // its end would be all zeros, and an element that reads nothing and
         // yields nothing adds nothing a query could see: either ends the array.
-        if (!stream.hasMore()) break;
-        const Position before = positionOf(stream);
-        decode::StructElement element;
-        if (!decodeNodeList(children, stream, element, budget)) return false;
-        if (element.empty() && positionOf(stream) == before) break;
+        if (!in.hasMore()) break;
+        const std::uint64_t before = in.position();
+        types::StructElement element;
+        if (!decodeNodeList(children, in, element, budget)) return false;
+        if (element.empty() && in.position() == before) break;
         elements.push_back(std::move(element));
     }
 
     if (!budget.take()) return false;
-    out.push_back(decode::ValueRecord{name, decode::ValueKind::StructArray, std::move(elements), this});
+    out.push_back(types::ValueRecord{declaration.name, types::ValueKind::StructArray, std::move(elements), &declaration});
+    return true;
+}
+
+bool StructArray::encode(RecordSource& records) const {
+    const std::string& name = declaration.name;
+    const types::ValueRecord* record = records.take(name);
+    if (record == nullptr) return false;
+    const auto* elements = boost::get<types::StructElements>(&record->value);
+    if (elements == nullptr) return records.fail(name + " needs its elements");
+    const std::uint32_t countBits = declaration.width;
+    if (countBits < 32 && elements->size() >> countBits != 0)
+        return records.fail(name + " has more elements than its count field holds");
+    if (!records.out.writeBits(countBits, elements->size())) return records.fail("cannot encode " + name);
+    for (const types::StructElement& element : *elements) {
+        RecordSource inElement(records.out, element, records.errorSink());
+        if (!encodeNodeList(children, inElement)) return false;
+        if (!inElement.finished()) return records.fail(name + " element has values the template lacks");
+    }
     return true;
 }
 
 void StructArray::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {
-    for (const NodePtr& node : children) node->collectNames(prefix + name + ".", usePrefix, names);
+    for (const NodePtr& node : children) node->collectNames(prefix + declaration.name + ".", usePrefix, names);
 }
 
 }  // namespace teds::tdl::nodes

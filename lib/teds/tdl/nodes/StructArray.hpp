@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl::nodes {
 
@@ -10,17 +11,20 @@ namespace teds::tdl::nodes {
 class StructArray final : public Node {
 public:
     StructArray(std::string name, std::string comment, std::uint32_t countBits, NodeList children)
-        : name(std::move(name)), comment(std::move(comment)), countBits(countBits), children(std::move(children)) {}
+        : children(std::move(children)) {
+        declaration.name = std::move(name);
+        declaration.description = std::move(comment);
+        declaration.width = countBits;
+    }
 
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(decode::BitStream& stream, std::vector<decode::ValueRecord>& out,
-                decode::RecordBudget& budget) const override;
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+                types::RecordBudget& budget) const override;
+    bool encode(RecordSource& records) const override;
     void collectNames(const std::string& prefix, bool usePrefix,
                       std::vector<std::string>& names) const override;
 
-    std::string name;
-    std::string comment;
-    std::uint32_t countBits;
+    types::PropertyDescription declaration;  // its width is the count field's
     NodeList children;  // one element's nodes
 };
 

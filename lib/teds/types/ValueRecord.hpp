@@ -7,15 +7,10 @@
 
 #include <boost/variant.hpp>
 
+#include "teds/types/PropertyDescription.hpp"
 #include "teds/types/ValueKind.hpp"
 
-namespace teds::tdl::nodes {
-class Node;
-}
-
-namespace teds::decode {
-
-using types::ValueKind;
+namespace teds::types {
 
 struct ValueRecord;
 using StructElement = std::vector<ValueRecord>;
@@ -36,10 +31,10 @@ struct ValueRecord {
     std::string name;
     ValueKind kind = ValueKind::None;
     Value value;
-    // The node that produced the value; owned by the parser's registry.
-    const tdl::nodes::Node* node = nullptr;
+    // The declaration that produced the value; owned by the parser's templates.
+    const PropertyDescription* property = nullptr;
 
     bool operator==(const ValueRecord&) const = default;
 };
 
-}  // namespace teds::decode
+}  // namespace teds::types

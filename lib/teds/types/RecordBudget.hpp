@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace teds::decode {
+namespace teds::types {
 
 // Bounds the records one image decode may produce. A struct array's count
 // comes from the image, so without a bound a few bytes could ask for
@@ -25,4 +25,4 @@ private:
     std::uint32_t left_;
 };
 
-}  // namespace teds::decode
+}  // namespace teds::types

@@ -1,0 +1,74 @@
+#include "teds/types/BitReader.hpp"
+
+#include <bit>
+#include <cstring>
+
+namespace teds::types {
+
+std::uint32_t BitReader::readBit() {
+    if (atEnd()) {
+        ++bitsPastEnd_;
+        return 0;
+    }
+    const std::uint32_t bit = (bytes_[byte_] >> bitIndex_) & 1u;
+    if (bitIndex_ < 7)
+        ++bitIndex_;
+    else
+        advanceByte();
+    return bit;
+}
+
+std::uint64_t BitReader::readBits(std::uint32_t n) {
+    // Most fields lie well inside the image: take them from one 64-bit load.
+    // The image's bit order is least significant first, which a
+    // little-endian load matches; other hosts assemble the word byte by byte.
+    // With 8 bytes left and at most 7 + 56 bits consumed, the load stays
+    // inside the image and the position stays before its end.
+    if (n <= 56 && length_ - byte_ >= 8) {
+        const std::uint8_t* at = bytes_ + byte_;
+        std::uint64_t word = 0;
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(&word, at, sizeof word);
+        else
+            for (int i = 7; i >= 0; --i) word = (word << 8) | at[i];
+        const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex_) & (~std::uint64_t{0} >> (64 - n));
+        const std::uint32_t end = bitIndex_ + n;
+        byte_ += end / 8;
+        bitIndex_ = static_cast<std::uint8_t>(end % 8);
+        return field;
+    }
+
+    std::uint64_t result = 0;
+    std::uint64_t shift = 0;
+    std::uint32_t wanted = n;
+
+    // Whole bytes while the position is byte-aligned.
+    if (bitIndex_ == 0) {
+        while (wanted >= 8 && !atEnd()) {
+            if (shift < 64) result |= std::uint64_t{bytes_[byte_]} << shift;
+            advanceByte();
+            shift += 8;
+            wanted -= 8;
+        }
+    }
+    // The rest a run of bits at a time: the bits of the current byte from
+    // `bitIndex_` up, as many as are wanted. Bit k of the result is still the
+    // k-th bit read. Past the end every bit is 0 and the position cannot
+    // move, so a huge width costs nothing once the image is used up.
+    while (wanted > 0 && !atEnd()) {
+        const std::uint32_t available = 8u - bitIndex_;
+        const std::uint32_t take = wanted < available ? wanted : available;
+        const std::uint32_t run = (static_cast<std::uint32_t>(bytes_[byte_]) >> bitIndex_) & ((1u << take) - 1u);
+        if (shift < 64) result |= std::uint64_t{run} << shift;
+        shift += take;
+        wanted -= take;
+        if (take == available)
+            advanceByte();
+        else
+            bitIndex_ = static_cast<std::uint8_t>(bitIndex_ + take);
+    }
+    bitsPastEnd_ += wanted;
+    return result;
+}
+
+}  // namespace teds::types

@@ -1,0 +1,48 @@
+#pragma once
+// Forward-only cursor over a TEDS memory image. Fields are handed out least
+// significant bit first, within a byte and across bytes, which is the bit
+// order of IEEE 1451.4 memory. Past the end of the image every bit reads 0.
+
+#include <cstdint>
+
+namespace teds::types {
+
+class BitReader {
+public:
+    BitReader() = default;
+    // A reader over caller-owned bytes; the caller keeps them alive.
+    BitReader(const std::uint8_t* bytes, std::uint32_t length) : bytes_(bytes), length_(length) {}
+
+    std::uint32_t readBit();
+    // Reads `n` bits, the first in bit 0 of the result. Widths above 64
+    // consume all `n` bits and return the first 64, so that a too-wide
+    // field from a template file still leaves the position right.
+    std::uint64_t readBits(std::uint32_t n);
+
+    // True while at least one bit of the image is left.
+    bool hasMore() const { return !atEnd(); }
+    // Bits of the image read so far; the image's length in bits at its end.
+    std::uint64_t position() const { return std::uint64_t{byte_} * 8u + bitIndex_; }
+    // Bits of the image not read yet.
+    std::uint64_t remaining() const { return std::uint64_t{length_} * 8u - position(); }
+    // Bits asked for after the image ended, which read as 0: how far a
+    // template ran past the end of the image it was decoded from.
+    std::uint64_t bitsPastEnd() const { return bitsPastEnd_; }
+
+private:
+    // The one rule for the end of the image: the byte index has reached the
+    // length, and then the bit index is 0.
+    bool atEnd() const { return byte_ >= length_; }
+    void advanceByte() {
+        bitIndex_ = 0;
+        ++byte_;
+    }
+
+    const std::uint8_t* bytes_ = nullptr;
+    std::uint32_t length_ = 0;
+    std::uint32_t byte_ = 0;      // byte holding the next bit
+    std::uint8_t bitIndex_ = 0;   // next bit inside that byte, 0..7
+    std::uint64_t bitsPastEnd_ = 0;
+};
+
+}  // namespace teds::types
