@@ -192,7 +192,7 @@ TEST(TemplateDecode, DescriptiveNodesReadNothing) {
     const auto nodes = nodeList(std::make_unique<Abstract>("ABSTRACT x"), std::make_unique<Spacing>(),
                                 std::make_unique<UGId>("u", "c"),
                                 std::make_unique<Enum>("E", std::vector<EnumEntry>{{0, "a"}}),
-                                std::make_unique<PhysicalUnit>("V", 0, std::array<std::int32_t, 9>{}, 1.0, 0.0),
+                                std::make_unique<PhysicalUnit>("V", types::UnitType::Product, std::array<std::int32_t, 9>{}, 1.0, 0.0),
                                 property("U", DataType::Unint, 8));
     const Decoded d = decodeList(nodes, {77});
     ASSERT_TRUE(d.ok);

@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         DumpCase{"ugid without comment", std::make_shared<UGId>("G1", ""), "% UGID = G1\n"},
         DumpCase{"enum", enumNode(), "% enum 'Pol' <0=pos, 1=neg>\n"},
         DumpCase{"unit has no indent",
-                 std::make_shared<PhysicalUnit>("V", 0, std::array<std::int32_t, 9>{}, 1.0, 0.0), "Unit 'V'\n"},
+                 std::make_shared<PhysicalUnit>("V", teds::types::UnitType::Product, std::array<std::int32_t, 9>{}, 1.0, 0.0), "Unit 'V'\n"},
         DumpCase{"plain property", std::shared_ptr<Node>(qualified(Qualifier::None)),
                  "% Property 'Sens'; type=13; sz=16 //sensitivity\n"},
         DumpCase{"default qualifier", std::shared_ptr<Node>(qualified(Qualifier::Default)),

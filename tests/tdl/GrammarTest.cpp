@@ -124,7 +124,7 @@ TEST_F(GrammarTest, PhysicalUnitWithOrWithoutParentheses) {
     for (const char* declaration : {"PHYSICAL_UNIT \"m/s^2\", (0, 0, 0, 1, 0, -2, 0, 0, 0, 0, 1.0, 0)",
                                     "PHYSICAL_UNIT accel, 0, 0, 0, 1, 0, -2,\n 0, 0, 0, 0, 1, 0.0"}) {
         const auto& unit = only<nodes::PhysicalUnit>(parse(inTemplate(declaration)));
-        EXPECT_EQ(unit.unit.unitType, 0);
+        EXPECT_EQ(unit.unit.unitType, types::UnitType::Product);
         EXPECT_EQ(unit.unit.exponents[2], 1);
         EXPECT_EQ(unit.unit.exponents[4], -2);
         EXPECT_EQ(unit.unit.text, "(m*s-2)") << declaration;
@@ -136,7 +136,7 @@ TEST_F(GrammarTest, PhysicalUnitWithOrWithoutParentheses) {
 TEST_F(GrammarTest, UnitIntegersStopAtTheFirstNonDigitWhileTheRealsReadWhole) {
     const auto& unit = only<nodes::PhysicalUnit>(
         parse(inTemplate("PHYSICAL_UNIT u, (5e-1, 0, 0, 2E1, 99999999999, -1.5, 0, 0, 0, 0, 2E1, 5e-1)")));
-    EXPECT_EQ(unit.unit.unitType, 5);
+    EXPECT_EQ(unit.unit.unitType, types::UnitType::Arbitrary);
     EXPECT_EQ(unit.unit.exponents[2], 2);
     EXPECT_EQ(unit.unit.exponents[3], 2147483647);
     EXPECT_EQ(unit.unit.exponents[4], -1);

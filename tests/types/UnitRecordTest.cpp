@@ -34,7 +34,7 @@ class UnitText : public ::testing::TestWithParam<UnitCase> {};
 
 TEST_P(UnitText, IsBuiltFromTypeExponentsSlopeAndOffset) {
     const UnitCase& c = GetParam();
-    EXPECT_EQ(buildUnitText(c.unitType, c.exponents, c.slope, c.offset), c.text) << c.what;
+    EXPECT_EQ(buildUnitText(static_cast<UnitType>(c.unitType), c.exponents, c.slope, c.offset), c.text) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(UnitText, LongestPossibleTextIsKeptWhole) {
     Exponents widest;
     widest.fill(std::numeric_limits<std::int32_t>::min());
-    const std::string text = buildUnitText(6, widest, -DBL_MAX, -DBL_MAX);
+    const std::string text = buildUnitText(UnitType::InverseLogRatio, widest, -DBL_MAX, -DBL_MAX);
     EXPECT_EQ(text.size(), 908u);
     EXPECT_EQ(text.substr(0, 20), "-1797693134862315708");
     EXPECT_EQ(text.substr(317, 30), " * (1/(log10((rad-2147483648*s");
@@ -89,16 +89,16 @@ TEST(UnitText, LongestPossibleTextIsKeptWhole) {
 }
 
 TEST(UnitRecord, MakeKeepsTheNumbersAndBuildsTheText) {
-    const UnitRecord r = UnitRecord::make(0, kAcceleration, 9.80665, 0);
+    const UnitRecord r = UnitRecord::make(UnitType::Product, kAcceleration, 9.80665, 0);
     EXPECT_EQ(r.text, "9.806650 * (m*s-2)");
-    EXPECT_EQ(r.unitType, 0);
+    EXPECT_EQ(r.unitType, UnitType::Product);
     EXPECT_EQ(r.exponents, kAcceleration);
     EXPECT_EQ(r.slope, 9.80665);
     EXPECT_EQ(r.offset, 0.0);
 }
 
 TEST(UnitRecord, ArrayFormIsTypeExponentsSlopeOffset) {
-    const UnitRecord r = UnitRecord::make(3, kMixed, 0.25, -1.5);
+    const UnitRecord r = UnitRecord::make(UnitType::LogRatio, kMixed, 0.25, -1.5);
     const std::array<double, 12> expected{3, 2, 0, -3, 0, 0, 10, 0, -1, 1, 0.25, -1.5};
     EXPECT_EQ(r.asArray(), expected);
 }

@@ -80,7 +80,8 @@ nodes::NodePtr buildPhysicalUnit(std::string name, const std::vector<std::string
     assert(numbers.size() == 12);
     std::array<std::int32_t, types::kBaseUnitCount> exponents{};
     for (std::size_t i = 0; i < exponents.size(); ++i) exponents[i] = leadingInt32(numbers[1 + i]);
-    return std::make_unique<nodes::PhysicalUnit>(std::move(name), leadingInt32(numbers[0]), exponents,
+    return std::make_unique<nodes::PhysicalUnit>(std::move(name), static_cast<types::UnitType>(leadingInt32(numbers[0])),
+                                                 exponents,
                                                  parseReal(numbers[10]), parseReal(numbers[11]));
 }
 

@@ -29,27 +29,29 @@ std::string productText(const std::array<std::int32_t, kBaseUnitCount>& exponent
     return product;
 }
 
-std::string baseText(std::int32_t unitType, const std::string& p) {
+std::string baseText(UnitType unitType, const std::string& p) {
     switch (unitType) {
-    case 0: return "(" + p + ")";
-    case 1: return "(" + p + ")/(" + p + ")";
-    case 2: return "TODO";
-    case 3: return "log10((" + p + ")/(" + p + "))";
-    case 4: return "No Unit";
-    case 5: return "TODO";
-    case 6: return "1/(log10((" + p + ")/(" + p + ")))";
-    case 7: return "Invalid";
+    case UnitType::Product: return "(" + p + ")";
+    case UnitType::Ratio: return "(" + p + ")/(" + p + ")";
+    case UnitType::LogRatio: return "log10((" + p + ")/(" + p + "))";
+    case UnitType::NoUnit: return "No Unit";
+    case UnitType::InverseLogRatio: return "1/(log10((" + p + ")/(" + p + ")))";
+    case UnitType::Invalid: return "Invalid";
+    // Callers receive "TODO" for these two types and may compare against
+    // it, so the placeholder stays the text they are given.
+    case UnitType::Log:
+    case UnitType::Arbitrary: return "TODO";
     default: return {};
     }
 }
 
 }  // namespace
 
-std::string buildUnitText(std::int32_t unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
+std::string buildUnitText(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                           double slope, double offset) {
     std::string text = baseText(unitType, productText(exponents));
     // "No Unit" and "Invalid" carry no scale of their own.
-    if (unitType != 4 && unitType != 7) {
+    if (unitType != UnitType::NoUnit && unitType != UnitType::Invalid) {
         if (offset == 0.0 && slope != 1.0)
             text = (boost::format("%f * %s") % slope % text).str();
         else if (offset != 0.0 && slope == 1.0)
@@ -61,7 +63,7 @@ std::string buildUnitText(std::int32_t unitType, const std::array<std::int32_t, 
     return text;
 }
 
-UnitRecord UnitRecord::make(std::int32_t unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
+UnitRecord UnitRecord::make(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                             double slope, double offset) {
     UnitRecord r;
     r.text = buildUnitText(unitType, exponents, slope, offset);
@@ -74,7 +76,7 @@ UnitRecord UnitRecord::make(std::int32_t unitType, const std::array<std::int32_t
 
 std::array<double, 12> UnitRecord::asArray() const {
     std::array<double, 12> a{};
-    a[0] = unitType;
+    a[0] = static_cast<std::int32_t>(unitType);
     for (std::size_t i = 0; i < kBaseUnitCount; ++i) a[1 + i] = exponents[i];
     a[10] = slope;
     a[11] = offset;

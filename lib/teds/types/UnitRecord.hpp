@@ -11,15 +11,28 @@ constexpr std::size_t kBaseUnitCount = 9;
 // In exponent order: rad, ster, m, kg, s, A, K, mol, cd.
 extern const std::array<const char*, kBaseUnitCount> kBaseUnitSymbols;
 
+// How the exponents make a unit. A template may give any number; those
+// outside 0 to 7 have the empty text.
+enum class UnitType : std::int32_t {
+    Product = 0,          // (P), P the product of the base units
+    Ratio = 1,            // (P)/(P)
+    Log = 2,
+    LogRatio = 3,         // log10((P)/(P))
+    NoUnit = 4,
+    Arbitrary = 5,
+    InverseLogRatio = 6,  // 1/(log10((P)/(P)))
+    Invalid = 7,          // has no numbers worth handing out
+};
+
 struct UnitRecord {
     std::string text;
-    std::int32_t unitType = 0;
+    UnitType unitType = UnitType::Product;
     std::array<std::int32_t, kBaseUnitCount> exponents{};
     double slope = 1.0;
     double offset = 0.0;
 
     // Builds the record and its text once.
-    static UnitRecord make(std::int32_t unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
+    static UnitRecord make(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                            double slope, double offset);
 
     // unitType, the nine exponents, slope, offset.
@@ -27,7 +40,7 @@ struct UnitRecord {
 };
 
 // The unit text for these numbers; at most 1023 characters.
-std::string buildUnitText(std::int32_t unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
+std::string buildUnitText(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                           double slope, double offset);
 
 }  // namespace teds::types

@@ -9,9 +9,6 @@ namespace teds::vb6dll {
 
 namespace {
 
-// The unit type of a unit that has no meaningful numbers to hand out.
-constexpr std::int32_t kInvalidUnitType = 7;
-
 void clearVariant(VARIANT* variant) {
     if (variant) VariantClear(variant);
 }
@@ -27,7 +24,7 @@ void deliverUnit(const types::PropertyDescription* property, const PropertyOutpu
     }
     const types::UnitRecord* unit = property->unit;
     writeByteText(out.unit, unit ? std::string_view(unit->text) : std::string_view());
-    if (out.unitArray && unit && unit->unitType != kInvalidUnitType) writeUnitArray(*out.unitArray, *unit);
+    if (out.unitArray && unit && unit->unitType != types::UnitType::Invalid) writeUnitArray(*out.unitArray, *unit);
 }
 
 }  // namespace
