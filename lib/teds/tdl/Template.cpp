@@ -1,5 +1,7 @@
 #include "teds/tdl/Template.hpp"
 
+#include "teds/tdl/nodes/RecordSource.hpp"
+
 namespace teds::tdl {
 
 bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/types/BitWriter.hpp"
 
 namespace teds::tdl {
 

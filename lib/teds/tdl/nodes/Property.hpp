@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/tdl/nodes/RecordSource.hpp"
 #include "teds/types/DataType.hpp"
 #include "teds/types/FieldCodec.hpp"
 #include "teds/types/PropertyDescription.hpp"

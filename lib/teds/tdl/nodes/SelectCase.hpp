@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "teds/tdl/nodes/Node.hpp"
+#include "teds/tdl/nodes/RecordSource.hpp"
 #include "teds/types/PropertyDescription.hpp"
 
 namespace teds::tdl::nodes {

@@ -42,7 +42,7 @@ bool StructArray::encode(RecordSource& records) const {
         return records.fail(name + " has more elements than its count field holds");
     if (!records.out.writeBits(countBits, elements->size())) return records.fail("cannot encode " + name);
     for (const types::StructElement& element : *elements) {
-        RecordSource inElement(records.out, element, records.errorSink());
+        RecordSource inElement(records, element);
         if (!encodeNodeList(children, inElement)) return false;
         if (!inElement.finished()) return records.fail(name + " element has values the template lacks");
     }
