@@ -6,6 +6,7 @@
 namespace {
 
 using namespace teds::decode;
+using namespace teds::types;
 
 ValueRecord leaf(std::uint32_t value) { return ValueRecord{"v", ValueKind::Unsigned, value, nullptr}; }
 ValueRecord marker() { return ValueRecord{"", ValueKind::SelectMarker, std::uint32_t{0}, nullptr}; }

@@ -8,6 +8,7 @@
 namespace {
 
 using namespace teds::decode;
+using namespace teds::types;
 
 ValueRecord unsignedRecord(std::string name, std::uint32_t value) {
     return ValueRecord{std::move(name), ValueKind::Unsigned, value, nullptr};

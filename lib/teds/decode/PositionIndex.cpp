@@ -18,13 +18,13 @@ PositionIndex::PositionIndex(const std::vector<TemplateRecord>& templates) {
 
 // The same walk as selectByPosition: depth-first through struct arrays,
 // select-case markers passed over.
-void PositionIndex::add(const std::vector<ValueRecord>& values) {
-    for (const ValueRecord& record : values) {
+void PositionIndex::add(const std::vector<types::ValueRecord>& values) {
+    for (const types::ValueRecord& record : values) {
         switch (record.kind) {
-        case ValueKind::StructArray:
-            for (const StructElement& element : boost::get<StructElements>(record.value)) add(element);
+        case types::ValueKind::StructArray:
+            for (const types::StructElement& element : boost::get<types::StructElements>(record.value)) add(element);
             break;
-        case ValueKind::SelectMarker:
+        case types::ValueKind::SelectMarker:
             break;
         default:
             records_.push_back(&record);
@@ -41,7 +41,7 @@ std::int32_t PositionIndex::count(std::size_t templateIndex) const {
     return static_cast<std::int32_t>(starts_[templateIndex + 1] - starts_[templateIndex]);
 }
 
-const ValueRecord* PositionIndex::at(std::size_t templateIndex, std::uint32_t position) const {
+const types::ValueRecord* PositionIndex::at(std::size_t templateIndex, std::uint32_t position) const {
     if (!holds(templateIndex)) return nullptr;
     const std::size_t begin = starts_[templateIndex];
     const std::size_t end = starts_[templateIndex + 1];

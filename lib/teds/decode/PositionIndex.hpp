@@ -20,13 +20,13 @@ public:
     // What countValues gives for the template's values.
     std::int32_t count(std::size_t templateIndex) const;
     // What selectByPosition gives for the template's values; null past the end.
-    const ValueRecord* at(std::size_t templateIndex, std::uint32_t position) const;
+    const types::ValueRecord* at(std::size_t templateIndex, std::uint32_t position) const;
 
 private:
     bool holds(std::size_t templateIndex) const;
-    void add(const std::vector<ValueRecord>& values);
+    void add(const std::vector<types::ValueRecord>& values);
 
-    std::vector<const ValueRecord*> records_;
+    std::vector<const types::ValueRecord*> records_;
     std::vector<std::size_t> starts_;  // where each template's records begin, and one past the last
 };
 

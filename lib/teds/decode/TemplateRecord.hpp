@@ -15,18 +15,12 @@ struct Template;
 
 namespace teds::decode {
 
-using types::EnumValue;
-using types::StructElement;
-using types::StructElements;
-using types::ValueKind;
-using types::ValueRecord;
-
 struct TemplateRecord {
     std::int32_t manufacturerKey = 0;  // 0 for IEEE standard templates
     std::int32_t templateId = 0;
     std::vector<std::int32_t> auxiliary;  // extra key numbers, shown in the key text
     const tdl::Template* templateRef = nullptr;  // owned by the registry
-    std::vector<ValueRecord> values;
+    std::vector<types::ValueRecord> values;
     // Bits of the template, its ID included, that lay beyond the end of the
     // image and were read as 0.
     std::uint64_t missingBits = 0;

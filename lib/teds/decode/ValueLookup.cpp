@@ -5,15 +5,15 @@ namespace {
 
 // A struct-array record always holds its elements; boost::get throws on a
 // record that breaks this, which the export boundary turns into a failure.
-const StructElements& elementsOf(const ValueRecord& record) { return boost::get<StructElements>(record.value); }
+const types::StructElements& elementsOf(const types::ValueRecord& record) { return boost::get<types::StructElements>(record.value); }
 
 // Calls `visit` for every record selectByName matches, in its order, until
 // `visit` returns true; true if it did.
 template <class Visit>
-bool forEachNamed(const std::vector<ValueRecord>& values, std::string_view name, Visit& visit) {
-    for (const ValueRecord& record : values) {
-        if (record.kind == ValueKind::StructArray) {
-            for (const StructElement& element : elementsOf(record))
+bool forEachNamed(const std::vector<types::ValueRecord>& values, std::string_view name, Visit& visit) {
+    for (const types::ValueRecord& record : values) {
+        if (record.kind == types::ValueKind::StructArray) {
+            for (const types::StructElement& element : elementsOf(record))
                 if (forEachNamed(element, name, visit)) return true;
         } else if (record.name == name && visit(record)) {
             return true;
@@ -24,14 +24,14 @@ bool forEachNamed(const std::vector<ValueRecord>& values, std::string_view name,
 
 }  // namespace
 
-std::int32_t countValues(const std::vector<ValueRecord>& values) {
+std::int32_t countValues(const std::vector<types::ValueRecord>& values) {
     std::int32_t count = 0;
-    for (const ValueRecord& record : values) {
+    for (const types::ValueRecord& record : values) {
         switch (record.kind) {
-        case ValueKind::StructArray:
-            for (const StructElement& element : elementsOf(record)) count += countValues(element);
+        case types::ValueKind::StructArray:
+            for (const types::StructElement& element : elementsOf(record)) count += countValues(element);
             break;
-        case ValueKind::SelectMarker:
+        case types::ValueKind::SelectMarker:
             break;
         default:
             ++count;
@@ -40,14 +40,14 @@ std::int32_t countValues(const std::vector<ValueRecord>& values) {
     return count;
 }
 
-const ValueRecord* selectByPosition(const std::vector<ValueRecord>& values, std::uint32_t& position) {
-    for (const ValueRecord& record : values) {
+const types::ValueRecord* selectByPosition(const std::vector<types::ValueRecord>& values, std::uint32_t& position) {
+    for (const types::ValueRecord& record : values) {
         switch (record.kind) {
-        case ValueKind::StructArray:
-            for (const StructElement& element : elementsOf(record))
-                if (const ValueRecord* found = selectByPosition(element, position)) return found;
+        case types::ValueKind::StructArray:
+            for (const types::StructElement& element : elementsOf(record))
+                if (const types::ValueRecord* found = selectByPosition(element, position)) return found;
             break;
-        case ValueKind::SelectMarker:
+        case types::ValueKind::SelectMarker:
             break;
         default:
             if (position == 0) return &record;
@@ -57,19 +57,19 @@ const ValueRecord* selectByPosition(const std::vector<ValueRecord>& values, std:
     return nullptr;
 }
 
-void selectByName(const std::vector<ValueRecord>& values, std::string_view name,
-                  std::vector<const ValueRecord*>& matches) {
-    auto collect = [&](const ValueRecord& record) {
+void selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
+                  std::vector<const types::ValueRecord*>& matches) {
+    auto collect = [&](const types::ValueRecord& record) {
         matches.push_back(&record);
         return false;
     };
     forEachNamed(values, name, collect);
 }
 
-const ValueRecord* selectByName(const std::vector<ValueRecord>& values, std::string_view name,
+const types::ValueRecord* selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
                                 std::uint32_t occurrence) {
-    const ValueRecord* found = nullptr;
-    auto stopAtOccurrence = [&](const ValueRecord& record) {
+    const types::ValueRecord* found = nullptr;
+    auto stopAtOccurrence = [&](const types::ValueRecord& record) {
         if (occurrence-- != 0) return false;
         found = &record;
         return true;
@@ -78,9 +78,9 @@ const ValueRecord* selectByName(const std::vector<ValueRecord>& values, std::str
     return found;
 }
 
-std::int32_t countByName(const std::vector<ValueRecord>& values, std::string_view name) {
+std::int32_t countByName(const std::vector<types::ValueRecord>& values, std::string_view name) {
     std::int32_t count = 0;
-    auto countIt = [&](const ValueRecord&) {
+    auto countIt = [&](const types::ValueRecord&) {
         ++count;
         return false;
     };

@@ -11,30 +11,24 @@
 
 namespace teds::decode {
 
-using types::EnumValue;
-using types::StructElement;
-using types::StructElements;
-using types::ValueKind;
-using types::ValueRecord;
-
 // Records that a position can select: struct arrays count their elements'
 // records, select-case markers count nothing.
-std::int32_t countValues(const std::vector<ValueRecord>& values);
+std::int32_t countValues(const std::vector<types::ValueRecord>& values);
 
 // The record at `position` in depth-first order, or null. `position` is one
 // counter shared by every level: on failure it holds what was still to be
 // skipped, so an outer level goes on correctly. No record is copied.
-const ValueRecord* selectByPosition(const std::vector<ValueRecord>& values, std::uint32_t& position);
+const types::ValueRecord* selectByPosition(const std::vector<types::ValueRecord>& values, std::uint32_t& position);
 
 // Appends every record named exactly `name` (case-sensitive), in depth-first
 // order. Struct arrays are searched, never matched themselves.
-void selectByName(const std::vector<ValueRecord>& values, std::string_view name,
-                  std::vector<const ValueRecord*>& matches);
+void selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
+                  std::vector<const types::ValueRecord*>& matches);
 
 // What selectByName would give at index `occurrence`, or null; nothing is collected.
-const ValueRecord* selectByName(const std::vector<ValueRecord>& values, std::string_view name,
+const types::ValueRecord* selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
                                 std::uint32_t occurrence);
 // How many records selectByName would give.
-std::int32_t countByName(const std::vector<ValueRecord>& values, std::string_view name);
+std::int32_t countByName(const std::vector<types::ValueRecord>& values, std::string_view name);
 
 }  // namespace teds::decode

@@ -10,14 +10,14 @@ struct ValueTextWriter : boost::static_visitor<void> {
     void operator()(std::uint32_t value) const { out << value; }
     void operator()(double value) const { out << value; }
     void operator()(const std::string& text) const { out << text; }
-    void operator()(const StructElements& elements) const { out << '<' << elements.size() << " elements>"; }
-    void operator()(const EnumValue& value) const { out << value.text << " (" << value.index << ')'; }
+    void operator()(const types::StructElements& elements) const { out << '<' << elements.size() << " elements>"; }
+    void operator()(const types::EnumValue& value) const { out << value.text << " (" << value.index << ')'; }
 };
 
 }  // namespace
 
-void writeValueText(std::ostream& out, const ValueRecord& record) {
-    if (record.kind == ValueKind::None) {
+void writeValueText(std::ostream& out, const types::ValueRecord& record) {
+    if (record.kind == types::ValueKind::None) {
         out << "<no value>";
         return;
     }

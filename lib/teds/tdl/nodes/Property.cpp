@@ -21,15 +21,6 @@ const char* qualifierKeyword(Qualifier qualifier) {
     }
 }
 
-// How many bits decoding reads for the property's field.
-std::uint64_t decodedWidth(types::DataType type, std::uint32_t sz) {
-    switch (type) {
-    case types::DataType::Chr5: return sz / 5 * 5;
-    case types::DataType::Ascii: return sz / 7 * 7;
-    default: return sz;
-    }
-}
-
 // Whether a field read back says what was meant: exactly, for singles as
 // the nearest float, for scaled reals within the one step that rounding may cost.
 bool readsBackAs(const types::ValueRecord& wanted, const types::ValueRecord& got, const Property& property) {
@@ -116,21 +107,14 @@ bool Property::encode(RecordSource& records) const {
     return checkWritten(records, *record, from);
 }
 
-// Text encoders write one field per character whatever the width, a value
-// too large for its field loses its high bits, and one that lands on the
-// all-ones pattern reads back as no value: each is caught by reading the
-// field back.
+// A text of another length than its field, a value too large for its
+// field (which loses its high bits) and one that lands on the all-ones
+// pattern (which reads as no value) all read back as something else.
 bool Property::checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const {
-    const std::uint64_t written = records.out.position() - from;
-    if (written != decodedWidth(dataType, declaration.width))
-        return records.fail(declaration.name + " does not fill its " + std::to_string(declaration.width) + " bits");
     const std::vector<std::uint8_t>& bytes = records.out.bytes();
     types::BitReader reader(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    for (std::uint64_t left = from; left > 0;) {
-        const auto chunk = static_cast<std::uint32_t>(std::min<std::uint64_t>(left, 64));
-        reader.readBits(chunk);
-        left -= chunk;
-    }
+    for (std::uint64_t left = from; left > 0; left -= std::min<std::uint64_t>(left, 64))
+        reader.readBits(static_cast<std::uint32_t>(std::min<std::uint64_t>(left, 64)));
     std::vector<types::ValueRecord> back;
     types::RecordBudget budget;
     if (!decode(reader, back, budget) || back.size() != 1 || !readsBackAs(record, back.front(), *this))
