@@ -46,7 +46,7 @@ std::vector<Token> tokenize(std::string_view text) {
     Lexer lexer(text);
     std::vector<Token> tokens;
     Token token;
-    while ((token.kind = lexer.next(token.text)) != kEndOfInput) tokens.push_back(token);
+    while ((token.kind = lexer.next(token.text)) != TOK_END) tokens.push_back(token);
     return tokens;
 }
 
