@@ -156,13 +156,16 @@ TEST(ScannerTest, ReadsAFileAcrossItsBlocks) {
     std::fclose(file);
 }
 
-TEST(ScannerTest, AReadErrorIsRaisedInsteadOfEndingTheProcess) {
+TEST(ScannerTest, AReadErrorEndsTheInputWithItsReason) {
     const testing::WriteOnlyFile file("teds_scanner_write_only.tdl");
     ASSERT_NE(file.get(), nullptr);
     if (!file.readFails()) GTEST_SKIP() << "this C library reports no error reading a write-only stream";
     Lexer lexer(file.get());
     std::string value;
-    EXPECT_THROW(lexer.next(value), ScanFailure);
+    EXPECT_EQ(lexer.next(value), TOK_TDLGRAMMAR_error);
+    EXPECT_EQ(value, "input in flex scanner failed");
+    // It does not read on after the failure.
+    EXPECT_EQ(lexer.next(value), TOK_TDLGRAMMAR_error);
 }
 
 }  // namespace

@@ -101,6 +101,11 @@ void ParseContext::syntaxError(std::int32_t line, std::string_view message) {
     note(line, message);
 }
 
+void ParseContext::stopReading(std::int32_t line, std::string_view reason) {
+    readingStopped_ = true;
+    note(line, std::string(reason) + "; the rest of the file is not read");
+}
+
 void ParseContext::note(std::int32_t line, std::string_view message) {
     std::string text = sourceName_;
     text += ':';

@@ -5,7 +5,6 @@
 // between parses.
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,11 +47,10 @@ public:
     std::string_view text(TextRef ref) const { return texts_.view(ref); }
     std::string textCopy(TextRef ref) const { return texts_.copy(ref); }
 
-    // Reading the input failed; the parser is told the input ended, and
-    // whoever runs it raises `failure` again when it has returned.
-    void stopReading(std::exception_ptr failure) { readFailure_ = std::move(failure); }
-    bool readingStopped() const { return readFailure_ != nullptr; }
-    const std::exception_ptr& readFailure() const { return readFailure_; }
+    // The input cannot be read on, for `reason`; the parser is told it
+    // ended. The end the parser then meets is no syntax error of the text.
+    void stopReading(std::int32_t line, std::string_view reason);
+    bool readingStopped() const { return readingStopped_; }
 
     // A template header: the three integers as written, and the name.
     void beginTemplate(std::int32_t line, std::string_view key, std::string_view idWidth,
@@ -83,7 +81,7 @@ private:
     std::string sourceName_;
     ParseResult result_;
     TokenTexts texts_;
-    std::exception_ptr readFailure_;
+    bool readingStopped_ = false;
 
     // The template being read.
     std::int32_t line_ = 0;

@@ -62,7 +62,6 @@ void tdlgrammar_error(TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer, teds:
 
 %code {
 #include <algorithm>
-#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -480,35 +479,31 @@ std::string describeCharacter(std::string_view text) {
 
 int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer,
                    teds::tdl::ParseContext& ctx) {
-    try {
-        const int kind = lexer.next();
-        const std::int32_t line = lexer.tokenLine();
-        *location = TDLGRAMMAR_LTYPE{line, 0, line, 0};
-        switch (kind) {
-        case TOK_REAL:
-        case TOK_INTEGER:
-        case TOK_STRING:
-        case TOK_HEXINT:
-        case TOK_BININT:
-        case TOK_PERCENT_NAME:
-        case TOK_IDENT:
-        case TOK_TEMPLATE:
-        case TOK_COMMENT:
-        case TOK_ABSTRACT:
-            value->text = ctx.keepText(lexer.text());
-            return kind;
-        default:
-            if (kind != TOK_TDLGRAMMAR_UNDEF) return kind;
-            // Whatever does not scan ends the input, as its end would.
-            ctx.note(line, describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
-            return TOK_END;
-        }
-    } catch (...) {
-        // An exception must not pass through the parser, whose stack would
-        // leak what it owns: the parse ends as at the end of the input, and
-        // the failure is raised again once the parser has freed its stack.
-        ctx.stopReading(std::current_exception());
+    const int kind = lexer.next();
+    const std::int32_t line = lexer.tokenLine();
+    *location = TDLGRAMMAR_LTYPE{line, 0, line, 0};
+    switch (kind) {
+    case TOK_REAL:
+    case TOK_INTEGER:
+    case TOK_STRING:
+    case TOK_HEXINT:
+    case TOK_BININT:
+    case TOK_PERCENT_NAME:
+    case TOK_IDENT:
+    case TOK_TEMPLATE:
+    case TOK_COMMENT:
+    case TOK_ABSTRACT:
+        value->text = ctx.keepText(lexer.text());
+        return kind;
+    // Whatever does not scan ends the input, as its end would.
+    case TOK_TDLGRAMMAR_UNDEF:
+        ctx.note(line, describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
         return TOK_END;
+    case TOK_TDLGRAMMAR_error:
+        ctx.stopReading(line, lexer.text());
+        return TOK_END;
+    default:
+        return kind;
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +19,11 @@ struct Token {
     bool operator==(const Token&) const = default;
 };
 
-// Raised by the generated scanner where flex would end the process: a failed
-// read of the input or a buffer it could not allocate.
-class ScanFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// Raised by the generated scanner where flex would end the process, which
+// is a buffer it cannot allocate or grow. Lexer catches it at once and turns
+// it into a failure like a failed read; it never reaches the parser.
+struct ScanFailure {
+    const char* reason;
 };
 
 // The scanner's own state, handed to the generated code as its extra data.
@@ -34,6 +33,7 @@ struct ScanState {
     std::int32_t tokenLine = 1;  // line on which the token just matched starts
     bool lastWasCr = false;  // the previous token was a carriage return
     bool crBefore = false;   // ... as seen by the token being matched
+    std::string_view failure;  // why the input cannot be read on; empty while it can
 
     // Called by the generated code before every rule's action.
     void beginToken() {
@@ -57,8 +57,8 @@ public:
 
     // The next token's kind: TOK_END at the end of the input,
     // TOK_TDLGRAMMAR_UNDEF for a character that begins no token (scanning may
-    // go on after it). Throws ScanFailure
-    // when the input cannot be read.
+    // go on after it), TOK_TDLGRAMMAR_error once the input cannot be read on,
+    // and from then on; text() then says why.
     int next();
     // The text of the token last returned; empty for kinds that carry none.
     // It lies in the scanner's buffer and is valid until the next call of next().
