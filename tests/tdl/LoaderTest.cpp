@@ -121,7 +121,8 @@ TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
     EXPECT_NE(registry.find(0, 2), nullptr);
     EXPECT_EQ(registry.find(0, 3), nullptr);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    EXPECT_EQ(registry.diagnostics()[0].rfind(path + ":6: syntax error", 0), 0u) << registry.diagnostics()[0];
+    const std::string reported = formatDiagnostic(registry.diagnostics()[0]);
+    EXPECT_EQ(reported.rfind(path + ":6: syntax error", 0), 0u) << reported;
 }
 
 TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
@@ -129,8 +130,9 @@ TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
     Registry registry;
     EXPECT_EQ(registry.loadFile(path), 2);
     EXPECT_EQ(registry.loadFile(path), 0);
-    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{path + ":2: template I25 refused: already loaded",
-                                                                path + ":8: template I26 refused: already loaded"}));
+    const auto refused = DiagnosticKind::RefusedTemplate;
+    EXPECT_EQ(registry.diagnostics(), (std::vector<Diagnostic>{{path, 2, refused, "template I25 refused: already loaded"},
+                                                               {path, 8, refused, "template I26 refused: already loaded"}}));
 }
 
 TEST_F(LoaderTest, AFileWithNoTemplatesGivesZero) {
@@ -144,7 +146,7 @@ TEST_F(LoaderTest, NulBytesAndLongNamesLoadWhatCameBefore) {
     content += std::string("TEMPLATE 0, 8, 2,\n\0\0\0", 21);
     Registry registry;
     EXPECT_EQ(registry.loadFile(write("odd.tdl", content)), 1);
-    EXPECT_EQ(registry.diagnostics().front(),
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics().front()),
               (folder_ / "odd.tdl").string() + ":5: byte 0x00 begins no token; the rest of the file is not read");
 }
 

@@ -152,7 +152,7 @@ TEST(RegistryTest, TheFirstTemplateOfAKeyAndIdStays) {
     EXPECT_FALSE(registry.add(makeTemplate(17, 6, 3)));
     EXPECT_EQ(registry.find(17, 3), kept);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    EXPECT_EQ(registry.diagnostics()[0], "template M17-3 refused: already loaded");
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics()[0]), "template M17-3 refused: already loaded");
 }
 
 TEST(RegistryTest, TheFirstTemplateOfAManufacturerSetsItsIdWidth) {
@@ -218,8 +218,10 @@ TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
                                 "ENDTEMPLATE\n"
                                 "VALIDATION_KEYCODE 1\n"),
               1);
-    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{"Property '%E' uses unknown enum 'Missing'.",
-                                                                "Property '%U' uses unknown unit 'furlong'."}));
+    const auto unknown = DiagnosticKind::UnknownName;
+    EXPECT_EQ(registry.diagnostics(),
+              (std::vector<Diagnostic>{{"<text>", 0, unknown, "Property '%E' uses unknown enum 'Missing'."},
+                                       {"<text>", 0, unknown, "Property '%U' uses unknown unit 'furlong'."}}));
 
     // Decoding goes on as if no names had been given.
     Image image({{8, 1}, {2, 3}, {8, 7}, {8, 8}});
@@ -241,7 +243,7 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
     // Template 1 of the second text is refused as already loaded, but
     // template 2 was bound to its enumeration.
     ASSERT_EQ(registry.loadText(second, "second.tdl"), 1);
-    EXPECT_EQ(registry.diagnostics().back(), "second.tdl:1: template I1 refused: already loaded");
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics().back()), "second.tdl:1: template I1 refused: already loaded");
 
     Image image({{8, 2}, {1, 1}});
     decode::TemplateRecord record;

@@ -52,9 +52,9 @@ TEST(ThreadedLoadTest, ParsersLoadOnSeveralThreadsAtOnce) {
         EXPECT_EQ(registries[t].templates().size(), static_cast<std::size_t>(expected));
         // Each load reports its own syntax error and unknown names, and nothing else leaks across.
         std::size_t syntaxErrors = 0;
-        for (const std::string& line : registries[t].diagnostics()) {
-            EXPECT_EQ(line.find("thread" + std::to_string((t + 1) % kThreads) + ":"), std::string::npos);
-            if (line.find("syntax error") != std::string::npos) ++syntaxErrors;
+        for (const Diagnostic& diagnostic : registries[t].diagnostics()) {
+            EXPECT_EQ(diagnostic.source, "thread" + std::to_string(t));
+            if (diagnostic.kind == DiagnosticKind::SyntaxError) ++syntaxErrors;
         }
         EXPECT_EQ(syntaxErrors, 4u);
     }

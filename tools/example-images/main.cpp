@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     }
     teds::tdl::Registry registry;
     registry.loadFile(argv[1]);
-    for (const std::string& message : registry.diagnostics()) std::cerr << message << '\n';
+    for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
+        std::cerr << teds::tdl::formatDiagnostic(diagnostic) << '\n';
 
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
         std::string error;

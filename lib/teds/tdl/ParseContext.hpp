@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/Template.hpp"
 #include "teds/tdl/TokenTexts.hpp"
 
@@ -23,12 +24,9 @@ struct ParsedTemplate {
 
 struct ParseResult {
     std::vector<ParsedTemplate> templates;  // in file order
-    std::vector<std::string> diagnostics;
+    std::vector<Diagnostic> diagnostics;
     std::int32_t syntaxErrors = 0;
 };
-
-// "I25" for IEEE template 25, "M17-3" for manufacturer 17's template 3.
-std::string templateLabel(std::int32_t manufacturerKey, std::uint32_t templateId);
 
 class ParseContext {
 public:
@@ -69,8 +67,8 @@ public:
     std::int64_t signedField(std::int32_t line, std::string_view text, std::string_view what);
 
     void syntaxError(std::int32_t line, std::string_view message);
-    // A line of its own in the diagnostics, with the place it concerns.
-    void note(std::int32_t line, std::string_view message);
+    // A diagnostic about `line` of the text being parsed.
+    void report(std::int32_t line, DiagnosticKind kind, std::string message);
 
     ParseResult takeResult() { return std::move(result_); }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "teds/decode/RecordBudget.hpp"
-#include "teds/tdl/ParseContext.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::tdl {
@@ -40,7 +39,7 @@ std::string Registry::refusalReason(const Template& tmpl) const {
 bool Registry::add(std::unique_ptr<Template> tmpl) {
     if (!tmpl) return false;
     if (std::string reason = refusalReason(*tmpl); !reason.empty()) {
-        addDiagnostic("template " + templateLabel(tmpl->manufacturerKey, tmpl->templateId) + " refused: " + reason);
+        addDiagnostic(templateRefused({}, 0, tmpl->manufacturerKey, tmpl->templateId, reason));
         return false;
     }
     auto entry = std::find_if(entries_.begin(), entries_.end(),

@@ -11,6 +11,7 @@
 #include "teds/decode/BitStream.hpp"
 #include "teds/decode/RecordBudget.hpp"
 #include "teds/decode/TemplateRecord.hpp"
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/Template.hpp"
 
 namespace teds::tdl {
@@ -47,9 +48,9 @@ public:
     bool decodeNextTemplate(decode::BitStream& stream, std::int32_t manufacturerKey,
                             decode::TemplateRecord& record, decode::RecordBudget& budget) const;
 
-    // Messages of every load so far: unknown names, refused templates, syntax errors.
-    const std::vector<std::string>& diagnostics() const { return diagnostics_; }
-    void addDiagnostic(std::string message) { diagnostics_.push_back(std::move(message)); }
+    // Diagnostics of every load so far, in the order they arose.
+    const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
+    void addDiagnostic(Diagnostic diagnostic) { diagnostics_.push_back(std::move(diagnostic)); }
 
     // Every accepted template, by manufacturer key, then template ID.
     std::vector<const Template*> templates() const;
@@ -65,7 +66,7 @@ private:
 
     std::vector<ManufacturerEntry> entries_;
     std::vector<std::unique_ptr<Template>> retained_;
-    std::vector<std::string> diagnostics_;
+    std::vector<Diagnostic> diagnostics_;
 };
 
 }  // namespace teds::tdl

@@ -497,7 +497,8 @@ int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::td
         return kind;
     // Whatever does not scan ends the input, as its end would.
     case TOK_TDLGRAMMAR_UNDEF:
-        ctx.note(line, describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
+        ctx.report(line, teds::tdl::DiagnosticKind::InvalidCharacter,
+                   describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
         return TOK_END;
     case TOK_TDLGRAMMAR_error:
         ctx.stopReading(line, lexer.text());
