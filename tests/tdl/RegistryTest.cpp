@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 #include "teds/tdl/nodes/Enum.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
 #include "teds/tdl/nodes/PhysicalUnit.hpp"
@@ -68,7 +69,7 @@ const char* const kDecodeFile =
 
 TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     EXPECT_TRUE(registry.diagnostics().empty());
 
     Image image({{8, 25}, {2, 1}, {8, 200}, {4, 4}, {1, 1}, {5, 17}, {2, 2}, {4, 3}, {4, 9}, {5, 8}, {5, 9}});
@@ -107,7 +108,7 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
 
 TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     Image image({{8, 25}});
     decode::TemplateRecord record;
     EXPECT_FALSE(registry.decodeNextTemplate(image.stream(), 17, record));
@@ -117,7 +118,7 @@ TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
 
 TEST(RegistryTest, AnUnknownIdFailsAfterReadingIt) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     Image image({{8, 26}, {8, 0xFF}});
     decode::TemplateRecord record;
     record.values.push_back(ValueRecord{});
@@ -188,7 +189,7 @@ TEST(RegistryTest, ListsTemplatesByKeyThenId) {
 
 TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
     Registry registry;
-    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+    ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n"
                                 "ENUMERATE E, \"one\", \"two\"\n"
                                 "PHYSICAL_UNIT U, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0\n"
                                 "ENDTEMPLATE\n"
@@ -211,7 +212,7 @@ TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
 
 TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     Registry registry;
-    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+    ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n"
                                 "%E, , ID, 2, Missing, ,\n"
                                 "%U, , ID, 8, UNINT, , \"furlong\"\n"
                                 "%N, , ID, 8, UNINT, , \"\"\n"
@@ -239,10 +240,10 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
         "TEMPLATE 0, 8, 1,\nENUMERATE E, \"x\", \"y\"\nENDTEMPLATE\n"
         "TEMPLATE 0, 8, 2,\n%P, , ID, 1, E, ,\nENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
     Registry registry;
-    ASSERT_EQ(registry.loadText(first), 1);
+    ASSERT_EQ(loadTdlText(registry, first), 1);
     // Template 1 of the second text is refused as already loaded, but
     // template 2 was bound to its enumeration.
-    ASSERT_EQ(registry.loadText(second, "second.tdl"), 1);
+    ASSERT_EQ(loadTdlText(registry, second, "second.tdl"), 1);
     EXPECT_EQ(formatDiagnostic(registry.diagnostics().back()), "second.tdl:1: template I1 refused: already loaded");
 
     Image image({{8, 2}, {1, 1}});
@@ -254,8 +255,8 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
 
 TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
-    EXPECT_EQ(registry.loadText(kDecodeFile), 0);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
+    EXPECT_EQ(loadTdlText(registry, kDecodeFile), 0);
     EXPECT_EQ(registry.templates().size(), 1u);
 }
 

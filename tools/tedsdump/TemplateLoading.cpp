@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "BundledTemplates.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace tedsdump {
 namespace {
@@ -30,7 +31,7 @@ void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from,
 bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err) {
     if (tdlFiles.empty()) {
         const std::size_t before = registry.diagnostics().size();
-        registry.loadText(bundledTemplateText(), kBundledTemplateName);
+        teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
         reportNewDiagnostics(registry, before, err);
         return true;
     }
@@ -40,7 +41,7 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
             return false;
         }
         const std::size_t before = registry.diagnostics().size();
-        registry.loadFile(path);
+        teds::tdl::loadTdlFile(registry, path);
         reportNewDiagnostics(registry, before, err);
     }
     return true;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "teds/decode/RecordBudget.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::tdl {
 
@@ -13,12 +12,6 @@ namespace {
 constexpr std::uint32_t kMaxIdWidth = 32;
 
 }  // namespace
-
-std::int32_t Registry::loadFile(const std::string& path) { return loadTdlFile(*this, path); }
-
-std::int32_t Registry::loadText(std::string_view text, const std::string& sourceName) {
-    return loadTdlText(*this, text, sourceName);
-}
 
 std::string Registry::refusalReason(const Template& tmpl) const {
     if (tmpl.manufacturerKey < 0) return "manufacturer key " + std::to_string(tmpl.manufacturerKey) + " is negative";

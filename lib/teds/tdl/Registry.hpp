@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "teds/decode/BitStream.hpp"
@@ -18,13 +17,6 @@ namespace teds::tdl {
 
 class Registry {
 public:
-    // Loads a TDL file and returns how many of its templates were accepted.
-    // A file that cannot be opened gives 0 and the C library's perror line.
-    std::int32_t loadFile(const std::string& path);
-    // The same for TDL text held in memory; `sourceName` stands for the
-    // file name in diagnostics.
-    std::int32_t loadText(std::string_view text, const std::string& sourceName = "<text>");
-
     // Offers a finished template. Refused, with a diagnostic, when its key and
     // ID are already present or its ID width disagrees with its manufacturer's.
     bool add(std::unique_ptr<Template> tmpl);
