@@ -8,6 +8,7 @@
 #include "ExampleImages.hpp"
 #include "teds/types/BitWriter.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::bench {
 
@@ -23,7 +24,7 @@ std::string exampleTemplateText() {
 
 std::vector<std::uint8_t> accelerometerImage() {
     tdl::Registry registry;
-    registry.loadFile(exampleTemplatePath());
+    tdl::loadTdlFile(registry, exampleTemplatePath());
     for (const auto& image : example_images::exampleImages()) {
         if (image.templates.size() != 1 || image.templates[0].templateId != 25) continue;
         std::string error;

@@ -9,6 +9,7 @@
 #include "BenchData.hpp"
 #include "teds/types/BitReader.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::bench {
 namespace {
@@ -18,7 +19,8 @@ void LoadTemplateCatalogue(benchmark::State& state) {
     const std::string catalogue = templateCatalogue(2000);
     for (auto _ : state) {
         auto registry = std::make_unique<tdl::Registry>();
-        if (registry->loadText(catalogue, "catalogue.tdl") != 2000) state.SkipWithError("catalogue did not load");
+        if (tdl::loadTdlText(*registry, catalogue, "catalogue.tdl") != 2000)
+            state.SkipWithError("catalogue did not load");
         // Releasing the templates is not part of loading them.
         state.PauseTiming();
         registry.reset();

@@ -10,13 +10,14 @@
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace {
 
 const teds::tdl::Registry& exampleRegistry() {
     static const teds::tdl::Registry registry = [] {
         teds::tdl::Registry r;
-        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) r.loadFile(file);
+        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) teds::tdl::loadTdlFile(r, file);
         return r;
     }();
     return registry;

@@ -7,6 +7,7 @@
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace {
 
@@ -36,7 +37,7 @@ const char* const kTemplates =
 
 class HostileImage : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(registry.loadText(kTemplates), 4); }
+    void SetUp() override { ASSERT_EQ(tdl::loadTdlText(registry, kTemplates), 4); }
 
     decode::DecodedTeds decodeTwelveBytes(std::uint32_t templateId, std::uint32_t count) {
         ImageBuilder image;

@@ -44,7 +44,7 @@ std::string inTemplate(const std::string& body) {
 
 // The body of the only template of a file that must parse cleanly.
 const nodes::NodeList& bodyOf(const ParseResult& result) {
-    EXPECT_EQ(result.syntaxErrors, 0) << (result.diagnostics.empty() ? "" : result.diagnostics.front());
+    EXPECT_EQ(result.syntaxErrors, 0) << (result.diagnostics.empty() ? "" : result.diagnostics.front().message);
     EXPECT_EQ(result.templates.size(), 1u);
     static const nodes::NodeList empty;
     return result.templates.empty() ? empty : result.templates.front().tmpl->body;
@@ -350,7 +350,8 @@ TEST_F(GrammarTest, ASyntaxErrorKeepsTheTemplatesBeforeIt) {
     // Reading resumes after the broken template's ENDTEMPLATE.
     EXPECT_EQ(result.templates[2].tmpl->templateId, 4u);
     ASSERT_EQ(result.diagnostics.size(), 1u);
-    EXPECT_EQ(result.diagnostics[0].rfind("t.tdl:8: syntax error", 0), 0u) << result.diagnostics[0];
+    const std::string reported = formatDiagnostic(result.diagnostics[0]);
+    EXPECT_EQ(reported.rfind("t.tdl:8: syntax error", 0), 0u) << reported;
 }
 
 // Error recovery throws away whatever the broken template had built so far:
@@ -388,7 +389,9 @@ TEST_F(GrammarTest, ACharacterThatBeginsNoTokenEndsTheInput) {
     EXPECT_EQ(result.templates.size(), 1u);
     EXPECT_EQ(result.syntaxErrors, 1);
     ASSERT_FALSE(result.diagnostics.empty());
-    EXPECT_EQ(result.diagnostics[0], "t.tdl:3: ';' begins no token; the rest of the file is not read");
+    EXPECT_EQ(result.diagnostics[0].kind, DiagnosticKind::InvalidCharacter);
+    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+              "t.tdl:3: ';' begins no token; the rest of the file is not read");
 }
 
 TEST_F(GrammarTest, UnusableNumbersRefuseTheirTemplate) {
@@ -401,8 +404,10 @@ TEST_F(GrammarTest, UnusableNumbersRefuseTheirTemplate) {
     ASSERT_EQ(result.templates.size(), 1u);
     EXPECT_EQ(result.templates[0].tmpl->templateId, 3u);
     ASSERT_EQ(result.diagnostics.size(), 2u);
-    EXPECT_EQ(result.diagnostics[0], "t.tdl:1: template I0 refused: template ID '99999999999' is out of range");
-    EXPECT_EQ(result.diagnostics[1], "t.tdl:3: template I2 refused: field width '-1' is out of range on line 4");
+    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+              "t.tdl:1: template I0 refused: template ID '99999999999' is out of range");
+    EXPECT_EQ(formatDiagnostic(result.diagnostics[1]),
+              "t.tdl:3: template I2 refused: field width '-1' is out of range on line 4");
 }
 
 TEST_F(GrammarTest, AReadErrorStopsTheParseLikeASyntaxError) {
@@ -412,8 +417,9 @@ TEST_F(GrammarTest, AReadErrorStopsTheParseLikeASyntaxError) {
     Lexer lexer(file.get());
     const ParseResult result = parseTdl(lexer, "w.tdl");
     EXPECT_TRUE(result.templates.empty());
-    EXPECT_EQ(result.diagnostics,
-              (std::vector<std::string>{"w.tdl:1: input in flex scanner failed; the rest of the file is not read"}));
+    const Diagnostic expected{"w.tdl", 1, DiagnosticKind::ReadFailure,
+                              "input in flex scanner failed; the rest of the file is not read"};
+    EXPECT_EQ(result.diagnostics, std::vector<Diagnostic>{expected});
 }
 
 // `levels` select cases, one inside the other, around one property.
@@ -448,7 +454,7 @@ TEST_F(GrammarTest, NestingBeyondTheLimitRefusesTheTemplateOnly) {
         ASSERT_EQ(result.templates.size(), 1u);
         EXPECT_EQ(result.templates[0].tmpl->templateId, 2u);
         ASSERT_EQ(result.diagnostics.size(), 1u);
-        EXPECT_EQ(result.diagnostics[0],
+        EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
                   "t.tdl:1: template I1 refused: select cases and struct arrays nested deeper than 64 levels");
     }
 }
@@ -458,7 +464,8 @@ TEST_F(GrammarTest, HundredThousandLevelsStopTheParseWithoutHarm) {
         const ParseResult& result = parse("TEMPLATE 0, 8, 1,\nENDTEMPLATE\n" + inTemplate(deep));
         ASSERT_EQ(result.templates.size(), 1u);
         ASSERT_FALSE(result.diagnostics.empty());
-        EXPECT_NE(result.diagnostics.back().find("the rest of the file is not read"), std::string::npos);
+        EXPECT_EQ(result.diagnostics.back().kind, DiagnosticKind::NestingLimit);
+        EXPECT_NE(result.diagnostics.back().message.find("the rest of the file is not read"), std::string::npos);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::tdl {
 namespace {
@@ -35,10 +36,10 @@ TEST(HostileTdl, TenMegabytesOfRandomBytesLoadNothing) {
     std::string bytes(kTenMegabytes, '\0');
     for (char& c : bytes) c = static_cast<char>(random.next());
     Registry registry;
-    EXPECT_EQ(registry.loadText(bytes, "random.tdl"), 0);
+    EXPECT_EQ(loadTdlText(registry, bytes, "random.tdl"), 0);
     EXPECT_FALSE(registry.diagnostics().empty());
     // Still usable afterwards.
-    EXPECT_EQ(registry.loadText(std::string(kValidTemplate) + "VALIDATION_KEYCODE 1\n"), 1);
+    EXPECT_EQ(loadTdlText(registry, std::string(kValidTemplate) + "VALIDATION_KEYCODE 1\n"), 1);
 }
 
 TEST(HostileTdl, TenMegabytesOfRandomTokensKeepTheTemplatesBeforeThem) {
@@ -53,7 +54,7 @@ TEST(HostileTdl, TenMegabytesOfRandomTokensKeepTheTemplatesBeforeThem) {
         text += ' ';
     }
     Registry registry;
-    const std::int32_t accepted = registry.loadText(text, "soup.tdl");
+    const std::int32_t accepted = loadTdlText(registry, text, "soup.tdl");
     EXPECT_GE(accepted, 1);
     EXPECT_NE(registry.find(0, 25), nullptr);
     EXPECT_FALSE(registry.diagnostics().empty());

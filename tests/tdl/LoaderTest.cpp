@@ -9,6 +9,7 @@
 
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 #include "teds/types/BitWriter.hpp"
 
 namespace teds::tdl {
@@ -70,7 +71,7 @@ std::string dumpAll(const Registry& registry) {
 
 TEST_F(LoaderTest, LoadsAFileAndCountsItsTemplates) {
     Registry registry;
-    EXPECT_EQ(registry.loadFile(write("two.tdl", kTwoTemplates)), 2);
+    EXPECT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)), 2);
     EXPECT_NE(registry.find(0, 25), nullptr);
     EXPECT_NE(registry.find(0, 26), nullptr);
     EXPECT_TRUE(registry.diagnostics().empty());
@@ -79,19 +80,19 @@ TEST_F(LoaderTest, LoadsAFileAndCountsItsTemplates) {
 TEST_F(LoaderTest, CrLfAndLfFilesLoadAlike) {
     Registry lf;
     Registry crlf;
-    EXPECT_EQ(lf.loadFile(write("lf.tdl", kTwoTemplates)), 2);
-    EXPECT_EQ(crlf.loadFile(write("crlf.tdl", withCrLf(kTwoTemplates))), 2);
+    EXPECT_EQ(loadTdlFile(lf, write("lf.tdl", kTwoTemplates)), 2);
+    EXPECT_EQ(loadTdlFile(crlf, write("crlf.tdl", withCrLf(kTwoTemplates))), 2);
     EXPECT_EQ(dumpAll(lf), dumpAll(crlf));
     EXPECT_TRUE(crlf.diagnostics().empty());
 }
 
 TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
     Registry registry;
-    ASSERT_EQ(registry.loadFile(write("two.tdl", kTwoTemplates)), 2);
+    ASSERT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)), 2);
 
     const std::string missing = (folder_ / "missing.tdl").string();
     ::testing::internal::CaptureStderr();
-    const std::int32_t count = registry.loadFile(missing);
+    const std::int32_t count = loadTdlFile(registry, missing);
     const std::string reported = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(count, 0);
     EXPECT_EQ(reported, missing + ": " + std::strerror(ENOENT) + "\n");
@@ -117,35 +118,37 @@ TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
                                    "TEMPLATE 0, 8, 3,\nSELECTCASE \"S\"\nENDSELECT\nENDTEMPLATE\n"
                                    "VALIDATION_KEYCODE 1\n");
     Registry registry;
-    EXPECT_EQ(registry.loadFile(path), 2);
+    EXPECT_EQ(loadTdlFile(registry, path), 2);
     EXPECT_NE(registry.find(0, 1), nullptr);
     EXPECT_NE(registry.find(0, 2), nullptr);
     EXPECT_EQ(registry.find(0, 3), nullptr);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    EXPECT_EQ(registry.diagnostics()[0].rfind(path + ":6: syntax error", 0), 0u) << registry.diagnostics()[0];
+    const std::string reported = formatDiagnostic(registry.diagnostics()[0]);
+    EXPECT_EQ(reported.rfind(path + ":6: syntax error", 0), 0u) << reported;
 }
 
 TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
     const std::string path = write("two.tdl", kTwoTemplates);
     Registry registry;
-    EXPECT_EQ(registry.loadFile(path), 2);
-    EXPECT_EQ(registry.loadFile(path), 0);
-    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{path + ":2: template I25 refused: already loaded",
-                                                                path + ":8: template I26 refused: already loaded"}));
+    EXPECT_EQ(loadTdlFile(registry, path), 2);
+    EXPECT_EQ(loadTdlFile(registry, path), 0);
+    const auto refused = DiagnosticKind::RefusedTemplate;
+    EXPECT_EQ(registry.diagnostics(), (std::vector<Diagnostic>{{path, 2, refused, "template I25 refused: already loaded"},
+                                                               {path, 8, refused, "template I26 refused: already loaded"}}));
 }
 
 TEST_F(LoaderTest, AFileWithNoTemplatesGivesZero) {
     Registry registry;
-    EXPECT_EQ(registry.loadFile(write("empty.tdl", "// nothing\nVALIDATION_KEYCODE 12345\n")), 0);
-    EXPECT_EQ(registry.loadFile(write("blank.tdl", "")), 0);
+    EXPECT_EQ(loadTdlFile(registry, write("empty.tdl", "// nothing\nVALIDATION_KEYCODE 12345\n")), 0);
+    EXPECT_EQ(loadTdlFile(registry, write("blank.tdl", "")), 0);
 }
 
 TEST_F(LoaderTest, NulBytesAndLongNamesLoadWhatCameBefore) {
     std::string content = "TEMPLATE 0, 8, 1,\n%" + std::string(1 << 20, 'n') + ", , ID, 8, UNINT, ,\nENDTEMPLATE\n";
     content += std::string("TEMPLATE 0, 8, 2,\n\0\0\0", 21);
     Registry registry;
-    EXPECT_EQ(registry.loadFile(write("odd.tdl", content)), 1);
-    EXPECT_EQ(registry.diagnostics().front(),
+    EXPECT_EQ(loadTdlFile(registry, write("odd.tdl", content)), 1);
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics().front()),
               (folder_ / "odd.tdl").string() + ":5: byte 0x00 begins no token; the rest of the file is not read");
 }
 

@@ -6,6 +6,7 @@
 
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 #include "teds/types/BitWriter.hpp"
 #include "teds/tdl/nodes/Enum.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
@@ -68,7 +69,7 @@ const char* const kDecodeFile =
 
 TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     EXPECT_TRUE(registry.diagnostics().empty());
 
     Image image({{8, 25}, {2, 1}, {8, 200}, {4, 4}, {1, 1}, {5, 17}, {2, 2}, {4, 3}, {4, 9}, {5, 8}, {5, 9}});
@@ -107,7 +108,7 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
 
 TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     Image image({{8, 25}});
     decode::TemplateRecord record;
     EXPECT_FALSE(decodeNextTemplate(registry, image.stream(), 17, record));
@@ -117,7 +118,7 @@ TEST(RegistryTest, AnUnknownManufacturerFailsWithoutReading) {
 
 TEST(RegistryTest, AnUnknownIdFailsAfterReadingIt) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
     Image image({{8, 26}, {8, 0xFF}});
     decode::TemplateRecord record;
     record.values.push_back(ValueRecord{});
@@ -152,7 +153,7 @@ TEST(RegistryTest, TheFirstTemplateOfAKeyAndIdStays) {
     EXPECT_FALSE(registry.add(makeTemplate(17, 6, 3)));
     EXPECT_EQ(registry.find(17, 3), kept);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    EXPECT_EQ(registry.diagnostics()[0], "template M17-3 refused: already loaded");
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics()[0]), "template M17-3 refused: already loaded");
 }
 
 TEST(RegistryTest, TheFirstTemplateOfAManufacturerSetsItsIdWidth) {
@@ -188,7 +189,7 @@ TEST(RegistryTest, ListsTemplatesByKeyThenId) {
 
 TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
     Registry registry;
-    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+    ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n"
                                 "ENUMERATE E, \"one\", \"two\"\n"
                                 "PHYSICAL_UNIT U, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0\n"
                                 "ENDTEMPLATE\n"
@@ -212,15 +213,17 @@ TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
 
 TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     Registry registry;
-    ASSERT_EQ(registry.loadText("TEMPLATE 0, 8, 1,\n"
+    ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n"
                                 "%E, , ID, 2, Missing, ,\n"
                                 "%U, , ID, 8, UNINT, , \"furlong\"\n"
                                 "%N, , ID, 8, UNINT, , \"\"\n"
                                 "ENDTEMPLATE\n"
                                 "VALIDATION_KEYCODE 1\n"),
               1);
-    EXPECT_EQ(registry.diagnostics(), (std::vector<std::string>{"Property '%E' uses unknown enum 'Missing'.",
-                                                                "Property '%U' uses unknown unit 'furlong'."}));
+    const auto unknown = DiagnosticKind::UnknownName;
+    EXPECT_EQ(registry.diagnostics(),
+              (std::vector<Diagnostic>{{"<text>", 0, unknown, "Property '%E' uses unknown enum 'Missing'."},
+                                       {"<text>", 0, unknown, "Property '%U' uses unknown unit 'furlong'."}}));
 
     // Decoding goes on as if no names had been given.
     Image image({{8, 1}, {2, 3}, {8, 7}, {8, 8}});
@@ -238,11 +241,11 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
         "TEMPLATE 0, 8, 1,\nENUMERATE E, \"x\", \"y\"\nENDTEMPLATE\n"
         "TEMPLATE 0, 8, 2,\n%P, , ID, 1, E, ,\nENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
     Registry registry;
-    ASSERT_EQ(registry.loadText(first), 1);
+    ASSERT_EQ(loadTdlText(registry, first), 1);
     // Template 1 of the second text is refused as already loaded, but
     // template 2 was bound to its enumeration.
-    ASSERT_EQ(registry.loadText(second, "second.tdl"), 1);
-    EXPECT_EQ(registry.diagnostics().back(), "second.tdl:1: template I1 refused: already loaded");
+    ASSERT_EQ(loadTdlText(registry, second, "second.tdl"), 1);
+    EXPECT_EQ(formatDiagnostic(registry.diagnostics().back()), "second.tdl:1: template I1 refused: already loaded");
 
     Image image({{8, 2}, {1, 1}});
     decode::TemplateRecord record;
@@ -253,8 +256,8 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
 
 TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {
     Registry registry;
-    ASSERT_EQ(registry.loadText(kDecodeFile), 1);
-    EXPECT_EQ(registry.loadText(kDecodeFile), 0);
+    ASSERT_EQ(loadTdlText(registry, kDecodeFile), 1);
+    EXPECT_EQ(loadTdlText(registry, kDecodeFile), 0);
     EXPECT_EQ(registry.templates().size(), 1u);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::tdl {
 namespace {
@@ -39,12 +40,12 @@ TEST(ThreadedLoadTest, ParsersLoadOnSeveralThreadsAtOnce) {
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back([&, t] {
             for (int round = 0; round < 4; ++round)
-                counts[t] += registries[t].loadText(text, "thread" + std::to_string(t));
+                counts[t] += loadTdlText(registries[t], text, "thread" + std::to_string(t));
         });
     for (std::thread& thread : threads) thread.join();
 
     Registry reference;
-    const std::int32_t expected = reference.loadText(text, "thread0");
+    const std::int32_t expected = loadTdlText(reference, text, "thread0");
     EXPECT_EQ(expected, kTemplates - 1);
     for (int t = 0; t < kThreads; ++t) {
         // Only the first round adds templates; the later ones are refused as loaded.
@@ -52,9 +53,9 @@ TEST(ThreadedLoadTest, ParsersLoadOnSeveralThreadsAtOnce) {
         EXPECT_EQ(registries[t].templates().size(), static_cast<std::size_t>(expected));
         // Each load reports its own syntax error and unknown names, and nothing else leaks across.
         std::size_t syntaxErrors = 0;
-        for (const std::string& line : registries[t].diagnostics()) {
-            EXPECT_EQ(line.find("thread" + std::to_string((t + 1) % kThreads) + ":"), std::string::npos);
-            if (line.find("syntax error") != std::string::npos) ++syntaxErrors;
+        for (const Diagnostic& diagnostic : registries[t].diagnostics()) {
+            EXPECT_EQ(diagnostic.source, "thread" + std::to_string(t));
+            if (diagnostic.kind == DiagnosticKind::SyntaxError) ++syntaxErrors;
         }
         EXPECT_EQ(syntaxErrors, 4u);
     }

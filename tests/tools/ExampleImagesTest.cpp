@@ -9,6 +9,7 @@
 #include "ExampleImages.hpp"
 #include "ImageInput.hpp"
 #include "teds/decode/TemplateChain.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
@@ -146,7 +147,7 @@ TEST(ExampleImageTest, TableShowsTheAccelerometerReadably) {
 
 TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
     teds::tdl::Registry registry;
-    registry.loadText(bundledTemplateText(), kBundledTemplateName);
+    teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
     for (const char* file : {"accelerometer.hex", "thermocouple.bin", "bridge.hex"}) {
         const json document = decodeExample(file);
         const ImageOrError image = imageFromContent(readFile(examplePath(std::string("images/") + file)));
@@ -186,7 +187,7 @@ TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
 
 TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
     teds::tdl::Registry registry;
-    registry.loadFile(examplePath("templates/ieee_standard.tdl"));
+    teds::tdl::loadTdlFile(registry, examplePath("templates/ieee_standard.tdl"));
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
         std::string error;
         const auto bytes = example_images::encodeExampleImage(registry, image, error);
@@ -198,7 +199,7 @@ TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
 
 TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
     teds::tdl::Registry registry;
-    registry.loadText(bundledTemplateText(), kBundledTemplateName);
+    teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
     struct Case {
         const char* what;
         std::size_t index;  // of the accelerometer's value to change
@@ -227,8 +228,8 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
 TEST(BundledTemplatesTest, AreTheExampleFileAndLoadCleanly) {
     EXPECT_EQ(std::string(bundledTemplateText()), readFile(examplePath("templates/ieee_standard.tdl")));
     teds::tdl::Registry registry;
-    EXPECT_EQ(registry.loadText(bundledTemplateText(), kBundledTemplateName), 11);
-    EXPECT_TRUE(registry.diagnostics().empty()) << registry.diagnostics().front();
+    EXPECT_EQ(teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName), 11);
+    EXPECT_TRUE(registry.diagnostics().empty()) << teds::tdl::formatDiagnostic(registry.diagnostics().front());
 }
 
 TEST(BundledTemplatesTest, DecodeAsTheSameFileGivenWithTdl) {

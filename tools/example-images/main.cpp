@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "ExampleImages.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -12,8 +13,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     teds::tdl::Registry registry;
-    registry.loadFile(argv[1]);
-    for (const std::string& message : registry.diagnostics()) std::cerr << message << '\n';
+    teds::tdl::loadTdlFile(registry, argv[1]);
+    for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
+        std::cerr << teds::tdl::formatDiagnostic(diagnostic) << '\n';
 
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
         std::string error;

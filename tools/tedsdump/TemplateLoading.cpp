@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "BundledTemplates.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 namespace tedsdump {
 namespace {
@@ -19,16 +20,10 @@ std::string unreadableReason(const std::string& path) {
     return {};
 }
 
-// Diagnostics of name binding do not carry the file; the others start with it.
-void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from, const std::string& source,
-                          std::ostream& err) {
-    const std::vector<std::string>& messages = registry.diagnostics();
-    for (std::size_t i = from; i < messages.size(); ++i) {
-        if (messages[i].rfind(source + ":", 0) == 0)
-            err << messages[i] << '\n';
-        else
-            err << source << ": " << messages[i] << '\n';
-    }
+// Every diagnostic of a load names the file it came from, so each line does.
+void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from, std::ostream& err) {
+    const std::vector<teds::tdl::Diagnostic>& diagnostics = registry.diagnostics();
+    for (std::size_t i = from; i < diagnostics.size(); ++i) err << teds::tdl::formatDiagnostic(diagnostics[i]) << '\n';
 }
 
 }  // namespace
@@ -36,8 +31,8 @@ void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from,
 bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err) {
     if (tdlFiles.empty()) {
         const std::size_t before = registry.diagnostics().size();
-        registry.loadText(bundledTemplateText(), kBundledTemplateName);
-        reportNewDiagnostics(registry, before, kBundledTemplateName, err);
+        teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
+        reportNewDiagnostics(registry, before, err);
         return true;
     }
     for (const std::string& path : tdlFiles) {
@@ -46,8 +41,8 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
             return false;
         }
         const std::size_t before = registry.diagnostics().size();
-        registry.loadFile(path);
-        reportNewDiagnostics(registry, before, path, err);
+        teds::tdl::loadTdlFile(registry, path);
+        reportNewDiagnostics(registry, before, err);
     }
     return true;
 }

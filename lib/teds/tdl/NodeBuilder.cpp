@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "teds/tdl/NumberText.hpp"
-#include "teds/tdl/TdlLexer.hpp"
+#include "teds/tdl/TdlGrammar.hpp"
 #include "teds/tdl/nodes/Enum.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
 #include "teds/tdl/nodes/PhysicalUnit.hpp"
@@ -16,11 +16,11 @@ namespace teds::tdl {
 namespace {
 
 bool isNumberToken(int kind) {
-    return kind == kInteger || kind == kHexInteger || kind == kBinInteger || kind == kReal;
+    return kind == TOK_INTEGER || kind == TOK_HEXINT || kind == TOK_BININT || kind == TOK_REAL;
 }
 
 std::uint32_t fixedNumber(const FixedValueDecl& fixed) {
-    if (fixed.tokenKind == kReal) return truncatedLow32Bits(parseReal(fixed.text));
+    if (fixed.tokenKind == TOK_REAL) return truncatedLow32Bits(parseReal(fixed.text));
     return low32Bits(fixed.text);
 }
 

@@ -25,11 +25,6 @@ std::string quoted(std::string_view what, std::string_view text) {
 
 }  // namespace
 
-std::string templateLabel(std::int32_t manufacturerKey, std::uint32_t templateId) {
-    std::string label = manufacturerKey == 0 ? "I" : "M" + std::to_string(manufacturerKey) + "-";
-    return label + std::to_string(templateId);
-}
-
 void ParseContext::beginTemplate(std::int32_t line, std::string_view key, std::string_view idWidth,
                                  std::string_view templateId, std::string name) {
     line_ = line;
@@ -53,7 +48,7 @@ void ParseContext::beginTemplate(std::int32_t line, std::string_view key, std::s
 
 void ParseContext::finishTemplate(nodes::NodeList body) {
     if (refusal_) {
-        note(line_, "template " + templateLabel(manufacturerKey_, templateId_) + " refused: " + *refusal_);
+        result_.diagnostics.push_back(templateRefused(sourceName_, line_, manufacturerKey_, templateId_, *refusal_));
         return;
     }
     auto tmpl = std::make_unique<Template>();
@@ -71,8 +66,8 @@ bool ParseContext::enterNesting(std::int32_t line) {
         refuseTemplate("select cases and struct arrays nested deeper than " + std::to_string(kMaxNesting) +
                        " levels");
     if (depth_ > kMaxParseNesting) {
-        note(line, "nesting deeper than " + std::to_string(kMaxParseNesting) +
-                       " levels; the rest of the file is not read");
+        report(line, DiagnosticKind::NestingLimit,
+               "nesting deeper than " + std::to_string(kMaxParseNesting) + " levels; the rest of the file is not read");
         return false;
     }
     return true;
@@ -98,16 +93,16 @@ std::int64_t ParseContext::signedField(std::int32_t line, std::string_view text,
 
 void ParseContext::syntaxError(std::int32_t line, std::string_view message) {
     ++result_.syntaxErrors;
-    note(line, message);
+    report(line, DiagnosticKind::SyntaxError, std::string(message));
 }
 
-void ParseContext::note(std::int32_t line, std::string_view message) {
-    std::string text = sourceName_;
-    text += ':';
-    text += std::to_string(line);
-    text += ": ";
-    text += message;
-    result_.diagnostics.push_back(std::move(text));
+void ParseContext::stopReading(std::int32_t line, std::string_view reason) {
+    readingStopped_ = true;
+    report(line, DiagnosticKind::ReadFailure, std::string(reason) + "; the rest of the file is not read");
+}
+
+void ParseContext::report(std::int32_t line, DiagnosticKind kind, std::string message) {
+    result_.diagnostics.push_back(Diagnostic{sourceName_, line, kind, std::move(message)});
 }
 
 void ParseContext::refuseTemplate(std::string reason) {

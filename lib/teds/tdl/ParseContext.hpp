@@ -5,13 +5,13 @@
 // between parses.
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/Template.hpp"
 #include "teds/tdl/TokenTexts.hpp"
 
@@ -24,12 +24,9 @@ struct ParsedTemplate {
 
 struct ParseResult {
     std::vector<ParsedTemplate> templates;  // in file order
-    std::vector<std::string> diagnostics;
+    std::vector<Diagnostic> diagnostics;
     std::int32_t syntaxErrors = 0;
 };
-
-// "I25" for IEEE template 25, "M17-3" for manufacturer 17's template 3.
-std::string templateLabel(std::int32_t manufacturerKey, std::uint32_t templateId);
 
 class ParseContext {
 public:
@@ -48,11 +45,10 @@ public:
     std::string_view text(TextRef ref) const { return texts_.view(ref); }
     std::string textCopy(TextRef ref) const { return texts_.copy(ref); }
 
-    // Reading the input failed; the parser is told the input ended, and
-    // whoever runs it raises `failure` again when it has returned.
-    void stopReading(std::exception_ptr failure) { readFailure_ = std::move(failure); }
-    bool readingStopped() const { return readFailure_ != nullptr; }
-    const std::exception_ptr& readFailure() const { return readFailure_; }
+    // The input cannot be read on, for `reason`; the parser is told it
+    // ended. The end the parser then meets is no syntax error of the text.
+    void stopReading(std::int32_t line, std::string_view reason);
+    bool readingStopped() const { return readingStopped_; }
 
     // A template header: the three integers as written, and the name.
     void beginTemplate(std::int32_t line, std::string_view key, std::string_view idWidth,
@@ -71,8 +67,8 @@ public:
     std::int64_t signedField(std::int32_t line, std::string_view text, std::string_view what);
 
     void syntaxError(std::int32_t line, std::string_view message);
-    // A line of its own in the diagnostics, with the place it concerns.
-    void note(std::int32_t line, std::string_view message);
+    // A diagnostic about `line` of the text being parsed.
+    void report(std::int32_t line, DiagnosticKind kind, std::string message);
 
     ParseResult takeResult() { return std::move(result_); }
 
@@ -83,7 +79,7 @@ private:
     std::string sourceName_;
     ParseResult result_;
     TokenTexts texts_;
-    std::exception_ptr readFailure_;
+    bool readingStopped_ = false;
 
     // The template being read.
     std::int32_t line_ = 0;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "teds/tdl/ParseContext.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds::tdl {
 
@@ -13,12 +11,6 @@ namespace {
 constexpr std::uint32_t kMaxIdWidth = 32;
 
 }  // namespace
-
-std::int32_t Registry::loadFile(const std::string& path) { return loadTdlFile(*this, path); }
-
-std::int32_t Registry::loadText(std::string_view text, const std::string& sourceName) {
-    return loadTdlText(*this, text, sourceName);
-}
 
 std::string Registry::refusalReason(const Template& tmpl) const {
     if (tmpl.manufacturerKey < 0) return "manufacturer key " + std::to_string(tmpl.manufacturerKey) + " is negative";
@@ -39,7 +31,7 @@ std::string Registry::refusalReason(const Template& tmpl) const {
 bool Registry::add(std::unique_ptr<Template> tmpl) {
     if (!tmpl) return false;
     if (std::string reason = refusalReason(*tmpl); !reason.empty()) {
-        addDiagnostic("template " + templateLabel(tmpl->manufacturerKey, tmpl->templateId) + " refused: " + reason);
+        addDiagnostic(templateRefused({}, 0, tmpl->manufacturerKey, tmpl->templateId, reason));
         return false;
     }
     auto entry = std::find_if(entries_.begin(), entries_.end(),

@@ -5,22 +5,15 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/Template.hpp"
 
 namespace teds::tdl {
 
 class Registry {
 public:
-    // Loads a TDL file and returns how many of its templates were accepted.
-    // A file that cannot be opened gives 0 and the C library's perror line.
-    std::int32_t loadFile(const std::string& path);
-    // The same for TDL text held in memory; `sourceName` stands for the
-    // file name in diagnostics.
-    std::int32_t loadText(std::string_view text, const std::string& sourceName = "<text>");
-
     // Offers a finished template. Refused, with a diagnostic, when its key and
     // ID are already present or its ID width disagrees with its manufacturer's.
     bool add(std::unique_ptr<Template> tmpl);
@@ -34,9 +27,9 @@ public:
     // Width of the template ID field for a manufacturer; 0 when unknown.
     std::uint32_t idWidth(std::int32_t manufacturerKey) const;
 
-    // Messages of every load so far: unknown names, refused templates, syntax errors.
-    const std::vector<std::string>& diagnostics() const { return diagnostics_; }
-    void addDiagnostic(std::string message) { diagnostics_.push_back(std::move(message)); }
+    // Diagnostics of every load so far, in the order they arose.
+    const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
+    void addDiagnostic(Diagnostic diagnostic) { diagnostics_.push_back(std::move(diagnostic)); }
 
     // Every accepted template, by manufacturer key, then template ID.
     std::vector<const Template*> templates() const;
@@ -52,7 +45,7 @@ private:
 
     std::vector<ManufacturerEntry> entries_;
     std::vector<std::unique_ptr<Template>> retained_;
-    std::vector<std::string> diagnostics_;
+    std::vector<Diagnostic> diagnostics_;
 };
 
 }  // namespace teds::tdl

@@ -65,7 +65,6 @@ void tdlgrammar_error(TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer, teds:
 
 %code {
 #include <algorithm>
-#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -161,53 +160,53 @@ Node* enumeration(teds::tdl::ParseContext& ctx, TextRef name, std::unique_ptr<st
 %destructor { delete $$; } <node> <nodes> <caseValue> <cases> <texts>
 
 %token END 0 "end of file"
-%token <text> REAL 258 "real number"
-%token <text> INTEGER 259 "integer"
-%token <text> STRING 260 "string"
-%token <text> HEXINT 261 "hexadecimal number"
-%token <text> BININT 262 "binary number"
-%token <text> PERCENT_NAME 263 "%name"
-%token <text> IDENT 264 "identifier"
-%token <text> TEMPLATE 265 "TEMPLATE"
-%token <text> COMMENT 266 "comment"
-%token <text> ABSTRACT 267 "ABSTRACT"
-%token VALIDATION_KEYCODE 268 "VALIDATION_KEYCODE"
-%token TDL_VERSION_NUMBER 269 "TDL_VERSION_NUMBER"
-%token UGID 270 "UGID"
-%token SPACING 271 "SPACING"
-%token ENDTEMPLATE 272 "ENDTEMPLATE"
-%token SELECTCASE 273 "SELECTCASE"
-%token ENDSELECT 274 "ENDSELECT"
-%token CASE 275 "CASE"
-%token ENDCASE 276 "ENDCASE"
-%token STRUCTARRAY 277 "STRUCTARRAY"
-%token ENDSTRUCTARRAY 278 "ENDSTRUCTARRAY"
-%token ID 279 "ID"
-%token CAL 280 "CAL"
-%token USR 281 "USR"
-%token ALIGN 282 "ALIGN"
-%token UNINT 283 "UNINT"
-%token CHR5 284 "CHR5"
-%token DATE 285 "DATE"
-%token CONRELRES 286 "ConRelRes"
-%token CONRES 287 "ConRes"
-%token STRING5 288 "STRING5"
-%token STRING7 289 "STRING7"
-%token STRING16 290 "STRING16"
-%token ASCII 291 "ASCII"
-%token SINGLE 292 "Single"
-%token UNICODE 293 "Unicode"
-%token BIT_DIGIT 294 "Bit_Digit"
-%token BITBIN 295 "BitBin"
-%token EOL 296 "end of line"
-%token DEFAULT 297 "DEFAULT"
-%token INITIALIZE 298 "INITIALIZE"
-%token READWRITE 299 "READWRITE"
-%token CTRLFUNCTIONMASK 300 "CTRLFUNCTIONMASK"
-%token FUNCTIONTYPE 301 "FUNCTIONTYPE"
-%token FUNCTION 302 "FUNCTION"
-%token ENUMERATE 303 "ENUMERATE"
-%token PHYSICAL_UNIT 304 "PHYSICAL_UNIT"
+%token <text> REAL "real number"
+%token <text> INTEGER "integer"
+%token <text> STRING "string"
+%token <text> HEXINT "hexadecimal number"
+%token <text> BININT "binary number"
+%token <text> PERCENT_NAME "%name"
+%token <text> IDENT "identifier"
+%token <text> TEMPLATE "TEMPLATE"
+%token <text> COMMENT "comment"
+%token <text> ABSTRACT "ABSTRACT"
+%token VALIDATION_KEYCODE "VALIDATION_KEYCODE"
+%token TDL_VERSION_NUMBER "TDL_VERSION_NUMBER"
+%token UGID "UGID"
+%token SPACING "SPACING"
+%token ENDTEMPLATE "ENDTEMPLATE"
+%token SELECTCASE "SELECTCASE"
+%token ENDSELECT "ENDSELECT"
+%token CASE "CASE"
+%token ENDCASE "ENDCASE"
+%token STRUCTARRAY "STRUCTARRAY"
+%token ENDSTRUCTARRAY "ENDSTRUCTARRAY"
+%token ID "ID"
+%token CAL "CAL"
+%token USR "USR"
+%token ALIGN "ALIGN"
+%token UNINT "UNINT"
+%token CHR5 "CHR5"
+%token DATE "DATE"
+%token CONRELRES "ConRelRes"
+%token CONRES "ConRes"
+%token STRING5 "STRING5"
+%token STRING7 "STRING7"
+%token STRING16 "STRING16"
+%token ASCII "ASCII"
+%token SINGLE "Single"
+%token UNICODE "Unicode"
+%token BIT_DIGIT "Bit_Digit"
+%token BITBIN "BitBin"
+%token EOL "end of line"
+%token DEFAULT "DEFAULT"
+%token INITIALIZE "INITIALIZE"
+%token READWRITE "READWRITE"
+%token CTRLFUNCTIONMASK "CTRLFUNCTIONMASK"
+%token FUNCTIONTYPE "FUNCTIONTYPE"
+%token FUNCTION "FUNCTION"
+%token ENUMERATE "ENUMERATE"
+%token PHYSICAL_UNIT "PHYSICAL_UNIT"
 
 
 %type <nodes> body elements
@@ -417,12 +416,12 @@ fixed_opt
     ;
 
 fixed_value
-    : HEXINT { $$ = FixedValueText{teds::tdl::kHexInteger, $1}; }
-    | BININT { $$ = FixedValueText{teds::tdl::kBinInteger, $1}; }
-    | REAL { $$ = FixedValueText{teds::tdl::kReal, $1}; }
-    | INTEGER { $$ = FixedValueText{teds::tdl::kInteger, $1}; }
-    | IDENT { $$ = FixedValueText{teds::tdl::kIdentifier, $1}; }
-    | STRING { $$ = FixedValueText{teds::tdl::kString, $1}; }
+    : HEXINT { $$ = FixedValueText{TOK_HEXINT, $1}; }
+    | BININT { $$ = FixedValueText{TOK_BININT, $1}; }
+    | REAL { $$ = FixedValueText{TOK_REAL, $1}; }
+    | INTEGER { $$ = FixedValueText{TOK_INTEGER, $1}; }
+    | IDENT { $$ = FixedValueText{TOK_IDENT, $1}; }
+    | STRING { $$ = FixedValueText{TOK_STRING, $1}; }
     ;
 
 select_case
@@ -473,57 +472,6 @@ elements
 %%
 
 namespace {
-using namespace teds::tdl;
-
-// The scanner's kinds are the grammar's token numbers.
-constexpr bool agree(int grammarKind, int scannerKind) { return grammarKind == scannerKind; }
-static_assert(agree(TOK_REAL, kReal) &&
-              agree(TOK_INTEGER, kInteger) &&
-              agree(TOK_STRING, kString) &&
-              agree(TOK_HEXINT, kHexInteger) &&
-              agree(TOK_BININT, kBinInteger) &&
-              agree(TOK_PERCENT_NAME, kPercentName) &&
-              agree(TOK_IDENT, kIdentifier) &&
-              agree(TOK_TEMPLATE, kTemplate) &&
-              agree(TOK_COMMENT, kComment) &&
-              agree(TOK_ABSTRACT, kAbstract) &&
-              agree(TOK_VALIDATION_KEYCODE, kValidationKeycode) &&
-              agree(TOK_TDL_VERSION_NUMBER, kTdlVersionNumber) &&
-              agree(TOK_UGID, kUgid) &&
-              agree(TOK_SPACING, kSpacing) &&
-              agree(TOK_ENDTEMPLATE, kEndTemplate) &&
-              agree(TOK_SELECTCASE, kSelectCase) &&
-              agree(TOK_ENDSELECT, kEndSelect) &&
-              agree(TOK_CASE, kCase) &&
-              agree(TOK_ENDCASE, kEndCase) &&
-              agree(TOK_STRUCTARRAY, kStructArray) &&
-              agree(TOK_ENDSTRUCTARRAY, kEndStructArray) &&
-              agree(TOK_ID, kId) &&
-              agree(TOK_CAL, kCal) &&
-              agree(TOK_USR, kUsr) &&
-              agree(TOK_ALIGN, kAlign) &&
-              agree(TOK_UNINT, kUnint) &&
-              agree(TOK_CHR5, kChr5) &&
-              agree(TOK_DATE, kDate) &&
-              agree(TOK_CONRELRES, kConRelRes) &&
-              agree(TOK_CONRES, kConRes) &&
-              agree(TOK_STRING5, kString5) &&
-              agree(TOK_STRING7, kString7) &&
-              agree(TOK_STRING16, kString16) &&
-              agree(TOK_ASCII, kAscii) &&
-              agree(TOK_SINGLE, kSingle) &&
-              agree(TOK_UNICODE, kUnicode) &&
-              agree(TOK_BIT_DIGIT, kBitDigit) &&
-              agree(TOK_BITBIN, kBitBin) &&
-              agree(TOK_EOL, kEndOfLine) &&
-              agree(TOK_DEFAULT, kDefault) &&
-              agree(TOK_INITIALIZE, kInitialize) &&
-              agree(TOK_READWRITE, kReadWrite) &&
-              agree(TOK_CTRLFUNCTIONMASK, kCtrlFunctionMask) &&
-              agree(TOK_FUNCTIONTYPE, kFunctionType) &&
-              agree(TOK_FUNCTION, kFunction) &&
-              agree(TOK_ENUMERATE, kEnumerate) &&
-              agree(TOK_PHYSICAL_UNIT, kPhysicalUnit));
 
 std::string describeCharacter(std::string_view text) {
     const unsigned char c = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
@@ -536,36 +484,32 @@ std::string describeCharacter(std::string_view text) {
 
 int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::tdl::Lexer& lexer,
                    teds::tdl::ParseContext& ctx) {
-    try {
-        const int kind = lexer.next();
-        const std::int32_t line = lexer.tokenLine();
-        *location = TDLGRAMMAR_LTYPE{line, 0, line, 0};
-        switch (kind) {
-        case kReal:
-        case kInteger:
-        case kString:
-        case kHexInteger:
-        case kBinInteger:
-        case kPercentName:
-        case kIdentifier:
-        case kTemplate:
-        case kComment:
-        case kAbstract:
-            value->text = ctx.keepText(lexer.text());
-            return kind;
-        default:
-            if (kind > 0) return kind;
-            // Whatever does not scan ends the input, as its end would.
-            if (kind == kNoToken)
-                ctx.note(line, describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
-            return TOK_END;
-        }
-    } catch (...) {
-        // An exception must not pass through the parser, whose stack would
-        // leak what it owns: the parse ends as at the end of the input, and
-        // the failure is raised again once the parser has freed its stack.
-        ctx.stopReading(std::current_exception());
+    const int kind = lexer.next();
+    const std::int32_t line = lexer.tokenLine();
+    *location = TDLGRAMMAR_LTYPE{line, 0, line, 0};
+    switch (kind) {
+    case TOK_REAL:
+    case TOK_INTEGER:
+    case TOK_STRING:
+    case TOK_HEXINT:
+    case TOK_BININT:
+    case TOK_PERCENT_NAME:
+    case TOK_IDENT:
+    case TOK_TEMPLATE:
+    case TOK_COMMENT:
+    case TOK_ABSTRACT:
+        value->text = ctx.keepText(lexer.text());
+        return kind;
+    // Whatever does not scan ends the input, as its end would.
+    case TOK_TDLGRAMMAR_UNDEF:
+        ctx.report(line, teds::tdl::DiagnosticKind::InvalidCharacter,
+                   describeCharacter(lexer.text()) + " begins no token; the rest of the file is not read");
         return TOK_END;
+    case TOK_TDLGRAMMAR_error:
+        ctx.stopReading(line, lexer.text());
+        return TOK_END;
+    default:
+        return kind;
     }
 }
 

@@ -19,13 +19,15 @@ yyscan_t newScanner(ScanState* state) {
 Lexer::Lexer(std::FILE* input) : scanner_(newScanner(&state_)) { tdlset_in(input, scanner_); }
 
 Lexer::Lexer(std::string_view text) : scanner_(newScanner(&state_)) {
+    // flex counts bytes in an int and adds two end-of-buffer marks.
+    if (text.size() > static_cast<std::size_t>(INT_MAX - 2)) {
+        state_.failure = "input too large";
+        return;
+    }
     try {
-        // flex counts bytes in an int and adds two end-of-buffer marks.
-        if (text.size() > static_cast<std::size_t>(INT_MAX - 2)) throw ScanFailure("input too large");
         tdl_scan_bytes(text.data(), static_cast<int>(text.size()), scanner_);
-    } catch (...) {
-        tdllex_destroy(scanner_);
-        throw;
+    } catch (const ScanFailure& failure) {
+        state_.failure = failure.reason;
     }
 }
 
@@ -33,7 +35,18 @@ Lexer::~Lexer() { tdllex_destroy(scanner_); }
 
 int Lexer::next() {
     state_.text = {};
-    return tdllex(scanner_);
+    if (state_.failure.empty()) {
+        try {
+            const int kind = tdllex(scanner_);
+            if (state_.failure.empty()) return kind;
+        } catch (const ScanFailure& failure) {
+            state_.failure = failure.reason;
+        }
+    }
+    // The input ends where reading failed: a token matched from what was
+    // read before the failure, perhaps cut short by it, is not handed on.
+    state_.text = state_.failure;
+    return TOK_TDLGRAMMAR_error;
 }
 
 int Lexer::next(std::string& text) {
@@ -46,7 +59,7 @@ std::vector<Token> tokenize(std::string_view text) {
     Lexer lexer(text);
     std::vector<Token> tokens;
     Token token;
-    while ((token.kind = lexer.next(token.text)) != kEndOfInput) tokens.push_back(token);
+    while ((token.kind = lexer.next(token.text)) != TOK_END) tokens.push_back(token);
     return tokens;
 }
 

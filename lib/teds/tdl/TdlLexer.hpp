@@ -1,82 +1,29 @@
 #pragma once
-// The TDL scanner as C++ sees it: token kinds, one scanner over one input,
-// and a whole-text tokenizer. The rules themselves are in TdlScanner.l.
+// The TDL scanner as C++ sees it: one scanner over one input, and a
+// whole-text tokenizer. The rules themselves are in TdlScanner.l; the token
+// kinds are the grammar's own (TOK_... in TdlGrammar.hpp).
 
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "teds/tdl/TdlGrammar.hpp"
+
 namespace teds::tdl {
 
-// Token kinds. The numbers are those the grammar declares for its tokens
-// (TdlGrammar.y checks that they agree); the six punctuation tokens are
-// their character codes.
-enum TokenKind : int {
-    kEndOfInput = 0,
-    kNoToken = -1,  // a character that begins no token
-    kReal = 258,
-    kInteger = 259,
-    kString = 260,
-    kHexInteger = 261,
-    kBinInteger = 262,
-    kPercentName = 263,
-    kIdentifier = 264,
-    kTemplate = 265,
-    kComment = 266,
-    kAbstract = 267,
-    kValidationKeycode = 268,
-    kTdlVersionNumber = 269,
-    kUgid = 270,
-    kSpacing = 271,
-    kEndTemplate = 272,
-    kSelectCase = 273,
-    kEndSelect = 274,
-    kCase = 275,
-    kEndCase = 276,
-    kStructArray = 277,
-    kEndStructArray = 278,
-    kId = 279,
-    kCal = 280,
-    kUsr = 281,
-    kAlign = 282,
-    kUnint = 283,
-    kChr5 = 284,
-    kDate = 285,
-    kConRelRes = 286,
-    kConRes = 287,
-    kString5 = 288,
-    kString7 = 289,
-    kString16 = 290,
-    kAscii = 291,
-    kSingle = 292,
-    kUnicode = 293,
-    kBitDigit = 294,
-    kBitBin = 295,
-    kEndOfLine = 296,
-    kDefault = 297,
-    kInitialize = 298,
-    kReadWrite = 299,
-    kCtrlFunctionMask = 300,
-    kFunctionType = 301,
-    kFunction = 302,
-    kEnumerate = 303,
-    kPhysicalUnit = 304,
-};
-
 struct Token {
-    int kind = kEndOfInput;
+    int kind = TOK_END;
     std::string text;  // empty for kinds that carry no text
     bool operator==(const Token&) const = default;
 };
 
-// Raised by the generated scanner where flex would end the process: a failed
-// read of the input or a buffer it could not allocate.
-class ScanFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+// Raised by the generated scanner where flex would end the process, which
+// is a buffer it cannot allocate or grow. Lexer catches it at once and turns
+// it into a failure like a failed read; it never reaches the parser.
+struct ScanFailure {
+    const char* reason;
 };
 
 // The scanner's own state, handed to the generated code as its extra data.
@@ -86,6 +33,7 @@ struct ScanState {
     std::int32_t tokenLine = 1;  // line on which the token just matched starts
     bool lastWasCr = false;  // the previous token was a carriage return
     bool crBefore = false;   // ... as seen by the token being matched
+    std::string_view failure;  // why the input cannot be read on; empty while it can
 
     // Called by the generated code before every rule's action.
     void beginToken() {
@@ -107,9 +55,10 @@ public:
     Lexer(const Lexer&) = delete;
     Lexer& operator=(const Lexer&) = delete;
 
-    // The next token's kind: 0 at the end of the input, -1 for a character
-    // that begins no token (scanning may go on after it). Throws ScanFailure
-    // when the input cannot be read.
+    // The next token's kind: TOK_END at the end of the input,
+    // TOK_TDLGRAMMAR_UNDEF for a character that begins no token (scanning may
+    // go on after it), TOK_TDLGRAMMAR_error once the input cannot be read on,
+    // and from then on; text() then says why.
     int next();
     // The text of the token last returned; empty for kinds that carry none.
     // It lies in the scanner's buffer and is valid until the next call of next().
@@ -127,7 +76,8 @@ private:
     ScanState state_;
 };
 
-// Every token of `text` up to the end of the input, -1 tokens included.
+// Every token of `text` up to the end of the input, characters that begin
+// no token included.
 std::vector<Token> tokenize(std::string_view text);
 
 }  // namespace teds::tdl

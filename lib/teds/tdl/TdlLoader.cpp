@@ -17,12 +17,12 @@ struct FileCloser {
 // Binds the names of the parsed templates, offers each to the registry in
 // file order and returns how many it accepted.
 std::int32_t offerTemplates(Registry& registry, ParseResult parsed, const std::string& sourceName) {
-    for (std::string& message : parsed.diagnostics) registry.addDiagnostic(std::move(message));
+    for (Diagnostic& diagnostic : parsed.diagnostics) registry.addDiagnostic(std::move(diagnostic));
 
     std::vector<Template*> templates;
     for (ParsedTemplate& parsedTemplate : parsed.templates) templates.push_back(parsedTemplate.tmpl.get());
-    LinkResult links = linkTemplates(templates);
-    for (std::string& message : links.messages) registry.addDiagnostic(std::move(message));
+    LinkResult links = linkTemplates(templates, sourceName);
+    for (Diagnostic& diagnostic : links.diagnostics) registry.addDiagnostic(std::move(diagnostic));
 
     std::int32_t accepted = 0;
     std::vector<bool> isAccepted(parsed.templates.size(), false);
@@ -30,9 +30,8 @@ std::int32_t offerTemplates(Registry& registry, ParseResult parsed, const std::s
         ParsedTemplate& candidate = parsed.templates[i];
         const std::string reason = registry.refusalReason(*candidate.tmpl);
         if (!reason.empty()) {
-            registry.addDiagnostic(sourceName + ":" + std::to_string(candidate.line) + ": template " +
-                                   templateLabel(candidate.tmpl->manufacturerKey, candidate.tmpl->templateId) +
-                                   " refused: " + reason);
+            registry.addDiagnostic(templateRefused(sourceName, candidate.line, candidate.tmpl->manufacturerKey,
+                                                   candidate.tmpl->templateId, reason));
             continue;
         }
         registry.add(std::move(candidate.tmpl));

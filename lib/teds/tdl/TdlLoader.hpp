@@ -14,6 +14,6 @@ class Registry;
 std::int32_t loadTdlFile(Registry& registry, const std::string& path);
 
 // Loads TDL held in memory; `sourceName` names it in diagnostics.
-std::int32_t loadTdlText(Registry& registry, std::string_view text, const std::string& sourceName);
+std::int32_t loadTdlText(Registry& registry, std::string_view text, const std::string& sourceName = "<text>");
 
 }  // namespace teds::tdl

@@ -9,13 +9,6 @@ ParseResult parseTdl(Lexer& lexer, const std::string& sourceName) {
     // A non-zero result means the parse stopped early; the context already
     // holds why, and the templates finished before.
     tdlgrammar_parse(lexer, context);
-    if (context.readFailure()) {
-        try {
-            std::rethrow_exception(context.readFailure());
-        } catch (const ScanFailure& failure) {
-            context.note(lexer.tokenLine(), std::string(failure.what()) + "; the rest of the file is not read");
-        }
-    }
     return context.takeResult();
 }
 

@@ -11,7 +11,7 @@ namespace teds::tdl {
 
 // Reads `lexer` to its end, or to the first point the parse cannot get past;
 // templates finished before that point are in the result either way.
-// `sourceName` starts every diagnostic line.
+// `sourceName` names the input in every diagnostic.
 ParseResult parseTdl(Lexer& lexer, const std::string& sourceName);
 
 }  // namespace teds::tdl

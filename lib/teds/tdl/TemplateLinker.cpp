@@ -48,7 +48,8 @@ Declarations collectDeclarations(Template& tmpl) {
 
 class Linker {
 public:
-    explicit Linker(const std::vector<Template*>& templates) : templates_(templates) {
+    Linker(const std::vector<Template*>& templates, const std::string& sourceName)
+        : templates_(templates), sourceName_(sourceName) {
         declarations_.reserve(templates.size());
         for (Template* tmpl : templates) declarations_.push_back(collectDeclarations(*tmpl));
         result_.uses.resize(templates.size());
@@ -96,16 +97,20 @@ private:
     }
 
     void report(const char* format, const std::string& property, const std::string& name) {
-        result_.messages.push_back((boost::format(format) % property % name).str());
+        result_.diagnostics.push_back(Diagnostic{sourceName_, 0, DiagnosticKind::UnknownName,
+                                                 (boost::format(format) % property % name).str()});
     }
 
     const std::vector<Template*>& templates_;
+    const std::string& sourceName_;
     std::vector<Declarations> declarations_;
     LinkResult result_;
 };
 
 }  // namespace
 
-LinkResult linkTemplates(const std::vector<Template*>& templates) { return Linker(templates).run(); }
+LinkResult linkTemplates(const std::vector<Template*>& templates, const std::string& sourceName) {
+    return Linker(templates, sourceName).run();
+}
 
 }  // namespace teds::tdl

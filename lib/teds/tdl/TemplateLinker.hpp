@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/Template.hpp"
 
 namespace teds::tdl {
 
 struct LinkResult {
-    // One message per name that could not be found.
-    std::vector<std::string> messages;
+    // One per name that could not be found.
+    std::vector<Diagnostic> diagnostics;
     // For each template, the other templates whose nodes it now points
     // into: those must live as long as it does.
     std::vector<std::vector<std::size_t>> uses;
@@ -22,6 +23,7 @@ struct LinkResult {
 // A name is looked up in the property's own template first, then in the
 // other templates in the order given. A name not found leaves the property
 // unbound, which decodes and answers queries as if it had named nothing.
-LinkResult linkTemplates(const std::vector<Template*>& templates);
+// `sourceName` names the templates' text in the diagnostics.
+LinkResult linkTemplates(const std::vector<Template*>& templates, const std::string& sourceName);
 
 }  // namespace teds::tdl

@@ -4,6 +4,7 @@
 
 #include "Firewall.hpp"
 #include "Handles.hpp"
+#include "teds/tdl/TdlLoader.hpp"
 
 using teds::vb6dll::guarded;
 
@@ -34,6 +35,6 @@ void TEDS_VB6_CALL MirxTEDS_ParserDestroy(TedsParser parser) {
 int32_t TEDS_VB6_CALL MirxTEDS_ParseTDLFile(TedsParser parser, const char* path) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         if (!parser || !path) return 0;
-        return parser->registry.loadFile(path);
+        return teds::tdl::loadTdlFile(parser->registry, path);
     });
 }
