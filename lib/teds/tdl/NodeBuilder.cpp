@@ -24,18 +24,8 @@ std::uint32_t fixedNumber(const FixedValueDecl& fixed) {
     return low32Bits(fixed.text);
 }
 
-types::PropertyDescription declarationOf(PropertyDecl& decl) {
-    types::PropertyDescription declaration;
-    declaration.name = std::move(decl.name);
-    declaration.description = std::move(decl.description);
-    declaration.displayFormat = std::move(decl.displayFormat);
-    declaration.access = decl.access;
-    declaration.width = decl.sz;
-    return declaration;
-}
-
 nodes::NodePtr buildEnumProperty(PropertyDecl& decl) {
-    auto node = std::make_unique<nodes::EnumProperty>(declarationOf(decl));
+    auto node = std::make_unique<nodes::EnumProperty>(std::move(decl.declaration));
     node->declaration.enumeration = std::move(decl.dataType.enumName);
     if (isNumberToken(decl.fixed.tokenKind)) {
         node->hasFixedIndex = true;
@@ -56,7 +46,7 @@ nodes::NodePtr buildProperty(PropertyDecl decl) {
     if (decl.dataType.code == types::DataType::EnumType && decl.qualifier.code == nodes::Qualifier::None)
         return buildEnumProperty(decl);
 
-    auto node = std::make_unique<nodes::Property>(declarationOf(decl), decl.dataType.code, decl.qualifier.code,
+    auto node = std::make_unique<nodes::Property>(std::move(decl.declaration), decl.dataType.code, decl.qualifier.code,
                                                   std::move(decl.qualifier.text));
     node->start = decl.dataType.start;
     node->step = decl.dataType.step;

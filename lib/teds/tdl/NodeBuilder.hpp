@@ -31,13 +31,9 @@ struct FixedValueDecl {
 };
 
 struct PropertyDecl {
-    std::string name;
+    types::PropertyDescription declaration;  // name, description, access, width, display format
     QualifierDecl qualifier;
-    std::string description;
-    types::Access access = types::Access::Id;
-    std::uint32_t sz = 0;
     DataTypeDecl dataType;
-    std::string displayFormat;
     std::string unitName;
     FixedValueDecl fixed;
 };

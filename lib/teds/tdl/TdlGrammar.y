@@ -335,13 +335,13 @@ property
       fixed_opt
         {
             teds::tdl::PropertyDecl decl;
-            decl.name = ctx.textCopy($1);
+            decl.declaration.name = ctx.textCopy($1);
             decl.qualifier = {$2.code, ctx.textCopy($2.text)};
-            decl.description = ctx.textCopy($4);
-            decl.access = $6;
-            decl.sz = ctx.unsignedField(@8.first_line, ctx.text($8), "field width");
+            decl.declaration.description = ctx.textCopy($4);
+            decl.declaration.access = $6;
+            decl.declaration.width = ctx.unsignedField(@8.first_line, ctx.text($8), "field width");
             decl.dataType = {$10.code, ctx.textCopy($10.enumName), $10.start, $10.step};
-            decl.displayFormat = ctx.textCopy($12);
+            decl.declaration.displayFormat = ctx.textCopy($12);
             decl.unitName = ctx.textCopy($14);
             decl.fixed = {$15.tokenKind, ctx.textCopy($15.text)};
             $$ = teds::tdl::buildProperty(std::move(decl)).release();

@@ -33,18 +33,7 @@ Lexer::Lexer(std::string_view text) : scanner_(newScanner(&state_)) {
 
 Lexer::~Lexer() { tdllex_destroy(scanner_); }
 
-int Lexer::next() {
-    state_.text = {};
-    if (state_.failure.empty()) {
-        try {
-            const int kind = tdllex(scanner_);
-            if (state_.failure.empty()) return kind;
-        } catch (const ScanFailure& failure) {
-            state_.failure = failure.reason;
-        }
-    }
-    // The input ends where reading failed: a token matched from what was
-    // read before the failure, perhaps cut short by it, is not handed on.
+int Lexer::failedToken() {
     state_.text = state_.failure;
     return TOK_TDLGRAMMAR_error;
 }
@@ -59,7 +48,10 @@ std::vector<Token> tokenize(std::string_view text) {
     Lexer lexer(text);
     std::vector<Token> tokens;
     Token token;
-    while ((token.kind = lexer.next(token.text)) != TOK_END) tokens.push_back(token);
+    while ((token.kind = lexer.next(token.text)) != TOK_END) {
+        tokens.push_back(token);
+        if (token.kind == TOK_TDLGRAMMAR_error) break;  // every later token would be one too
+    }
     return tokens;
 }
 

@@ -11,6 +11,9 @@
 
 #include "teds/tdl/TdlGrammar.hpp"
 
+// The generated scanner (TdlScanner.l), called once a token from the inline Lexer::next.
+int tdllex(void* scanner);
+
 namespace teds::tdl {
 
 struct Token {
@@ -59,7 +62,18 @@ public:
     // TOK_TDLGRAMMAR_UNDEF for a character that begins no token (scanning may
     // go on after it), TOK_TDLGRAMMAR_error once the input cannot be read on,
     // and from then on; text() then says why.
-    int next();
+    int next() {
+        state_.text = {};
+        if (state_.failure.empty()) {
+            try {
+                const int kind = tdllex(scanner_);
+                if (state_.failure.empty()) return kind;
+            } catch (const ScanFailure& failure) {
+                state_.failure = failure.reason;
+            }
+        }
+        return failedToken();
+    }
     // The text of the token last returned; empty for kinds that carry none.
     // It lies in the scanner's buffer and is valid until the next call of next().
     std::string_view text() const { return state_.text; }
@@ -72,6 +86,10 @@ public:
     std::int32_t tokenLine() const { return state_.tokenLine; }
 
 private:
+    // The input ends where reading failed: a token matched from what was
+    // read before the failure, perhaps cut short by it, is not handed on.
+    int failedToken();
+
     void* scanner_ = nullptr;  // flex's yyscan_t
     ScanState state_;
 };
