@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "teds/decode/NameIndex.hpp"
 #include "teds/decode/PositionIndex.hpp"
 #include "teds/decode/ValueLookup.hpp"
 
@@ -47,6 +48,23 @@ TEST(PositionIndex, TemplateIndexPastTheEndHasNothing) {
     EXPECT_EQ(index.at(static_cast<std::size_t>(-1), 0), nullptr);
     EXPECT_EQ(index.at(0, 0xFFFFFFFFu), nullptr);
     EXPECT_EQ(PositionIndex().count(0), 0);
+}
+
+TEST(NameIndex, AgreesWithSelectionByNameEverywhere) {
+    auto templates = nestedTemplates();
+    templates[2].values.push_back(ValueRecord{"w", ValueKind::Unsigned, std::uint32_t{9}, nullptr});
+    const NameIndex index(templates);
+    for (std::size_t t = 0; t < templates.size() + 1; ++t) {
+        const std::vector<ValueRecord> none;
+        const auto& values = t < templates.size() ? templates[t].values : none;
+        for (const char* name : {"v", "", "a", "w", "missing"}) {
+            const std::int32_t count = countByName(values, name);
+            EXPECT_EQ(index.count(t, name), count) << t << ' ' << name;
+            for (std::uint32_t n = 0; n <= static_cast<std::uint32_t>(count); ++n)
+                EXPECT_EQ(index.at(t, name, n), selectByName(values, name, n)) << t << ' ' << name << ' ' << n;
+        }
+    }
+    EXPECT_EQ(index.count(0, "v"), 6);
 }
 
 }  // namespace

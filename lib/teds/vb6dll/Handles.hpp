@@ -3,9 +3,11 @@
 // export makes before it touches one.
 
 #include <cstdint>
+#include <mutex>
 
 #include "Api.hpp"
 #include "teds/decode/DecodedTeds.hpp"
+#include "teds/decode/NameIndex.hpp"
 #include "teds/decode/PositionIndex.hpp"
 #include "teds/tdl/Registry.hpp"
 
@@ -17,6 +19,17 @@ struct MirxDecodedTeds {
     teds::decode::DecodedTeds decoded;
     // Built once the decode is done; queries by position go through it.
     teds::decode::PositionIndex positions;
+
+    // Built by the first query by name, which many programs never make;
+    // queries on one handle may come from several threads at once.
+    const teds::decode::NameIndex& names() const {
+        std::call_once(namesBuilt_, [this] { names_ = teds::decode::NameIndex(decoded.templates); });
+        return names_;
+    }
+
+private:
+    mutable std::once_flag namesBuilt_;
+    mutable teds::decode::NameIndex names_;
 };
 
 namespace teds::vb6dll {

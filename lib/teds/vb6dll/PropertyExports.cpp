@@ -7,7 +7,6 @@
 #include "Firewall.hpp"
 #include "Handles.hpp"
 #include "PropertyDelivery.hpp"
-#include "teds/decode/ValueLookup.hpp"
 
 using teds::types::ValueRecord;
 using teds::vb6dll::deliverNothing;
@@ -20,7 +19,7 @@ namespace {
 
 // Records are reached through pointers into the handle, never copied, so a
 // caller that reads a large template value by value pays for no copies; the
-// handle's position index makes each read by position one step.
+// handle's position and name indexes make each read one step.
 
 const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::int32_t propertyIndex) {
     if (!selectTemplate(teds, templateIndex)) return nullptr;
@@ -30,8 +29,8 @@ const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::
 
 const ValueRecord* recordNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name,
                                std::uint32_t occurrence) {
-    const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
-    return tmpl && name ? teds::decode::selectByName(tmpl->values, name, occurrence) : nullptr;
+    if (!selectTemplate(teds, templateIndex) || !name) return nullptr;
+    return teds->names().at(templateIndex, name, occurrence);
 }
 
 // A selection that throws has selected nothing: the caller still gets the
@@ -46,8 +45,8 @@ std::int32_t answer(Select&& select, const PropertyOutputs& out) {
 
 int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyCount(DecodedTeds teds, uint32_t templateIndex, const char* name) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
-        const teds::decode::TemplateRecord* tmpl = selectTemplate(teds, templateIndex);
-        return tmpl && name ? teds::decode::countByName(tmpl->values, name) : 0;
+        if (!selectTemplate(teds, templateIndex) || !name) return 0;
+        return teds->names().count(templateIndex, name);
     });
 }
 
