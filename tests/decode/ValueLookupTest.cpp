@@ -10,12 +10,12 @@ namespace {
 using namespace teds::decode;
 using namespace teds::types;
 
-ValueRecord unsignedRecord(std::string name, std::uint32_t value) {
-    return ValueRecord{std::move(name), ValueKind::Unsigned, value, nullptr};
+ValueRecord unsignedRecord(const char* name, std::uint32_t value) {
+    return ValueRecord{name, ValueKind::Unsigned, value, nullptr};
 }
 
-ValueRecord arrayRecord(std::string name, StructElements elements) {
-    return ValueRecord{std::move(name), ValueKind::StructArray, std::move(elements), nullptr};
+ValueRecord arrayRecord(const char* name, StructElements elements) {
+    return ValueRecord{name, ValueKind::StructArray, std::move(elements), nullptr};
 }
 
 // One array of three elements, each holding "x" and "y" numbered 0..5.

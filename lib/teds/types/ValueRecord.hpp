@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <boost/variant.hpp>
@@ -16,9 +17,12 @@ struct ValueRecord;
 using StructElement = std::vector<ValueRecord>;
 using StructElements = std::vector<StructElement>;
 
+// A record's name and an enumeration's text live in the template that
+// produced the record, which outlives every decode: records refer to them
+// rather than copy them. Only texts read from the image are owned.
 struct EnumValue {
     std::uint32_t index = 0;
-    std::string text;
+    std::string_view text;  // the enumeration's entry, or the fixed text
 
     bool operator==(const EnumValue&) const = default;
 };
@@ -28,7 +32,7 @@ struct EnumValue {
 using Value = boost::variant<std::uint32_t, double, std::string, StructElements, EnumValue>;
 
 struct ValueRecord {
-    std::string name;
+    std::string_view name;  // the declaration's name; empty for select markers
     ValueKind kind = ValueKind::None;
     Value value;
     // The declaration that produced the value; owned by the parser's templates.

@@ -9,7 +9,7 @@ const types::ValueRecord* RecordSource::take(const std::string& name) {
     }
     const types::ValueRecord& record = records_[next_];
     if (record.name != name) {
-        fail("expected a value for '" + name + "', found '" + record.name + "'");
+        fail("expected a value for '" + name + "', found '" + std::string(record.name) + "'");
         return nullptr;
     }
     ++next_;

@@ -16,7 +16,7 @@ bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& o
     const auto selector = static_cast<std::uint32_t>(in.readBits(declaration.width));
     if (!budget.take()) return false;
     // The marker keeps the selector so the case can be written back.
-    out.push_back(types::ValueRecord{std::string(), types::ValueKind::SelectMarker, selector, &declaration});
+    out.push_back(types::ValueRecord{{}, types::ValueKind::SelectMarker, selector, &declaration});
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image
     return decodeNodeList(cases[selector].nodes, in, out, budget);
 }
