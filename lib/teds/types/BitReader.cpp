@@ -19,18 +19,20 @@ std::uint32_t BitReader::readBit() {
 }
 
 std::uint64_t BitReader::readBits(std::uint32_t n) {
-    // Most fields lie well inside the image: take them from one 64-bit load.
-    // The image's bit order is least significant first, which a
-    // little-endian load matches; other hosts assemble the word byte by byte.
-    // With 8 bytes left and at most 7 + 56 bits consumed, the load stays
-    // inside the image and the position stays before its end.
-    if (n <= 56 && length_ - byte_ >= 8) {
+    // Most fields lie inside the image: take them from one word. With 8
+    // bytes left it is one 64-bit load (the image's bit order is least
+    // significant first, which a little-endian load matches; other hosts
+    // assemble the word byte by byte), and at most 7 + 56 bits are consumed,
+    // so the position stays before the end. Nearer the end the word is made
+    // of the bytes that are left, as long as the field ends inside the image.
+    const std::uint32_t left = length_ - byte_;
+    if (n <= 56 && (left >= 8 || std::uint64_t{bitIndex_} + n <= std::uint64_t{left} * 8u)) {
         const std::uint8_t* at = bytes_ + byte_;
         std::uint64_t word = 0;
-        if constexpr (std::endian::native == std::endian::little)
+        if (left >= 8 && std::endian::native == std::endian::little)
             std::memcpy(&word, at, sizeof word);
         else
-            for (int i = 7; i >= 0; --i) word = (word << 8) | at[i];
+            for (std::uint32_t i = left < 8 ? left : 8; i-- > 0;) word = (word << 8) | at[i];
         const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex_) & (~std::uint64_t{0} >> (64 - n));
         const std::uint32_t end = bitIndex_ + n;
         byte_ += end / 8;

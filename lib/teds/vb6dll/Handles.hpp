@@ -17,17 +17,22 @@ struct MirxTedsParser {
 
 struct MirxDecodedTeds {
     teds::decode::DecodedTeds decoded;
-    // Built once the decode is done; queries by position go through it.
-    teds::decode::PositionIndex positions;
 
-    // Built by the first query by name, which many programs never make;
-    // queries on one handle may come from several threads at once.
+    // Each index is built by the first query that needs it, so a decode
+    // pays for neither; queries on one handle may come from several threads
+    // at once.
+    const teds::decode::PositionIndex& positions() const {
+        std::call_once(positionsBuilt_, [this] { positions_ = teds::decode::PositionIndex(decoded.templates); });
+        return positions_;
+    }
     const teds::decode::NameIndex& names() const {
         std::call_once(namesBuilt_, [this] { names_ = teds::decode::NameIndex(decoded.templates); });
         return names_;
     }
 
 private:
+    mutable std::once_flag positionsBuilt_;
+    mutable teds::decode::PositionIndex positions_;
     mutable std::once_flag namesBuilt_;
     mutable teds::decode::NameIndex names_;
 };

@@ -24,7 +24,7 @@ namespace {
 const ValueRecord* recordAt(DecodedTeds teds, std::uint32_t templateIndex, std::int32_t propertyIndex) {
     if (!selectTemplate(teds, templateIndex)) return nullptr;
     // A negative position is far past the last record, as its unsigned value says.
-    return teds->positions.at(templateIndex, static_cast<std::uint32_t>(propertyIndex));
+    return teds->positions().at(templateIndex, static_cast<std::uint32_t>(propertyIndex));
 }
 
 const ValueRecord* recordNamed(DecodedTeds teds, std::uint32_t templateIndex, const char* name,

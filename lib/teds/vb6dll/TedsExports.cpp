@@ -20,7 +20,6 @@ DecodedTeds TEDS_VB6_CALL MirxTEDS_ParseTEDS(TedsParser parser, const uint8_t* i
         // of four gigabytes: it reads as an empty image.
         const std::uint32_t bytes = length > 0 ? static_cast<std::uint32_t>(length) : 0;
         teds::decode::decodeTeds(parser->registry, image, bytes, nullptr, teds->decoded);
-        teds->positions = teds::decode::PositionIndex(teds->decoded.templates);
         return teds.release();
     });
 }
@@ -62,6 +61,6 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetTemplateInfo(DecodedTeds teds, uint32_t templa
 
 int32_t TEDS_VB6_CALL MirxTEDS_GetTotalPropertyCount(DecodedTeds teds, uint32_t templateIndex) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
-        return selectTemplate(teds, templateIndex) ? teds->positions.count(templateIndex) : 0;
+        return selectTemplate(teds, templateIndex) ? teds->positions().count(templateIndex) : 0;
     });
 }

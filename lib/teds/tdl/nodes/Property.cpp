@@ -66,15 +66,17 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
     // A qualified property describes behaviour, not memory: no bits, no value.
     if (qualifier != Qualifier::None) return true;
 
-    std::optional<types::DecodedValue> decoded;
-    if (types::isTextType(dataType))
-        decoded = types::decodeText(in, declaration.width, dataType);
-    else
-        decoded = types::decodeNumeric(in, fieldSpec());
-    if (!decoded) return true;
-
+    // Built in place: a record's value is moved once, from the codec into the list.
+    if (types::isTextType(dataType)) {
+        types::DecodedValue text = types::decodeText(in, declaration.width, dataType);
+        if (!budget.take()) return false;
+        out.emplace_back(declaration.name, text.kind, std::move(text.value), &declaration);
+        return true;
+    }
+    std::optional<types::DecodedValue> number = types::decodeNumeric(in, fieldSpec());
+    if (!number) return true;
     if (!budget.take()) return false;
-    out.push_back(types::ValueRecord{declaration.name, decoded->kind, std::move(decoded->value), &declaration});
+    out.emplace_back(declaration.name, number->kind, std::move(number->value), &declaration);
     return true;
 }
 
