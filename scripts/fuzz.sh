@@ -31,8 +31,8 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 
-# Seeds: the example templates and images, the real sensor images, and the
-# tests' TDL files.
+# Seeds: the example templates and images, the real sensor images, the
+# tests' TDL files, and templates that borrow names from one another.
 seed() {
   local dir=$1; shift
   mkdir -p "$dir"
@@ -45,7 +45,7 @@ for target in "${targets[@]}"; do
   extra=()
   case "$target" in
     TdlLoadFuzzer)
-      seed "$corpus" examples/templates/*.tdl tests/data/*.tdl
+      seed "$corpus" examples/templates/*.tdl tests/data/*.tdl fuzz/seeds/*.tdl
       extra=(-dict=fuzz/tdl.dict -max_len=65536) ;;
     *)
       seed "$corpus" examples/images/*.bin

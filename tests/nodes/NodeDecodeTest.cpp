@@ -254,6 +254,30 @@ TEST(EnumPropertyDecode, UnboundEnumDeliversTheBareIndex) {
     EXPECT_EQ(value.text, "");
 }
 
+// Entries need not be numbered by position: the first entry of a value or
+// a text answers, and a negative value is no index.
+TEST(EnumLookup, FirstEntryOfAValueOrTextAnswersWhateverTheNumbering) {
+    const Enum positional("P", {{0, "x"}, {1, "y"}, {2, "x"}});
+    const Enum scattered("S", {{5, "a"}, {2, "b"}, {5, "c"}, {-1, "d"}, {7, "b"}, {3, "d"}});
+    struct Row {
+        const Enum& e;
+        std::uint32_t index;
+        const char* text;  // null: no entry
+    };
+    for (const Row& row : {Row{positional, 1, "y"}, Row{positional, 3, nullptr}, Row{scattered, 5, "a"},
+                           Row{scattered, 7, "b"}, Row{scattered, 0, nullptr}, Row{scattered, 0xFFFFFFFFu, nullptr}}) {
+        const std::string* text = row.e.textFor(row.index);
+        if (row.text == nullptr)
+            EXPECT_EQ(text, nullptr) << row.e.name << ' ' << row.index;
+        else
+            EXPECT_EQ(text != nullptr ? *text : "<none>", row.text) << row.e.name << ' ' << row.index;
+    }
+    EXPECT_EQ(positional.indexOf("x"), 0u);
+    EXPECT_EQ(scattered.indexOf("b"), 2u);
+    EXPECT_EQ(scattered.indexOf("d"), 3u);
+    EXPECT_EQ(scattered.indexOf("z"), std::nullopt);
+}
+
 // The loader refuses deeper trees; at this depth every walk must still work.
 TEST(DeepNesting, SixtyFourLevelsDecodeCountSelectAndDump) {
     NodeList inner = nodeList(property("leaf", DataType::Unint, 8));

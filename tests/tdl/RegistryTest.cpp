@@ -211,6 +211,28 @@ TEST(RegistryTest, NamesResolveInTheOwnTemplateFirstThenTheFile) {
     EXPECT_EQ(other.declaration.unit, &declared.unit);
 }
 
+TEST(RegistryTest, ANameFromAnotherTemplateIsItsFirstDeclarationInTheFile) {
+    const std::string unit = "PHYSICAL_UNIT U, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0\n";
+    const std::string uses = "%P, , ID, 8, UNINT, , \"U\"\n";
+    Registry registry;
+    ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n" + uses + "ENDTEMPLATE\n" +
+                                        "TEMPLATE 0, 8, 2,\n" + unit + "ENDTEMPLATE\n" +
+                                        "TEMPLATE 0, 8, 3,\n" + uses + "ENDTEMPLATE\n" +
+                                        "TEMPLATE 0, 8, 4,\n" + unit + "ENDTEMPLATE\n" +
+                                        "TEMPLATE 0, 8, 5,\n" + uses + unit + "ENDTEMPLATE\nVALIDATION_KEYCODE 1\n"),
+              5);
+    const auto unitOf = [&](std::uint32_t id, std::size_t index) {
+        return &dynamic_cast<const nodes::PhysicalUnit&>(*registry.find(0, id)->body.at(index)).unit;
+    };
+    const auto boundIn = [&](std::uint32_t id) {
+        return dynamic_cast<const nodes::Property&>(*registry.find(0, id)->body.at(0)).declaration.unit;
+    };
+    // Earlier and later users alike take template 2's, never template 4's.
+    EXPECT_EQ(boundIn(1), unitOf(2, 0));
+    EXPECT_EQ(boundIn(3), unitOf(2, 0));
+    EXPECT_EQ(boundIn(5), unitOf(5, 1));
+}
+
 TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     Registry registry;
     ASSERT_EQ(loadTdlText(registry, "TEMPLATE 0, 8, 1,\n"

@@ -1,8 +1,5 @@
 #include "teds/tdl/Registry.hpp"
 
-#include <algorithm>
-
-
 namespace teds::tdl {
 
 namespace {
@@ -34,22 +31,17 @@ bool Registry::add(std::unique_ptr<Template> tmpl) {
         addDiagnostic(templateRefused({}, 0, tmpl->manufacturerKey, tmpl->templateId, reason));
         return false;
     }
-    auto entry = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const ManufacturerEntry& e) { return e.key == tmpl->manufacturerKey; });
-    if (entry == entries_.end()) {
-        // The first template of a manufacturer sets the width of its IDs.
-        entries_.push_back(ManufacturerEntry{tmpl->manufacturerKey, tmpl->idWidth, {}});
-        entry = entries_.end() - 1;
-    }
+    // The first template of a manufacturer sets the width of its IDs.
+    ManufacturerEntry& entry =
+        entries_.try_emplace(tmpl->manufacturerKey, ManufacturerEntry{tmpl->idWidth, {}}).first->second;
     const std::uint32_t id = tmpl->templateId;
-    entry->templates.emplace(id, std::move(tmpl));
+    entry.templates.emplace(id, std::move(tmpl));
     return true;
 }
 
 const Registry::ManufacturerEntry* Registry::entryFor(std::int32_t manufacturerKey) const {
-    for (const ManufacturerEntry& entry : entries_)
-        if (entry.key == manufacturerKey) return &entry;
-    return nullptr;
+    auto found = entries_.find(manufacturerKey);
+    return found == entries_.end() ? nullptr : &found->second;
 }
 
 const Template* Registry::find(std::int32_t manufacturerKey, std::uint32_t templateId) const {
@@ -65,14 +57,9 @@ std::uint32_t Registry::idWidth(std::int32_t manufacturerKey) const {
 }
 
 std::vector<const Template*> Registry::templates() const {
-    std::vector<const ManufacturerEntry*> byKey;
-    for (const ManufacturerEntry& entry : entries_) byKey.push_back(&entry);
-    std::sort(byKey.begin(), byKey.end(),
-              [](const ManufacturerEntry* a, const ManufacturerEntry* b) { return a->key < b->key; });
-
     std::vector<const Template*> all;
-    for (const ManufacturerEntry* entry : byKey)
-        for (const auto& [id, tmpl] : entry->templates) all.push_back(tmpl.get());
+    for (const auto& [key, entry] : entries_)
+        for (const auto& [id, tmpl] : entry.templates) all.push_back(tmpl.get());
     return all;
 }
 

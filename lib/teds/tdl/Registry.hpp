@@ -36,14 +36,16 @@ public:
 
 private:
     struct ManufacturerEntry {
-        std::int32_t key = 0;
         std::uint32_t idWidth = 0;
         std::map<std::uint32_t, std::unique_ptr<Template>> templates;
     };
 
     const ManufacturerEntry* entryFor(std::int32_t manufacturerKey) const;
 
-    std::vector<ManufacturerEntry> entries_;
+    // A map, not a list: a file may name many thousands of manufacturers,
+    // and every add and find looks one up. Ordered, so that templates()
+    // needs no sorting.
+    std::map<std::int32_t, ManufacturerEntry> entries_;
     std::vector<std::unique_ptr<Template>> retained_;
     std::vector<Diagnostic> diagnostics_;
 };

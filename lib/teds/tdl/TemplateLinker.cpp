@@ -1,7 +1,8 @@
 #include "teds/tdl/TemplateLinker.hpp"
 
-#include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 #include <boost/format.hpp>
 
@@ -46,13 +47,38 @@ Declarations collectDeclarations(Template& tmpl) {
     return found;
 }
 
+// Where a name is declared first across the whole file.
+template <typename Target>
+struct FirstDeclaration {
+    std::size_t tmpl = 0;
+    const Target* target = nullptr;
+};
+template <typename Target>
+using FileTable = std::unordered_map<std::string_view, FirstDeclaration<Target>>;
+
+// One table for the whole file, so that a name that is not the owner's own
+// costs one lookup instead of a look into every other template. emplace
+// keeps the first template in file order.
+template <typename Target>
+FileTable<Target> firstDeclarations(const std::vector<Declarations>& declarations,
+                                    std::map<std::string, const Target*, std::less<>> Declarations::*table) {
+    FileTable<Target> first;
+    for (std::size_t i = 0; i < declarations.size(); ++i)
+        for (const auto& [name, target] : declarations[i].*table)
+            first.emplace(name, FirstDeclaration<Target>{i, target});
+    return first;
+}
+
 class Linker {
 public:
     Linker(const std::vector<Template*>& templates, const std::string& sourceName)
         : templates_(templates), sourceName_(sourceName) {
         declarations_.reserve(templates.size());
         for (Template* tmpl : templates) declarations_.push_back(collectDeclarations(*tmpl));
+        fileEnums_ = firstDeclarations(declarations_, &Declarations::enums);
+        fileUnits_ = firstDeclarations(declarations_, &Declarations::units);
         result_.uses.resize(templates.size());
+        usedBy_.assign(templates.size(), kNoOwner);
     }
 
     LinkResult run() {
@@ -62,16 +88,18 @@ public:
     }
 
 private:
+    static constexpr std::size_t kNoOwner = static_cast<std::size_t>(-1);
+
     void bind(std::size_t owner, nodes::Node& node) {
         if (auto* enumProperty = nodes::nodeAs<nodes::EnumProperty>(node)) {
             const types::PropertyDescription& declaration = enumProperty->declaration;
-            enumProperty->enumRef = find(owner, declaration.enumeration, &Declarations::enums);
+            enumProperty->enumRef = find(owner, declaration.enumeration, &Declarations::enums, fileEnums_);
             if (enumProperty->enumRef == nullptr)
                 report("Property '%s' uses unknown enum '%s'.", declaration.name, declaration.enumeration);
         } else if (auto* property = nodes::nodeAs<nodes::Property>(node)) {
             // An empty unit text names no unit.
             if (property->unitName.empty()) return;
-            const nodes::PhysicalUnit* unit = find(owner, property->unitName, &Declarations::units);
+            const nodes::PhysicalUnit* unit = find(owner, property->unitName, &Declarations::units, fileUnits_);
             if (unit != nullptr)
                 property->declaration.unit = &unit->unit;
             else
@@ -79,21 +107,27 @@ private:
         }
     }
 
+    // The owner's own declaration, else the first in file order. The latter
+    // is never the owner's, since the owner was asked first.
     template <typename Target>
     const Target* find(std::size_t owner, const std::string& name,
-                       std::map<std::string, const Target*, std::less<>> Declarations::*table) {
+                       std::map<std::string, const Target*, std::less<>> Declarations::*table,
+                       const FileTable<Target>& file) {
         if (auto hit = (declarations_[owner].*table).find(name); hit != (declarations_[owner].*table).end())
             return hit->second;
-        for (std::size_t other = 0; other < declarations_.size(); ++other) {
-            if (other == owner) continue;
-            const auto& names = declarations_[other].*table;
-            if (auto hit = names.find(name); hit != names.end()) {
-                std::vector<std::size_t>& uses = result_.uses[owner];
-                if (std::find(uses.begin(), uses.end(), other) == uses.end()) uses.push_back(other);
-                return hit->second;
-            }
-        }
-        return nullptr;
+        auto hit = file.find(name);
+        if (hit == file.end()) return nullptr;
+        recordUse(owner, hit->second.tmpl);
+        return hit->second.target;
+    }
+
+    // Templates are bound one after the other, so marking `other` with the
+    // owner that last recorded it tells whether uses[owner] holds it already
+    // without searching that list.
+    void recordUse(std::size_t owner, std::size_t other) {
+        if (usedBy_[other] == owner) return;
+        usedBy_[other] = owner;
+        result_.uses[owner].push_back(other);
     }
 
     void report(const char* format, const std::string& property, const std::string& name) {
@@ -104,6 +138,10 @@ private:
     const std::vector<Template*>& templates_;
     const std::string& sourceName_;
     std::vector<Declarations> declarations_;
+    FileTable<nodes::Enum> fileEnums_;
+    FileTable<nodes::PhysicalUnit> fileUnits_;
+    // For each template, the owner that last recorded a use of it.
+    std::vector<std::size_t> usedBy_;
     LinkResult result_;
 };
 
