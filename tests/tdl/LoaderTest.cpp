@@ -7,6 +7,10 @@
 #include <sstream>
 #include <string>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -85,6 +89,20 @@ TEST_F(LoaderTest, CrLfAndLfFilesLoadAlike) {
     EXPECT_EQ(dumpAll(lf), dumpAll(crlf));
     EXPECT_TRUE(crlf.diagnostics().empty());
 }
+
+#if !defined(_WIN32)
+// A FIFO without a writer would block an ordinary open for ever.
+TEST_F(LoaderTest, APathThatNamesNoRegularFileGivesZeroAtOnce) {
+    const std::string fifo = (folder_ / "pipe.tdl").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, folder_.string()}) {
+        Registry registry;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(loadTdlFile(registry, path), 0) << path;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), path + ": not a regular file\n");
+    }
+}
+#endif
 
 TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
     Registry registry;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "teds/tdl/Registry.hpp"
+#include "teds/tdl/RegularFile.hpp"
 #include "teds/tdl/TdlParse.hpp"
 #include "teds/tdl/TemplateLinker.hpp"
 
@@ -52,11 +53,8 @@ std::int32_t offerTemplates(Registry& registry, ParseResult parsed, const std::s
 }  // namespace
 
 std::int32_t loadTdlFile(Registry& registry, const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "r"));
-    if (!file) {
-        std::perror(path.c_str());
-        return 0;
-    }
+    std::unique_ptr<std::FILE, FileCloser> file(openRegularFile(path));
+    if (!file) return 0;
     ParseResult parsed;
     {
         Lexer lexer(file.get());

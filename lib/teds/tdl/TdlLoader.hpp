@@ -10,7 +10,8 @@ namespace teds::tdl {
 class Registry;
 
 // Opens `path` in text mode and loads it. A file that cannot be opened gives
-// 0 and the C library's perror line for the path on standard error.
+// 0 and the C library's perror line for the path on standard error; a path
+// that names no regular file (a FIFO, a directory) gives 0 as well, at once.
 std::int32_t loadTdlFile(Registry& registry, const std::string& path);
 
 // Loads TDL held in memory; `sourceName` names it in diagnostics.

@@ -1,8 +1,10 @@
 #pragma once
-// What the two opaque handles of the C interface hold, and the checks every
-// export makes before it touches one.
+// What the two opaque handles of the C interface stand for (the table of
+// live handles maps each handle to one of these), and the template lookup
+// every TEDS query makes.
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "Api.hpp"
@@ -16,6 +18,9 @@ struct MirxTedsParser {
 };
 
 struct MirxDecodedTeds {
+    // The decoded records point into the parser's templates: they keep the
+    // parser alive for as long as a query on another thread still holds them.
+    std::shared_ptr<const MirxTedsParser> parser;
     teds::decode::DecodedTeds decoded;
 
     // Each index is built by the first query that needs it, so a decode
@@ -39,10 +44,11 @@ private:
 
 namespace teds::vb6dll {
 
-// The template at `index`, or null for a null handle or an index not below
-// the template count (unsigned, so a negative index from the caller is out
-// of range). Queries only read through the pointer: no query changes a handle.
-inline const decode::TemplateRecord* selectTemplate(DecodedTeds teds, std::uint32_t index) {
+// The template at `index`, or null when there is no TEDS (the handle was
+// refused) or the index is not below the template count (unsigned, so a
+// negative index from the caller is out of range). Queries only read
+// through the pointer: no query changes a decoded TEDS.
+inline const decode::TemplateRecord* selectTemplate(const MirxDecodedTeds* teds, std::uint32_t index) {
     if (!teds || index >= teds->decoded.templates.size()) return nullptr;
     return &teds->decoded.templates[index];
 }

@@ -1,12 +1,14 @@
 // Version checks and the parser handle: creation, TDL loading, destruction.
 
 #include <cstdint>
+#include <memory>
 
 #include "Firewall.hpp"
-#include "Handles.hpp"
+#include "HandleTable.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 using teds::vb6dll::guarded;
+using teds::vb6dll::handleTable;
 
 namespace {
 
@@ -25,16 +27,17 @@ int32_t TEDS_VB6_CALL MirxTEDS_CheckVersion(int32_t version) {
 }
 
 TedsParser TEDS_VB6_CALL MirxTEDS_ParserCreate(void) {
-    return guarded<TedsParser>(nullptr, [] { return new MirxTedsParser; });
+    return guarded<TedsParser>(nullptr, [] { return handleTable().addParser(std::make_shared<MirxTedsParser>()); });
 }
 
 void TEDS_VB6_CALL MirxTEDS_ParserDestroy(TedsParser parser) {
-    guarded([&] { delete parser; });
+    guarded([&] { handleTable().removeParser(parser); });
 }
 
 int32_t TEDS_VB6_CALL MirxTEDS_ParseTDLFile(TedsParser parser, const char* path) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
-        if (!parser || !path) return 0;
-        return teds::tdl::loadTdlFile(parser->registry, path);
+        const auto live = handleTable().parser(parser);
+        if (!live || !path) return 0;
+        return teds::tdl::loadTdlFile(live->registry, path);
     });
 }

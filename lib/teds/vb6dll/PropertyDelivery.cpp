@@ -24,11 +24,20 @@ void deliverUnit(const types::PropertyDescription* property, const PropertyOutpu
     }
     const types::UnitRecord* unit = property->unit;
     writeByteText(out.unit, unit ? std::string_view(unit->text) : std::string_view());
-    if (out.unitArray && unit && unit->unitType != types::UnitType::Invalid) writeUnitArray(*out.unitArray, *unit);
+    if (out.unitArray && unit && unit->unitType != types::UnitType::Invalid) {
+        // The caller may pass one variable as both value and unit array: it
+        // then holds the value by now, which is released before the array
+        // takes its place.
+        clearVariant(out.unitArray);
+        writeUnitArray(*out.unitArray, *unit);
+    }
 }
 
 }  // namespace
 
+// Outputs are written in a fixed order (value, unit text, unit array, name)
+// and each one releases what its variable holds first, so a variable passed
+// for two outputs ends with the later one and leaks nothing.
 std::int32_t deliverProperty(const types::ValueRecord& record, const PropertyOutputs& out) {
     clearVariant(out.value);
     clearVariant(out.unitArray);

@@ -20,7 +20,9 @@ struct PropertyOutputs {
 };
 
 // Writes the record's value, unit text, unit array, status and (when asked)
-// name; returns 1.
+// name; returns 1. Two outputs may be the same variable: it is released
+// once and ends holding the one written later (unit array after value, name
+// after unit).
 std::int32_t deliverProperty(const types::ValueRecord& record, const PropertyOutputs& out);
 
 // What a query that selected nothing leaves: the text outputs released and

@@ -3,8 +3,18 @@
  *
  * A caller creates a parser, loads TDL files into it, decodes images with it
  * and queries the decoded handle; then frees every decoded handle before it
- * destroys the parser. No function reports an error: a null handle, an index
+ * destroys the parser. No function reports an error: a bad handle, an index
  * out of range or a failed load gives 0, null or an empty output.
+ *
+ * Handles are checked before use. A handle is bad when it is null, was never
+ * issued by this library, has been released (FreeTEDS, ParserDestroy), or is
+ * of the other kind (a parser where a decoded handle is expected, or the
+ * reverse); a function given a bad handle gives the result it gives for a
+ * null handle and reads no memory through it. Handles are numbers that fit
+ * 32 bits and are not reused, so a stale one stays bad. Destroying a parser
+ * also releases every decoded handle it issued; they are bad from then on,
+ * and freeing them afterwards does nothing. The checks hold when several
+ * threads call at once; queries on one decoded handle may run side by side.
  *
  * On Windows the functions use the stdcall convention and the OLE Automation
  * types of <oleauto.h>. Elsewhere the library carries a small OLE Automation
@@ -172,9 +182,11 @@ TEDS_VB6_API HRESULT SafeArrayGetElement(SAFEARRAY* psa, int32_t* rgIndices, voi
 
 /* ---- The library --------------------------------------------------------- */
 
-/* Owns the templates loaded from TDL files. */
+/* Owns the templates loaded from TDL files. Opaque: a number stored in a
+ * pointer type, never an address to dereference. */
 typedef struct MirxTedsParser* TedsParser;
-/* Everything decoded from one image; refers to templates of its parser. */
+/* Everything decoded from one image; refers to templates of its parser, and
+ * is released with it. Opaque as well. */
 typedef struct MirxDecodedTeds* DecodedTeds;
 
 /* "0.1"; a static text the caller must not free. */
@@ -187,7 +199,7 @@ TEDS_VB6_API void TEDS_VB6_CALL MirxTEDS_ParserDestroy(TedsParser parser);
 /* Number of templates of the file that the parser accepted. */
 TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_ParseTDLFile(TedsParser parser, const char* path);
 
-/* A new handle (null only for a null parser or lack of memory); free it with
+/* A new handle (null only for a bad parser handle or lack of memory); free it with
  * MirxTEDS_FreeTEDS. The image is not kept. A negative length counts as 0. */
 TEDS_VB6_API DecodedTeds TEDS_VB6_CALL MirxTEDS_ParseTEDS(TedsParser parser, const uint8_t* image,
                                                           int32_t length);
