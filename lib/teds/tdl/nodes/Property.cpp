@@ -61,6 +61,14 @@ void Property::dump(std::ostream& out, const std::string& indent) const {
         << "; sz=" << declaration.width << " //" << declaration.description << '\n';
 }
 
+void Property::emplaceRecord(std::vector<types::ValueRecord>& out, types::DecodedValue& decoded) const {
+    types::ValueRecord& record = out.emplace_back();
+    record.name = declaration.name;
+    record.kind = decoded.kind;
+    record.value = std::move(decoded.value);
+    record.property = &declaration;
+}
+
 bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                       types::RecordBudget& budget) const {
     // A qualified property describes behaviour, not memory: no bits, no value.
@@ -70,13 +78,13 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
     if (types::isTextType(dataType)) {
         types::DecodedValue text = types::decodeText(in, declaration.width, dataType);
         if (!budget.take()) return false;
-        out.emplace_back(declaration.name, text.kind, std::move(text.value), &declaration);
+        emplaceRecord(out, text);
         return true;
     }
     std::optional<types::DecodedValue> number = types::decodeNumeric(in, fieldSpec());
     if (!number) return true;
     if (!budget.take()) return false;
-    out.emplace_back(declaration.name, number->kind, std::move(number->value), &declaration);
+    emplaceRecord(out, *number);
     return true;
 }
 

@@ -58,6 +58,7 @@ public:
     std::string fixedValueText;  // a fixed value written as a name or string; not decoded
 
 private:
+    void emplaceRecord(std::vector<types::ValueRecord>& out, types::DecodedValue& decoded) const;
     bool checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const;
 };
 
