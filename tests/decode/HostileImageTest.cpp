@@ -33,11 +33,42 @@ const char* const kTemplates =
     "%X, , ID, 8, UNINT, , = 5\n"
     "ENDSTRUCTARRAY\n"
     "ENDTEMPLATE\n"
+    "TEMPLATE 0, 8, 54, \"Empty\"\n"
+    "ENDTEMPLATE\n"
     "VALIDATION_KEYCODE 1\n";
+
+// Many items that read no bits and yield no record.
+std::string wideTemplate() {
+    std::string text = "TEMPLATE 0, 8, 55, \"Wide\"\n";
+    for (int i = 0; i < 12000; ++i) text += "%Q" + std::to_string(i) + "[DEFAULT]\n, , ID, 8, UNINT, ,\n";
+    return text + "ENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
+}
+
+// What a decoded image holds on the heap, from the capacities of its lists.
+std::uint64_t bytesHeld(const std::vector<types::ValueRecord>& values) {
+    std::uint64_t bytes = values.capacity() * sizeof(types::ValueRecord);
+    for (const types::ValueRecord& record : values) {
+        if (const auto* text = boost::get<std::string>(&record.value)) bytes += text->capacity();
+        if (const auto* elements = boost::get<types::StructElements>(&record.value)) {
+            bytes += elements->capacity() * sizeof(types::StructElement);
+            for (const types::StructElement& element : *elements) bytes += bytesHeld(element);
+        }
+    }
+    return bytes;
+}
+
+std::uint64_t bytesHeld(const decode::DecodedTeds& decoded) {
+    std::uint64_t bytes = decoded.templates.capacity() * sizeof(decode::TemplateRecord);
+    for (const decode::TemplateRecord& record : decoded.templates) bytes += bytesHeld(record.values);
+    return bytes;
+}
 
 class HostileImage : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(tdl::loadTdlText(registry, kTemplates), 4); }
+    void SetUp() override {
+        ASSERT_EQ(tdl::loadTdlText(registry, kTemplates), 5);
+        ASSERT_EQ(tdl::loadTdlText(registry, wideTemplate()), 1);
+    }
 
     decode::DecodedTeds decodeTwelveBytes(std::uint32_t templateId, std::uint32_t count) {
         ImageBuilder image;
@@ -93,9 +124,9 @@ TEST_F(HostileImage, ArrayCountInTwelveBytesEndsWithTheImage) {
     EXPECT_EQ(decode::countValues(out.templates[0].values), 0);
 }
 
-TEST_F(HostileImage, ArrayThatReadsNothingIsBoundedByTheRecordLimit) {
+TEST_F(HostileImage, ArrayThatReadsNothingIsBoundedByTheBudget) {
     // Fixed values occupy no bits, so with bits left after the count only
-    // the record limit stops this array; the template then fails like any
+    // the decode budget stops this array; the template then fails like any
     // other that cannot be decoded, and the chain ends.
     ImageBuilder image;
     image.field(64, 1).field(2, 0).field(8, 52).field(32, 0xFFFFFFFF).field(8, 0xFF);
@@ -106,17 +137,34 @@ TEST_F(HostileImage, ArrayThatReadsNothingIsBoundedByTheRecordLimit) {
     EXPECT_EQ(static_cast<std::int32_t>(out.basic.format), 2);
 }
 
-TEST_F(HostileImage, RepeatedTemplatesShareOneRecordBudget) {
-    // Each descriptor turns 26 bits into 65,536 records (65,535 fixed values
-    // and their array); the whole image may yield 2^20, so the seventeenth
-    // fails and ends the chain.
-    ImageBuilder image;
-    image.field(64, 1);
-    for (int i = 0; i < 40; ++i) image.field(2, 0).field(8, 53).field(16, 0xFFFF);
-    const auto bytes = image.bytes();
-    decode::DecodedTeds out;
-    decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
-    EXPECT_EQ(out.templates.size(), 16u);
+TEST_F(HostileImage, EveryDecodeHoldsAtMostItsBudget) {
+    struct Case {
+        const char* shape;
+        std::uint32_t templateId;
+        std::uint32_t countBits;  // a count field after each ID, 0 for none
+        std::size_t imageBytes;
+        bool endsEarly;  // whether the budget, not the image, ends the chain
+    };
+    const Case cases[] = {
+        {"empty templates filling a megabyte", 54, 0, 1u << 20, true},
+        {"a wide template of items without bits, repeated", 55, 0, 1000, true},
+        {"65,535 fixed values from each 26 bits", 53, 16, 138, true},
+    };
+    for (const Case& c : cases) {
+        ImageBuilder image;
+        image.field(64, 1);
+        const std::uint32_t descriptorBits = 10 + c.countBits;
+        for (std::size_t bits = 64; bits + descriptorBits <= c.imageBytes * 8; bits += descriptorBits) {
+            image.field(2, 0).field(8, c.templateId);
+            if (c.countBits != 0) image.field(c.countBits, (1u << c.countBits) - 1);
+        }
+        auto bytes = image.bytes();
+        bytes.resize(c.imageBytes);
+        decode::DecodedTeds out;
+        decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
+        EXPECT_LE(bytesHeld(out), types::DecodeBudget::limitForImage(bytes.size())) << c.shape;
+        EXPECT_EQ(out.templates.size() < (c.imageBytes * 8 - 64) / descriptorBits, c.endsEarly) << c.shape;
+    }
 }
 
 }  // namespace

@@ -30,10 +30,10 @@ struct Decoded {
 };
 
 Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image,
-                   std::uint32_t budgetLimit = types::RecordBudget::kDefaultLimit) {
+                   std::uint64_t budgetLimit = types::DecodeBudget::kHardCapBytes) {
     Decoded result;
     types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
-    types::RecordBudget budget(budgetLimit);
+    types::DecodeBudget budget(budgetLimit);
     result.ok = decodeNodeList(nodes, stream, result.values, budget);
     result.bitsRead = stream.position();
     return result;
@@ -160,18 +160,23 @@ TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
 }
 
 TEST(StructArrayDecode, RecordsBeyondTheBudgetFailTheTemplate) {
-    // Fixed values read no bits, so only the record budget bounds this array.
+    // Fixed values read no bits, so only the budget bounds this array.
     auto fixed = property("f", DataType::Unint, 8);
     fixed->fixedRaw = 1;
     const auto nodes = nodeList(structArray("A", 32, nodeList(std::move(fixed))));
+    using types::DecodeBudget;
+    // 999 elements of one record each, and the array's own record.
+    const std::uint64_t exact = 999 * (DecodeBudget::kElementBytes + DecodeBudget::kRecordBytes) +
+                                DecodeBudget::kRecordBytes;
     ImageBuilder image;
     image.field(32, 0xFFFFFFFF).field(8, 0);
-    EXPECT_FALSE(decodeList(nodes, image.bytes(), 1000).ok);
+    EXPECT_FALSE(decodeList(nodes, image.bytes(), exact).ok);
 
     ImageBuilder small;
     small.field(32, 999).field(8, 0);
-    const Decoded d = decodeList(nodes, small.bytes(), 1000);
-    ASSERT_TRUE(d.ok);  // 999 elements and the array record itself fit exactly
+    EXPECT_FALSE(decodeList(nodes, small.bytes(), exact - 1).ok);
+    const Decoded d = decodeList(nodes, small.bytes(), exact);
+    ASSERT_TRUE(d.ok);
     EXPECT_EQ(decode::countValues(d.values), 999);
 }
 
@@ -181,7 +186,7 @@ TEST(TemplateDecode, AlignStopsTheTemplateButKeepsEarlierRecords) {
                          property("B", DataType::Unint, 8));
     const std::vector<std::uint8_t> image{1, 2};
     types::BitReader stream(image.data(), 2);
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     std::vector<ValueRecord> values;
     EXPECT_FALSE(tmpl.decodeBody(stream, values, budget));
     ASSERT_EQ(values.size(), 1u);

@@ -24,7 +24,7 @@ std::vector<ValueRecord> roundTripAll(const Node& node, const std::vector<ValueR
     EXPECT_TRUE(source.finished());
     types::BitReader reader(writer.bytes().data(), static_cast<std::uint32_t>(writer.bytes().size()));
     std::vector<ValueRecord> out;
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     EXPECT_TRUE(node.decode(reader, out, budget));
     EXPECT_EQ(reader.position(), writer.position());
     return out;

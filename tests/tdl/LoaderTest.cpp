@@ -123,7 +123,7 @@ TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
     image.writeBits(7, 0x42);
     types::BitReader stream(image.bytes().data(), 2);
     decode::TemplateRecord record;
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     EXPECT_TRUE(decode::decodeTemplate(registry, stream, 0, record, budget));
     ASSERT_EQ(record.values.size(), 2u);
     EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "b");

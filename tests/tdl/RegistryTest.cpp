@@ -39,7 +39,7 @@ private:
 // The chain's decoding of one template, with a budget of its own.
 bool decodeNextTemplate(const Registry& registry, types::BitReader& in, std::int32_t key,
                         decode::TemplateRecord& record) {
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     return decode::decodeTemplate(registry, in, key, record, budget);
 }
 

@@ -72,7 +72,7 @@ TEST(ScaleTest, ABigEnumerationAnswersEveryRecordOfALongArray) {
     image.writeBits(17, kElements);
     types::BitReader in(image.bytes().data(), static_cast<std::uint32_t>(image.bytes().size()));
     decode::TemplateRecord record;
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     ASSERT_TRUE(decode::decodeTemplate(registry, in, 0, record, budget));
 
     ASSERT_EQ(record.values.size(), 1u);

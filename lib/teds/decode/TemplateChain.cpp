@@ -28,13 +28,15 @@ UserDescriptor mapUserDescriptor(std::uint32_t u) {
 }
 
 bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::int32_t manufacturerKey,
-                    TemplateRecord& record, types::RecordBudget& budget) {
+                    TemplateRecord& record, types::DecodeBudget& budget) {
     const std::uint32_t idWidth = registry.idWidth(manufacturerKey);
     if (idWidth == 0) return false;
     const auto templateId = static_cast<std::uint32_t>(in.readBits(idWidth));
     const tdl::Template* tmpl = registry.find(manufacturerKey, templateId);
     record.begin(manufacturerKey, static_cast<std::int32_t>(templateId), tmpl);
     if (tmpl == nullptr) return false;
+    // A template that yields nothing still takes its place in the image's list.
+    if (!budget.take(2 * sizeof(TemplateRecord))) return false;
     return tmpl->decodeBody(in, record.values, budget);
 }
 
@@ -48,7 +50,7 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     TemplateRecord working;
     // One budget for the whole image: a template file may let a few bits
     // stand for many records, and an image may repeat such a template.
-    types::RecordBudget budget;
+    types::DecodeBudget budget(types::DecodeBudget::limitForImage(length));
     // The template ID and body of one descriptor, and how many of their bits
     // the image did not have.
     const auto decodeBodyFor = [&](std::int32_t manufacturerKey) {

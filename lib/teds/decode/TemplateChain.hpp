@@ -9,7 +9,7 @@
 #include "teds/decode/DecodedTeds.hpp"
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/types/BitReader.hpp"
-#include "teds/types/RecordBudget.hpp"
+#include "teds/types/DecodeBudget.hpp"
 
 namespace teds::tdl {
 class Registry;
@@ -40,7 +40,7 @@ UserDescriptor mapUserDescriptor(std::uint32_t u);
 // finds the template and decodes its body into `record`, taking its records
 // from `budget`. Fails without reading when the manufacturer is unknown.
 bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::int32_t manufacturerKey,
-                    TemplateRecord& record, types::RecordBudget& budget);
+                    TemplateRecord& record, types::DecodeBudget& budget);
 
 // Fills `out` from `image`; a null image or zero length leaves it untouched.
 // Writes a trace of what it reads when `trace` is given.

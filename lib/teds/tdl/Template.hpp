@@ -21,7 +21,7 @@ struct Template {
     // Decodes the body into `values`. Stops at the first node that fails;
     // the records of the nodes before it stay.
     bool decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
-                    types::RecordBudget& budget) const;
+                    types::DecodeBudget& budget) const;
     // Writes decoded records back as the body's bits. False, with the reason
     // in `error`, when they do not fit the body or some are left over.
     bool encodeBody(types::BitWriter& out, const std::vector<types::ValueRecord>& values, std::string& error) const;

@@ -13,7 +13,7 @@ public:
     explicit Align(std::int32_t bits) : bits(bits) {}
     void dump(std::ostream& out, const std::string& indent) const override;
     bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                types::RecordBudget& budget) const override;
+                types::DecodeBudget& budget) const override;
 
     std::int32_t bits;
 };

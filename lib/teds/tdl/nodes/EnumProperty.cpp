@@ -10,7 +10,7 @@ void EnumProperty::dump(std::ostream& out, const std::string& indent) const {
 }
 
 bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                          types::RecordBudget& budget) const {
+                          types::DecodeBudget& budget) const {
     types::EnumValue value;
     if (hasFixedIndex)
         value.index = static_cast<std::uint32_t>(fixedIndex);
@@ -27,7 +27,7 @@ bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>&
         }
     }
 
-    if (!budget.take()) return false;
+    if (!budget.takeRecord()) return false;
     out.push_back(types::ValueRecord{declaration.name, types::ValueKind::Enumeration, std::move(value), &declaration});
     return true;
 }

@@ -20,7 +20,7 @@ public:
 
     void dump(std::ostream& out, const std::string& indent) const override;
     bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                types::RecordBudget& budget) const override;
+                types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
 
     types::PropertyDescription declaration;  // what its records point at

@@ -2,14 +2,14 @@
 
 namespace teds::tdl::nodes {
 
-bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::RecordBudget&) const { return true; }
+bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::DecodeBudget&) const { return true; }
 
 bool Node::encode(RecordSource&) const { return true; }
 
 void Node::collectNames(const std::string&, bool, std::vector<std::string>&) const {}
 
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
-                    types::RecordBudget& budget) {
+                    types::DecodeBudget& budget) {
     for (const NodePtr& node : nodes) {
         // A failing node leaves nothing half-written behind the records of
         // the nodes before it: whatever it appended is dropped again.

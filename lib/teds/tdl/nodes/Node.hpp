@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "teds/types/BitReader.hpp"
-#include "teds/types/RecordBudget.hpp"
+#include "teds/types/DecodeBudget.hpp"
 #include "teds/types/ValueRecord.hpp"
 
 namespace teds::tdl::nodes {
@@ -27,7 +27,7 @@ public:
     // Reads the node's bits and appends its records to `out`; false stops
     // the template. Every record appended is taken from `budget` first.
     virtual bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                        types::RecordBudget& budget) const;
+                        types::DecodeBudget& budget) const;
 
     // The reverse of decode: takes the records decode would have appended
     // from `records` and writes their bits. False, with the reason kept in
@@ -63,7 +63,7 @@ using NodeList = std::vector<NodePtr>;
 // Decodes `nodes` in order into `out`. Stops at the first node that fails:
 // what that node produced is dropped, what came before stays.
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
-                    types::RecordBudget& budget);
+                    types::DecodeBudget& budget);
 
 // Encodes `nodes` in order; stops at the first that fails.
 bool encodeNodeList(const NodeList& nodes, RecordSource& records);

@@ -70,20 +70,20 @@ void Property::emplaceRecord(std::vector<types::ValueRecord>& out, types::Decode
 }
 
 bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                      types::RecordBudget& budget) const {
+                      types::DecodeBudget& budget) const {
     // A qualified property describes behaviour, not memory: no bits, no value.
     if (qualifier != Qualifier::None) return true;
 
     // Built in place: a record's value is moved once, from the codec into the list.
     if (types::isTextType(dataType)) {
         types::DecodedValue text = types::decodeText(in, declaration.width, dataType);
-        if (!budget.take()) return false;
+        if (!budget.takeRecord(boost::get<std::string>(text.value).capacity())) return false;
         emplaceRecord(out, text);
         return true;
     }
     std::optional<types::DecodedValue> number = types::decodeNumeric(in, fieldSpec());
     if (!number) return true;
-    if (!budget.take()) return false;
+    if (!budget.takeRecord()) return false;
     emplaceRecord(out, *number);
     return true;
 }
@@ -126,7 +126,7 @@ bool Property::checkWritten(RecordSource& records, const types::ValueRecord& rec
     for (std::uint64_t left = from; left > 0; left -= std::min<std::uint64_t>(left, 64))
         reader.readBits(static_cast<std::uint32_t>(std::min<std::uint64_t>(left, 64)));
     std::vector<types::ValueRecord> back;
-    types::RecordBudget budget;
+    types::DecodeBudget budget;
     if (!decode(reader, back, budget) || back.size() != 1 || !readsBackAs(record, back.front(), *this))
         return records.fail(declaration.name + " does not read back as the value given");
     return true;

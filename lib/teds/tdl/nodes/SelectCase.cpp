@@ -12,9 +12,9 @@ void SelectCase::dump(std::ostream& out, const std::string& indent) const {
 }
 
 bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                        types::RecordBudget& budget) const {
+                        types::DecodeBudget& budget) const {
     const auto selector = static_cast<std::uint32_t>(in.readBits(declaration.width));
-    if (!budget.take()) return false;
+    if (!budget.takeRecord()) return false;
     // The marker keeps the selector so the case can be written back.
     out.push_back(types::ValueRecord{{}, types::ValueKind::SelectMarker, selector, &declaration});
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image

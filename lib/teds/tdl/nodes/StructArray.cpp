@@ -10,7 +10,7 @@ void StructArray::dump(std::ostream& out, const std::string& indent) const {
 }
 
 bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
-                         types::RecordBudget& budget) const {
+                         types::DecodeBudget& budget) const {
     const auto count = static_cast<std::uint32_t>(in.readBits(declaration.width));
 
     types::StructElements elements;
@@ -19,6 +19,7 @@ bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& 
         // its end would be all zeros, and an element that reads nothing and
         // yields nothing adds nothing a query could see: either ends the array.
         if (!in.hasMore()) break;
+        if (!budget.takeElement()) return false;
         const std::uint64_t before = in.position();
         types::StructElement element;
         if (!decodeNodeList(children, in, element, budget)) return false;
@@ -26,7 +27,7 @@ bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& 
         elements.push_back(std::move(element));
     }
 
-    if (!budget.take()) return false;
+    if (!budget.takeRecord()) return false;
     out.push_back(types::ValueRecord{declaration.name, types::ValueKind::StructArray, std::move(elements), &declaration});
     return true;
 }
