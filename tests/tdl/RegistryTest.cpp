@@ -283,5 +283,27 @@ TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {
     EXPECT_EQ(registry.templates().size(), 1u);
 }
 
+TEST(RegistryTest, DiagnosticsPastEitherLimitAreCountedInOneLastEntry) {
+    struct Case {
+        std::size_t offered;
+        std::size_t messageBytes;
+        std::size_t kept;  // before the entry that counts the rest
+    };
+    const std::size_t big = Registry::kMaxDiagnosticBytes / 4;
+    for (const Case& c : {Case{Registry::kMaxDiagnostics - 1, 10, Registry::kMaxDiagnostics - 1},
+                          Case{Registry::kMaxDiagnostics + 500, 10, Registry::kMaxDiagnostics - 1},
+                          Case{10, big, 4}}) {
+        Registry registry;
+        for (std::size_t i = 0; i < c.offered; ++i)
+            registry.addDiagnostic(Diagnostic{{}, 0, DiagnosticKind::SyntaxError, std::string(c.messageBytes, 'x')});
+        const auto& kept = registry.diagnostics();
+        const std::size_t dropped = c.offered - c.kept;
+        ASSERT_EQ(kept.size(), c.kept + (dropped == 0 ? 0 : 1)) << c.offered;
+        if (dropped == 0) continue;
+        EXPECT_EQ(kept.back().kind, DiagnosticKind::Dropped);
+        EXPECT_EQ(kept.back().message, std::to_string(dropped) + " more diagnostics dropped");
+    }
+}
+
 }  // namespace
 }  // namespace teds::tdl

@@ -16,6 +16,7 @@ enum class DiagnosticKind {
     ReadFailure,       // the input could not be read on; the rest of it is not read
     RefusedTemplate,   // a template that parsed but is not registered
     UnknownName,       // a property names an enumeration or unit declared nowhere
+    Dropped,           // stands for diagnostics past the limit a parser keeps
 };
 
 struct Diagnostic {

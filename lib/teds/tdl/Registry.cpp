@@ -56,6 +56,19 @@ std::uint32_t Registry::idWidth(std::int32_t manufacturerKey) const {
     return entry == nullptr ? 0 : entry->idWidth;
 }
 
+void Registry::addDiagnostic(Diagnostic diagnostic) {
+    const std::size_t bytes = diagnostic.source.size() + diagnostic.message.size();
+    // One slot stays free for the entry that counts the dropped ones.
+    if (droppedDiagnostics_ == 0 && diagnostics_.size() + 1 < kMaxDiagnostics &&
+        diagnosticBytes_ + bytes <= kMaxDiagnosticBytes) {
+        diagnosticBytes_ += bytes;
+        diagnostics_.push_back(std::move(diagnostic));
+        return;
+    }
+    if (droppedDiagnostics_++ == 0) diagnostics_.push_back(Diagnostic{{}, 0, DiagnosticKind::Dropped, {}});
+    diagnostics_.back().message = std::to_string(droppedDiagnostics_) + " more diagnostics dropped";
+}
+
 std::vector<const Template*> Registry::templates() const {
     std::vector<const Template*> all;
     for (const auto& [key, entry] : entries_)

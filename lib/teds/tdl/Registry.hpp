@@ -27,9 +27,15 @@ public:
     // Width of the template ID field for a manufacturer; 0 when unknown.
     std::uint32_t idWidth(std::int32_t manufacturerKey) const;
 
+    // A parser may live as long as its host and reload files for ever, so
+    // it keeps a bounded number of diagnostics: past either limit the rest
+    // are only counted, in one last entry that says how many.
+    static constexpr std::size_t kMaxDiagnostics = 1000;
+    static constexpr std::size_t kMaxDiagnosticBytes = std::size_t{256} << 10;
+
     // Diagnostics of every load so far, in the order they arose.
     const std::vector<Diagnostic>& diagnostics() const { return diagnostics_; }
-    void addDiagnostic(Diagnostic diagnostic) { diagnostics_.push_back(std::move(diagnostic)); }
+    void addDiagnostic(Diagnostic diagnostic);
 
     // Every accepted template, by manufacturer key, then template ID.
     std::vector<const Template*> templates() const;
@@ -48,6 +54,8 @@ private:
     std::map<std::int32_t, ManufacturerEntry> entries_;
     std::vector<std::unique_ptr<Template>> retained_;
     std::vector<Diagnostic> diagnostics_;
+    std::size_t diagnosticBytes_ = 0;
+    std::uint64_t droppedDiagnostics_ = 0;
 };
 
 }  // namespace teds::tdl
