@@ -40,8 +40,14 @@ public:
     explicit ParseContext(std::string sourceName) : sourceName_(std::move(sourceName)) {}
 
     // --- called by the grammar -------------------------------------------
-    // The texts of the parse's tokens, kept until the parse ends.
+    // The texts of the parse's tokens, kept until the template they are in
+    // is finished or dropped.
     TextRef keepText(std::string_view text) { return texts_.add(text); }
+    // An ENDTEMPLATE was read: texts kept so far belong to templates that
+    // its reduction finishes or drops.
+    void markTemplateEnd() { templateEnd_ = texts_.end(); }
+    // Called once nothing on the parser's stack needs them.
+    void releaseTemplateTexts() { texts_.releaseBefore(templateEnd_); }
     std::string_view text(TextRef ref) const { return texts_.view(ref); }
     std::string textCopy(TextRef ref) const { return texts_.copy(ref); }
 
@@ -79,6 +85,7 @@ private:
     std::string sourceName_;
     ParseResult result_;
     TokenTexts texts_;
+    std::size_t templateEnd_ = 0;
     bool readingStopped_ = false;
 
     // The template being read.

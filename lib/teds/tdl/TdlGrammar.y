@@ -235,7 +235,7 @@ templates
     | templates template trailer
     /* A syntax error drops the template it occurs in; reading resumes after
        the next ENDTEMPLATE. Templates finished before it are already kept. */
-    | templates error ENDTEMPLATE trailer
+    | templates error ENDTEMPLATE trailer { ctx.releaseTemplateTexts(); }
     ;
 
 trailer
@@ -254,7 +254,11 @@ eols
     ;
 
 template
-    : header body ENDTEMPLATE { ctx.finishTemplate(std::move(*take($2))); }
+    : header body ENDTEMPLATE
+        {
+            ctx.finishTemplate(std::move(*take($2)));
+            ctx.releaseTemplateTexts();
+        }
     ;
 
 header
@@ -496,9 +500,15 @@ int tdlgrammar_lex(TDLGRAMMAR_STYPE* value, TDLGRAMMAR_LTYPE* location, teds::td
     case TOK_PERCENT_NAME:
     case TOK_IDENT:
     case TOK_TEMPLATE:
-    case TOK_COMMENT:
     case TOK_ABSTRACT:
         value->text = ctx.keepText(lexer.text());
+        return kind;
+    // No rule reads a comment's text.
+    case TOK_COMMENT:
+        value->text = kNoText;
+        return kind;
+    case TOK_ENDTEMPLATE:
+        ctx.markTemplateEnd();
         return kind;
     // Whatever does not scan ends the input, as its end would.
     case TOK_TDLGRAMMAR_UNDEF:
