@@ -1,12 +1,14 @@
-// The core without the exports: loading a large template catalogue, and the
-// bit reader alone, the floor every decode stands on.
+// The core without the exports: loading a large template catalogue, decoding
+// the accelerometer, and the bit reader alone, the floor every decode stands on.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <vector>
 
+#include "AllocationCounter.hpp"
 #include "BenchData.hpp"
+#include "teds/decode/TemplateChain.hpp"
 #include "teds/types/BitReader.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -30,6 +32,30 @@ void LoadTemplateCatalogue(benchmark::State& state) {
                             static_cast<std::int64_t>(catalogue.size()));
 }
 BENCHMARK(LoadTemplateCatalogue)->Unit(benchmark::kMillisecond);
+
+// Case 1 without the exports: the decode alone, into a fresh result each
+// time, as a handle holds one.
+void DecodeAccelerometerCore(benchmark::State& state) {
+    tdl::Registry registry;
+    if (tdl::loadTdlFile(registry, exampleTemplatePath()) <= 0) state.SkipWithError("templates did not load");
+    const std::vector<std::uint8_t> image = accelerometerImage();
+    const auto length = static_cast<std::uint32_t>(image.size());
+
+    const AllocationCounts before = allocationCounts();
+    {
+        decode::DecodedTeds probe;
+        decode::decodeTeds(registry, image.data(), length, nullptr, probe);
+        state.counters["allocs/decode"] = static_cast<double>(allocationCounts().allocations - before.allocations);
+        if (probe.templates.size() != 1) state.SkipWithError("image did not decode");
+    }
+    for (auto _ : state) {
+        decode::DecodedTeds decoded;
+        decode::decodeTeds(registry, image.data(), length, nullptr, decoded);
+        benchmark::DoNotOptimize(decoded);
+    }
+    state.counters["image bits"] = static_cast<double>(image.size() * 8);
+}
+BENCHMARK(DecodeAccelerometerCore);
 
 // Case 5: an image read field by field, widths 1 to 32 in turn, so fields
 // start at every bit offset. Run over the accelerometer image's size, for

@@ -37,10 +37,10 @@ const char* const kTemplates =
     "ENDTEMPLATE\n"
     "VALIDATION_KEYCODE 1\n";
 
-// Many items that read no bits and yield no record.
+// Many records from no bits at all.
 std::string wideTemplate() {
     std::string text = "TEMPLATE 0, 8, 55, \"Wide\"\n";
-    for (int i = 0; i < 12000; ++i) text += "%Q" + std::to_string(i) + "[DEFAULT]\n, , ID, 8, UNINT, ,\n";
+    for (int i = 0; i < 12000; ++i) text += "%Q" + std::to_string(i) + ", , ID, 8, UNINT, , = 1\n";
     return text + "ENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
 }
 
@@ -147,7 +147,7 @@ TEST_F(HostileImage, EveryDecodeHoldsAtMostItsBudget) {
     };
     const Case cases[] = {
         {"empty templates filling a megabyte", 54, 0, 1u << 20, true},
-        {"a wide template of items without bits, repeated", 55, 0, 1000, true},
+        {"a wide template of fixed values, repeated", 55, 0, 1000, true},
         {"65,535 fixed values from each 26 bits", 53, 16, 138, true},
     };
     for (const Case& c : cases) {

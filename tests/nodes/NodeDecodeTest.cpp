@@ -229,7 +229,7 @@ TEST_P(EnumPropertyDecode, DeliversIndexAndText) {
     node->fixedIndex = c.fixedIndex;
     node->hasFixedText = c.hasFixedText;
     node->fixedText = c.fixedText;
-    node->enumRef = &values;
+    node->bindEnum(&values);
     const auto nodes = nodeList(std::move(node));
     ImageBuilder image;
     image.field(3, c.imageIndex).field(5, 0);

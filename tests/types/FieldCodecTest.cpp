@@ -29,6 +29,26 @@ struct Reader {
     BitReader stream;
 };
 
+// A decoded field as its record holds it.
+struct DecodedValue {
+    ValueKind kind = ValueKind::None;
+    Value value;
+};
+
+std::optional<DecodedValue> numericOf(BitReader& in, const FieldSpec& f) {
+    DecodedValue decoded;
+    const std::optional<ValueKind> kind = decodeNumeric(in, f, decoded.value);
+    if (!kind) return std::nullopt;
+    decoded.kind = *kind;
+    return decoded;
+}
+
+std::string textOf(BitReader& in, std::uint32_t sz, DataType type) {
+    std::string text;
+    decodeText(in, sz, type, text);
+    return text;
+}
+
 BitReader readerOf(const BitWriter& w) {
     return BitReader(w.bytes().data(), static_cast<std::uint32_t>(w.bytes().size()));
 }
@@ -45,7 +65,7 @@ FieldSpec fieldOf(DataType type, std::uint32_t sz, double start = 0.0, double st
 std::optional<DecodedValue> decodeRaw(const FieldSpec& f, std::uint64_t raw) {
     const auto image = ImageBuilder().field(f.sz, raw).field(8, 0).bytes();
     Reader r(image);
-    auto v = decodeNumeric(r.stream, f);
+    auto v = numericOf(r.stream, f);
     EXPECT_EQ(r.bitsRead(), f.sz);
     return v;
 }
@@ -111,7 +131,7 @@ TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
     f.fixedRaw = 0xFF;
     const std::vector<std::uint8_t> image{0x00};
     Reader r(image);
-    const auto v = decodeNumeric(r.stream, f);
+    const auto v = numericOf(r.stream, f);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->kind, ValueKind::Unsigned);
     EXPECT_EQ(boost::get<std::uint32_t>(v->value), 255u);
@@ -182,67 +202,63 @@ TEST(NumericField, TypesWithoutAValueConsumeTheirBits) {
                              static_cast<DataType>(99)}) {
         const auto image = ImageBuilder().field(11, 0x7FF).field(5, 0x15).bytes();
         Reader r(image);
-        EXPECT_FALSE(decodeNumeric(r.stream, fieldOf(t, 11)).has_value()) << static_cast<int>(t);
+        EXPECT_FALSE(numericOf(r.stream, fieldOf(t, 11)).has_value()) << static_cast<int>(t);
         EXPECT_EQ(r.stream.readBits(5), 0x15u) << static_cast<int>(t);
     }
 }
 
 // --- text fields -------------------------------------------------------------
 
-std::string textOf(const DecodedValue& v) {
-    EXPECT_EQ(v.kind, ValueKind::Text);
-    return boost::get<std::string>(v.value);
-}
 
 TEST(TextField, Chr5CodesBecomeCharacters) {
     const auto image = ImageBuilder().field(5, 1).field(5, 0).field(5, 27).field(5, 31).bytes();
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 20, DataType::Chr5)), "A ,@");
+    EXPECT_EQ(textOf(r.stream, 20, DataType::Chr5), "A ,@");
 }
 
 TEST(TextField, OnlyWholeCharactersOfTheWidthAreRead) {
     const auto image = ImageBuilder().field(5, 8).field(5, 9).field(5, 26).field(1, 0).bytes();
     Reader chr5(image);
-    EXPECT_EQ(textOf(decodeText(chr5.stream, 12, DataType::Chr5)), "HI");
+    EXPECT_EQ(textOf(chr5.stream, 12, DataType::Chr5), "HI");
     EXPECT_EQ(chr5.bitsRead(), 10u);
 
     const auto ascii = ImageBuilder().field(7, 'O').field(7, 'k').field(8, 0).bytes();
     Reader a(ascii);
-    EXPECT_EQ(textOf(decodeText(a.stream, 20, DataType::Ascii)), "Ok");
+    EXPECT_EQ(textOf(a.stream, 20, DataType::Ascii), "Ok");
     EXPECT_EQ(a.bitsRead(), 14u);
 
     const auto unicode = ImageBuilder().field(16, 0x00E9).field(16, 0).bytes();
     Reader u(unicode);
-    EXPECT_EQ(textOf(decodeText(u.stream, 31, DataType::Unicode)), "\xC3\xA9");
+    EXPECT_EQ(textOf(u.stream, 31, DataType::Unicode), "\xC3\xA9");
     EXPECT_EQ(u.bitsRead(), 16u);
 }
 
 TEST(TextField, AsciiKeepsEveryByteIncludingZero) {
     const auto image = ImageBuilder().field(7, 'a').field(7, 0).field(7, 0x7F).bytes();
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 21, DataType::Ascii)),
+    EXPECT_EQ(textOf(r.stream, 21, DataType::Ascii),
               std::string("a\0\x7F", 3));
 }
 
 TEST(TextField, CountedStringsReadTheirCountFirst) {
     const auto s7 = ImageBuilder().field(4, 2).field(7, 0x48).field(7, 0x69).field(8, 0xFF).bytes();
     Reader r7(s7);
-    EXPECT_EQ(textOf(decodeText(r7.stream, 4, DataType::String7)), "Hi");
+    EXPECT_EQ(textOf(r7.stream, 4, DataType::String7), "Hi");
     EXPECT_EQ(r7.bitsRead(), 18u);
 
     const auto s5 = ImageBuilder().field(3, 3).field(5, 20).field(5, 28).field(5, 30).bytes();
     Reader r5(s5);
-    EXPECT_EQ(textOf(decodeText(r5.stream, 3, DataType::String5)), "T._");
+    EXPECT_EQ(textOf(r5.stream, 3, DataType::String5), "T._");
 
     const auto s16 = ImageBuilder().field(8, 2).field(16, 0x20AC).field(16, 0x41).bytes();
     Reader r16(s16);
-    EXPECT_EQ(textOf(decodeText(r16.stream, 8, DataType::String16)),
+    EXPECT_EQ(textOf(r16.stream, 8, DataType::String16),
               "\xE2\x82\xAC"
               "A");
 
     const auto none = ImageBuilder().field(8, 0).field(8, 0xFF).bytes();
     Reader r0(none);
-    EXPECT_EQ(textOf(decodeText(r0.stream, 8, DataType::String7)), "");
+    EXPECT_EQ(textOf(r0.stream, 8, DataType::String7), "");
     EXPECT_EQ(r0.bitsRead(), 8u);
 }
 
@@ -289,7 +305,7 @@ TEST(TextField, HugeCountStopsAtTheEndOfTheImage) {
         std::vector<std::uint8_t> image(12, 0xFF);
         Reader r(image);
         const auto started = std::chrono::steady_clock::now();
-        const std::string text = textOf(decodeText(r.stream, c.countBits, c.type));
+        const std::string text = textOf(r.stream, c.countBits, c.type);
         const auto elapsed = std::chrono::steady_clock::now() - started;
         EXPECT_EQ(text.size(), c.expectedLength) << static_cast<int>(c.type);
         EXPECT_FALSE(r.stream.hasMore());
@@ -302,7 +318,7 @@ TEST(TextField, FixedWidthTextCutByTheEndKeepsWhatStartsInside) {
     // second from 3 bits and zeros, the third not there at all.
     const std::vector<std::uint8_t> image{0xE1};  // 00001 then 111
     Reader r(image);
-    EXPECT_EQ(textOf(decodeText(r.stream, 15, DataType::Chr5)), "AG");
+    EXPECT_EQ(textOf(r.stream, 15, DataType::Chr5), "AG");
 }
 
 TEST(Chr5Table, MapsBothWays) {
@@ -328,9 +344,9 @@ DecodedValue roundTrip(const FieldSpec& f, const types::Value& value, std::uint3
     BitReader r = readerOf(w);
     DecodedValue out;
     if (isTextType(f.dataType)) {
-        out = decodeText(r, f.sz, f.dataType);
+        out = DecodedValue{ValueKind::Text, textOf(r, f.sz, f.dataType)};
     } else {
-        auto v = decodeNumeric(r, f);
+        auto v = numericOf(r, f);
         EXPECT_TRUE(v.has_value());
         if (v) out = *v;
     }

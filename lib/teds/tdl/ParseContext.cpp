@@ -57,6 +57,7 @@ void ParseContext::finishTemplate(nodes::NodeList body) {
     tmpl->templateId = templateId_;
     tmpl->name = std::move(name_);
     tmpl->body = std::move(body);
+    tmpl->recordsHint = nodes::recordsHint(tmpl->body);
     result_.templates.push_back(ParsedTemplate{std::move(tmpl), line_});
 }
 

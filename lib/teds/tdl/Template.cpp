@@ -1,19 +1,19 @@
 #include "teds/tdl/Template.hpp"
 
-#include "teds/tdl/nodes/RecordSource.hpp"
-
 #include <algorithm>
+
+#include "teds/tdl/nodes/RecordSource.hpp"
 
 namespace teds::tdl {
 
 bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
                           types::DecodeBudget& budget) const {
-    // Most top-level nodes yield one record; reserving for them saves the
-    // moves of a growing list. No more is reserved than the bits left in the
+    // Reserving for the records the body usually yields saves the moves
+    // and allocations of a growing list. No more is reserved than the bits left in the
     // image, so a wide template repeated at the end of an image cannot
     // reserve what it will never fill; what is reserved is paid for, and
     // with the budget spent nothing is.
-    const std::uint64_t expected = std::min<std::uint64_t>(body.size(), in.remaining());
+    const std::uint64_t expected = std::min<std::uint64_t>(recordsHint, in.remaining());
     if (expected > values.capacity() - values.size() && budget.take(expected * sizeof(types::ValueRecord)))
         values.reserve(values.size() + static_cast<std::size_t>(expected));
     return nodes::decodeNodeList(body, in, values, budget);

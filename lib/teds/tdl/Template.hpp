@@ -17,6 +17,7 @@ struct Template {
     std::uint32_t templateId = 0;
     std::string name;
     nodes::NodeList body;  // in declaration order
+    std::size_t recordsHint = 0;  // of the body, reckoned when it is complete
 
     // Decodes the body into `values`. Stops at the first node that fails;
     // the records of the nodes before it stay.

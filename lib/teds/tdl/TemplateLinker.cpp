@@ -93,7 +93,7 @@ private:
     void bind(std::size_t owner, nodes::Node& node) {
         if (auto* enumProperty = nodes::nodeAs<nodes::EnumProperty>(node)) {
             const types::PropertyDescription& declaration = enumProperty->declaration;
-            enumProperty->enumRef = find(owner, declaration.enumeration, &Declarations::enums, fileEnums_);
+            enumProperty->bindEnum(find(owner, declaration.enumeration, &Declarations::enums, fileEnums_));
             if (enumProperty->enumRef == nullptr)
                 report("Property '%s' uses unknown enum '%s'.", declaration.name, declaration.enumeration);
         } else if (auto* property = nodes::nodeAs<nodes::Property>(node)) {

@@ -18,21 +18,20 @@ std::uint32_t BitReader::readBit() {
     return bit;
 }
 
-std::uint64_t BitReader::readBits(std::uint32_t n) {
-    // Most fields lie inside the image: take them from one word. With 8
-    // bytes left it is one 64-bit load (the image's bit order is least
-    // significant first, which a little-endian load matches; other hosts
-    // assemble the word byte by byte), and at most 7 + 56 bits are consumed,
-    // so the position stays before the end. Nearer the end the word is made
-    // of the bytes that are left, as long as the field ends inside the image.
+std::uint64_t BitReader::readBitsNearEnd(std::uint32_t n) {
+    // Fewer than 8 bytes left, a host that is not little-endian, or a width
+    // above 56. A field that still ends inside the image is taken from one
+    // word made of the bytes that are left (the image's bit order is least
+    // significant first, which a little-endian word matches).
     const std::uint32_t left = length_ - byte_;
     if (n <= 56 && (left >= 8 || std::uint64_t{bitIndex_} + n <= std::uint64_t{left} * 8u)) {
         const std::uint8_t* at = bytes_ + byte_;
+        const std::uint32_t used = left < 8 ? left : 8;
         std::uint64_t word = 0;
-        if (left >= 8 && std::endian::native == std::endian::little)
-            std::memcpy(&word, at, sizeof word);
+        if (std::endian::native == std::endian::little)
+            std::memcpy(&word, at, used);
         else
-            for (std::uint32_t i = left < 8 ? left : 8; i-- > 0;) word = (word << 8) | at[i];
+            for (std::uint32_t i = used; i-- > 0;) word = (word << 8) | at[i];
         const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex_) & (~std::uint64_t{0} >> (64 - n));
         const std::uint32_t end = bitIndex_ + n;
         byte_ += end / 8;

@@ -3,7 +3,9 @@
 // significant bit first, within a byte and across bytes, which is the bit
 // order of IEEE 1451.4 memory. Past the end of the image every bit reads 0.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace teds::types {
 
@@ -17,7 +19,21 @@ public:
     // Reads `n` bits, the first in bit 0 of the result. Widths above 64
     // consume all `n` bits and return the first 64, so that a too-wide
     // field from a template file still leaves the position right.
-    std::uint64_t readBits(std::uint32_t n);
+    std::uint64_t readBits(std::uint32_t n) {
+        // Most fields lie inside the image, at least 8 bytes before its end:
+        // one 64-bit load, at most 7 + 56 bits consumed, so the position
+        // stays before the end. Kept inline, since a decode is mostly this.
+        if (n <= 56 && length_ - byte_ >= 8 && std::endian::native == std::endian::little) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes_ + byte_, sizeof word);
+            const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex_) & (~std::uint64_t{0} >> (64 - n));
+            const std::uint32_t end = bitIndex_ + n;
+            byte_ += end / 8;
+            bitIndex_ = static_cast<std::uint8_t>(end % 8);
+            return field;
+        }
+        return readBitsNearEnd(n);
+    }
 
     // True while at least one bit of the image is left.
     bool hasMore() const { return !atEnd(); }
@@ -33,6 +49,7 @@ private:
     // The one rule for the end of the image: the byte index has reached the
     // length, and then the bit index is 0.
     bool atEnd() const { return byte_ >= length_; }
+    std::uint64_t readBitsNearEnd(std::uint32_t n);
     void advanceByte() {
         bitIndex_ = 0;
         ++byte_;

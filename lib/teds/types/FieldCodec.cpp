@@ -38,8 +38,6 @@ double conRelResPower(double base, std::uint32_t raw) {
     return negative ? 1.0 / result : result;
 }
 
-DecodedValue real(double v) { return DecodedValue{ValueKind::Real, v}; }
-
 using RoundingPolicy = boost::math::policies::policy<>;
 constexpr const char* kLroundFunction = "boost::math::lround<%1%>(%1%)";
 
@@ -104,7 +102,7 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 
 }  // namespace
 
-std::optional<DecodedValue> decodeNumeric(BitReader& in, const FieldSpec& field) {
+std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
     std::uint32_t n = 0;
     bool noValue = false;
     if (field.fixedRaw) {
@@ -116,20 +114,22 @@ std::optional<DecodedValue> decodeNumeric(BitReader& in, const FieldSpec& field)
 
     switch (field.dataType) {
     case DataType::Date:
-        if (noValue) return DecodedValue{};
-        return DecodedValue{ValueKind::Date, n};
     case DataType::Unint:
-        if (noValue) return DecodedValue{};
-        return DecodedValue{ValueKind::Unsigned, n};
+        if (noValue) return ValueKind::None;
+        value = n;
+        return field.dataType == DataType::Date ? ValueKind::Date : ValueKind::Unsigned;
     case DataType::ConRelRes:
-        if (noValue) return DecodedValue{};
-        return real(field.start * conRelResPower(1.0 + 2.0 * field.step, n));
+        if (noValue) return ValueKind::None;
+        value = field.start * conRelResPower(1.0 + 2.0 * field.step, n);
+        return ValueKind::Real;
     case DataType::ConRes:
-        if (noValue) return DecodedValue{};
-        return real(static_cast<double>(n) * field.step + field.start);
+        if (noValue) return ValueKind::None;
+        value = static_cast<double>(n) * field.step + field.start;
+        return ValueKind::Real;
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        return real(static_cast<double>(std::bit_cast<float>(n)));
+        value = static_cast<double>(std::bit_cast<float>(n));
+        return ValueKind::Real;
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
         // gone, no value is produced.
@@ -172,8 +172,7 @@ bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text) {
     return true;
 }
 
-DecodedValue decodeText(BitReader& in, std::uint32_t sz, DataType dataType) {
-    std::string text;
+void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text) {
     const auto countField = [&] { return static_cast<std::uint32_t>(in.readBits(sz)); };
     switch (dataType) {
     case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
@@ -184,7 +183,6 @@ DecodedValue decodeText(BitReader& in, std::uint32_t sz, DataType dataType) {
     case DataType::String16: readUnicodeChars(in, countField(), text); break;
     default: break;  // not a text type: nothing to read
     }
-    return DecodedValue{ValueKind::Text, std::move(text)};
 }
 
 bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {

@@ -21,20 +21,17 @@ struct FieldSpec {
     std::optional<std::uint32_t> fixedRaw;  // takes the place of the bits
 };
 
-struct DecodedValue {
-    ValueKind kind = ValueKind::None;
-    Value value;
-};
-
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
-// and any unknown code). Empty when the type yields no record; the bits are
-// consumed either way.
-std::optional<DecodedValue> decodeNumeric(BitReader& in, const FieldSpec& field);
+// and any unknown code). The value is written into `value`, in place, and
+// the record's kind returned: None for the all-ones "no value" pattern.
+// Empty when the type yields no record; the bits are consumed either way.
+std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value);
 
-// Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16); always a
-// record of kind Text. Characters that would lie wholly past the end of the
-// image are not appended, so a huge count costs no more than the image.
-DecodedValue decodeText(BitReader& in, std::uint32_t sz, DataType dataType);
+// Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16), appended
+// to `text`; the record's kind is Text. Characters that would lie wholly
+// past the end of the image are not appended, so a huge count costs no
+// more than the image.
+void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text);
 
 // Each reads up to `count` characters and appends them to `text`.
 bool readChr5Chars(BitReader& in, std::uint32_t count, std::string& text);

@@ -9,26 +9,31 @@ void EnumProperty::dump(std::ostream& out, const std::string& indent) const {
         << declaration.enumeration << '\n';
 }
 
+void EnumProperty::bindEnum(const Enum* enumeration) {
+    enumRef = enumeration;
+    fixedTextIndex_ = 0;
+    if (enumRef != nullptr && hasFixedText && !fixedText.empty())
+        if (auto index = enumRef->indexOf(fixedText)) fixedTextIndex_ = *index;
+}
+
 bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                           types::DecodeBudget& budget) const {
-    types::EnumValue value;
-    if (hasFixedIndex)
-        value.index = static_cast<std::uint32_t>(fixedIndex);
-    else if (hasFixedText)
-        value.text = fixedText;
-    else
-        value.index = static_cast<std::uint32_t>(in.readBits(declaration.width));
-
-    if (enumRef != nullptr) {
-        if (value.text.empty()) {
-            if (const std::string* text = enumRef->textFor(value.index)) value.text = *text;
-        } else if (auto index = enumRef->indexOf(value.text)) {
-            value.index = *index;
-        }
-    }
-
     if (!budget.takeRecord()) return false;
-    out.push_back(types::ValueRecord{declaration.name, types::ValueKind::Enumeration, std::move(value), &declaration});
+    types::ValueRecord& record = out.emplace_back();
+    record.name = declaration.name;
+    record.kind = types::ValueKind::Enumeration;
+    record.property = &declaration;
+    types::EnumValue value;
+    if (hasFixedText && !hasFixedIndex && !fixedText.empty()) {
+        value.text = fixedText;
+        value.index = fixedTextIndex_;
+    } else {
+        value.index = hasFixedIndex ? static_cast<std::uint32_t>(fixedIndex)
+                                    : static_cast<std::uint32_t>(in.readBits(declaration.width));
+        if (enumRef != nullptr)
+            if (const std::string* text = enumRef->textFor(value.index)) value.text = *text;
+    }
+    record.value = value;
     return true;
 }
 

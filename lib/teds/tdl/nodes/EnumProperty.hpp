@@ -22,6 +22,11 @@ public:
     bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
+    std::size_t recordsHint() const override { return 1; }
+
+    // Binds the enumeration (null when none is known), and finds a fixed
+    // text's index in it once rather than at every decode.
+    void bindEnum(const Enum* enumeration);
 
     types::PropertyDescription declaration;  // what its records point at
     bool hasFixedIndex = false;
@@ -29,6 +34,9 @@ public:
     bool hasFixedText = false;
     std::string fixedText;
     const Enum* enumRef = nullptr;  // resolved by the loader; not owned
+
+private:
+    std::uint32_t fixedTextIndex_ = 0;  // 0 when the text is no entry of enumRef
 };
 
 }  // namespace teds::tdl::nodes

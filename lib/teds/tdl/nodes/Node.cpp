@@ -22,6 +22,12 @@ bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<typ
     return true;
 }
 
+std::size_t recordsHint(const NodeList& nodes) {
+    std::size_t records = 0;
+    for (const NodePtr& node : nodes) records += node->recordsHint();
+    return records;
+}
+
 bool encodeNodeList(const NodeList& nodes, RecordSource& records) {
     for (const NodePtr& node : nodes)
         if (!node->encode(records)) return false;

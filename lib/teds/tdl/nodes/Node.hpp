@@ -34,6 +34,10 @@ public:
     // `records`, when a record is missing or its value does not fit.
     virtual bool encode(RecordSource& records) const;
 
+    // How many records one decode of this node usually appends, so that a
+    // template's list is reserved once: a select case counts its largest case.
+    virtual std::size_t recordsHint() const { return 0; }
+
     // Appends the names of the properties this node yields.
     virtual void collectNames(const std::string& prefix, bool usePrefix,
                               std::vector<std::string>& names) const;
@@ -64,6 +68,9 @@ using NodeList = std::vector<NodePtr>;
 // what that node produced is dropped, what came before stays.
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
                     types::DecodeBudget& budget);
+
+// The sum of the nodes' hints.
+std::size_t recordsHint(const NodeList& nodes);
 
 // Encodes `nodes` in order; stops at the first that fails.
 bool encodeNodeList(const NodeList& nodes, RecordSource& records);

@@ -61,12 +61,11 @@ void Property::dump(std::ostream& out, const std::string& indent) const {
         << "; sz=" << declaration.width << " //" << declaration.description << '\n';
 }
 
-void Property::emplaceRecord(std::vector<types::ValueRecord>& out, types::DecodedValue& decoded) const {
+types::ValueRecord& Property::emplaceRecord(std::vector<types::ValueRecord>& out) const {
     types::ValueRecord& record = out.emplace_back();
     record.name = declaration.name;
-    record.kind = decoded.kind;
-    record.value = std::move(decoded.value);
     record.property = &declaration;
+    return record;
 }
 
 bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
@@ -74,17 +73,25 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
     // A qualified property describes behaviour, not memory: no bits, no value.
     if (qualifier != Qualifier::None) return true;
 
-    // Built in place: a record's value is moved once, from the codec into the list.
     if (types::isTextType(dataType)) {
-        types::DecodedValue text = types::decodeText(in, declaration.width, dataType);
-        if (!budget.takeRecord(boost::get<std::string>(text.value).capacity())) return false;
-        emplaceRecord(out, text);
+        std::string text;
+        types::decodeText(in, declaration.width, dataType, text);
+        if (!budget.takeRecord(text.capacity())) return false;
+        types::ValueRecord& record = emplaceRecord(out);
+        record.kind = types::ValueKind::Text;
+        record.value = std::move(text);
         return true;
     }
-    std::optional<types::DecodedValue> number = types::decodeNumeric(in, fieldSpec());
-    if (!number) return true;
+    // The value is read straight into its record, which is dropped again
+    // for the types that yield none.
     if (!budget.takeRecord()) return false;
-    emplaceRecord(out, *number);
+    types::ValueRecord& record = emplaceRecord(out);
+    const std::optional<types::ValueKind> kind = types::decodeNumeric(in, fieldSpec(), record.value);
+    if (!kind) {
+        out.pop_back();
+        return true;
+    }
+    record.kind = *kind;
     return true;
 }
 

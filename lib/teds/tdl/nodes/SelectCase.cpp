@@ -1,5 +1,7 @@
 #include "teds/tdl/nodes/SelectCase.hpp"
 
+#include <algorithm>
+
 namespace teds::tdl::nodes {
 
 void SelectCase::dump(std::ostream& out, const std::string& indent) const {
@@ -32,6 +34,12 @@ bool SelectCase::encode(RecordSource& records) const {
     // A selector with no case has nothing behind it, as in decoding.
     if (*selector >= cases.size()) return true;
     return encodeNodeList(cases[*selector].nodes, records);
+}
+
+std::size_t SelectCase::recordsHint() const {
+    std::size_t largest = 0;
+    for (const Case& c : cases) largest = std::max(largest, nodes::recordsHint(c.nodes));
+    return 1 + largest;  // the marker, then the case
 }
 
 void SelectCase::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {

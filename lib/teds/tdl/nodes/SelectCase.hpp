@@ -26,6 +26,7 @@ public:
     bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
+    std::size_t recordsHint() const override;
     void collectNames(const std::string& prefix, bool usePrefix,
                       std::vector<std::string>& names) const override;
 
