@@ -48,20 +48,18 @@ std::string zeroPaddedImage() {
     return asString(image);
 }
 
-struct DetectCase {
+// Content, the format it is or is told to be, and a part of the error when
+// it must be refused.
+struct ReadCase {
     const char* what;
     std::string content;
     Format format;
     const char* errorPart;  // null when the content must be read
 };
 
-void PrintTo(const DetectCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.what; }
 
-class DetectionTest : public ::testing::TestWithParam<DetectCase> {};
-
-TEST_P(DetectionTest, TakesTheContentForWhatItIs) {
-    const DetectCase& c = GetParam();
-    const ReadResult read = readContainer(c.content);
+void expectRead(const ReadCase& c, const ReadResult& read) {
     EXPECT_EQ(read.format, c.format) << c.what;
     if (c.errorPart == nullptr) {
         EXPECT_TRUE(read.ok()) << c.what << ": " << read.error;
@@ -71,58 +69,47 @@ TEST_P(DetectionTest, TakesTheContentForWhatItIs) {
     }
 }
 
+class DetectionTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(DetectionTest, TakesTheContentForWhatItIs) { expectRead(GetParam(), readContainer(GetParam().content)); }
+
 INSTANTIATE_TEST_SUITE_P(
     Contents, DetectionTest,
     ::testing::Values(
-        DetectCase{"binary image", asString(someImage()), Format::Raw, nullptr},
-        DetectCase{"image padded with an unwritten page", zeroPaddedImage(), Format::Raw, nullptr},
-        DetectCase{"hex text", "\xEF\xBB\xBF" "0a 0b 0c 0d 0e 0f 10 11\r\n", Format::Hex, nullptr},
-        DetectCase{"binary dump", dumpOf(someImage()), Format::Eeprom, nullptr},
-        DetectCase{"dump as hex text", dumpAsHexText(), Format::Eeprom, nullptr},
-        DetectCase{"dump with erased pages after the image", dumpOf(someImage()) + std::string(64, '\xFF'), Format::Eeprom, nullptr},
-        DetectCase{"dump with a flipped byte in page 2", withByteFlipped(dumpOf(someImage()), 40), Format::Eeprom,
+        ReadCase{"binary image", asString(someImage()), Format::Raw, nullptr},
+        ReadCase{"image padded with an unwritten page", zeroPaddedImage(), Format::Raw, nullptr},
+        ReadCase{"hex text", "\xEF\xBB\xBF" "0a 0b 0c 0d 0e 0f 10 11\r\n", Format::Hex, nullptr},
+        ReadCase{"binary dump", dumpOf(someImage()), Format::Eeprom, nullptr},
+        ReadCase{"dump as hex text", dumpAsHexText(), Format::Eeprom, nullptr},
+        ReadCase{"dump with erased pages after the image", dumpOf(someImage()) + std::string(64, '\xFF'), Format::Eeprom, nullptr},
+        ReadCase{"dump with a flipped byte in page 2", withByteFlipped(dumpOf(someImage()), 40), Format::Eeprom,
                    "page 2 of 2 (bytes 32 to 63): checksum 0x"},
-        DetectCase{"dump with an erased page before a written one",
+        ReadCase{"dump with an erased page before a written one",
                    std::string(32, '\xFF') + dumpOf(someImage()), Format::Eeprom, "page 1 of 3"},
-        DetectCase{"virtual TEDS file", writeContainer(imageFromBytes(someImage()), Format::Ted), Format::Ted, nullptr},
-        DetectCase{"virtual TEDS file of another version", tedWithHeader("[v02]", std::string(64, '\1')), Format::Ted,
+        ReadCase{"virtual TEDS file", writeContainer(imageFromBytes(someImage()), Format::Ted), Format::Ted, nullptr},
+        ReadCase{"virtual TEDS file of another version", tedWithHeader("[v02]", std::string(64, '\1')), Format::Ted,
                    "version [v02]"},
-        DetectCase{"virtual TEDS file with a byte not 0 or 1", tedWithHeader("[v03]", std::string(64, '\1') + '\2'),
+        ReadCase{"virtual TEDS file with a byte not 0 or 1", tedWithHeader("[v03]", std::string(64, '\1') + '\2'),
                    Format::Ted, "0x02 at byte 104"},
-        DetectCase{"bits", "00001111 01010101\n" + std::string(48, '1'), Format::Bits, nullptr},
-        DetectCase{"fewer 0s and 1s than a Basic TEDS are hex digits", "00 01 10 11 00 01 10 11", Format::Hex, nullptr},
-        DetectCase{"prose", "Not an image.\n", Format::Hex, "neither"}));
+        ReadCase{"bits", "00001111 01010101\n" + std::string(48, '1'), Format::Bits, nullptr},
+        ReadCase{"fewer 0s and 1s than a Basic TEDS are hex digits", "00 01 10 11 00 01 10 11", Format::Hex, nullptr},
+        ReadCase{"prose", "Not an image.\n", Format::Hex, "neither"}));
 
-struct ToldCase {
-    const char* what;
-    std::string content;
-    Format format;
-    const char* errorPart;  // null when the content must be read
-};
-
-void PrintTo(const ToldCase& c, std::ostream* out) { *out << c.what; }
-
-class ToldFormatTest : public ::testing::TestWithParam<ToldCase> {};
+class ToldFormatTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ToldFormatTest, ReadsAsToldOrSaysWhy) {
-    const ToldCase& c = GetParam();
-    const ReadResult read = readContainer(c.content, c.format);
-    EXPECT_EQ(read.format, c.format);
-    if (c.errorPart == nullptr)
-        EXPECT_TRUE(read.ok()) << c.what << ": " << read.error;
-    else
-        EXPECT_NE(read.error.find(c.errorPart), std::string::npos) << c.what << ": " << read.error;
+    expectRead(GetParam(), readContainer(GetParam().content, GetParam().format));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Contents, ToldFormatTest,
-    ::testing::Values(ToldCase{"raw bytes that happen to be text", "ABCDEFGH", Format::Raw, nullptr},
-                      ToldCase{"hex forced on a dump", dumpOf(someImage()) , Format::Hex, "not hexadecimal"},
-                      ToldCase{"bits forced on hex text", "0a 0b", Format::Bits, "not a list of bits"},
-                      ToldCase{"eeprom forced on part of a page", std::string(33, '\0'), Format::Eeprom, "not whole 32-byte pages"},
-                      ToldCase{"eeprom forced on erased memory", std::string(64, '\xFF'), Format::Eeprom, "erased"},
-                      ToldCase{"ted forced on hex text", "0a 0b", Format::Ted, "header [v03]"},
-                      ToldCase{"a header without bits", tedWithHeader("[v03]", ""), Format::Ted, "no image bits"}));
+    ::testing::Values(ReadCase{"raw bytes that happen to be text", "ABCDEFGH", Format::Raw, nullptr},
+                      ReadCase{"hex forced on a dump", dumpOf(someImage()) , Format::Hex, "not hexadecimal"},
+                      ReadCase{"bits forced on hex text", "0a 0b", Format::Bits, "not a list of bits"},
+                      ReadCase{"eeprom forced on part of a page", std::string(33, '\0'), Format::Eeprom, "not whole 32-byte pages"},
+                      ReadCase{"eeprom forced on erased memory", std::string(64, '\xFF'), Format::Eeprom, "erased"},
+                      ReadCase{"ted forced on hex text", "0a 0b", Format::Ted, "header [v03]"},
+                      ReadCase{"a header without bits", tedWithHeader("[v03]", ""), Format::Ted, "no image bits"}));
 
 TEST(ToldFormatTest, ReadsRawBytesAsTheyAre) {
     const ReadResult read = readContainer("0a 0b", Format::Raw);
