@@ -7,6 +7,8 @@
 #          caller is compiled into it and run there, so the DLL must load
 #          with system DLLs only.
 # Either way the caller decodes a real sensor with the installed templates.
+# On Linux a C++ caller also converts a real EEPROM dump with the installed
+# container library.
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -33,7 +35,8 @@ file(REMOVE_RECURSE "${PREFIX}")
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
 if(WINDOWS)
-  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl)
+  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl
+               libteds_container.a teds_container.hpp)
   file(GLOB entries LIST_DIRECTORIES true RELATIVE "${PREFIX}" "${PREFIX}/*")
   foreach(entry IN LISTS entries)
     if(IS_DIRECTORY "${PREFIX}/${entry}")
@@ -47,6 +50,7 @@ if(WINDOWS)
     RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
 else()
   expect_files(lib/libteds_vb6.so include/teds_vb6.h share/teds_vb6/ieee_standard.tdl
+               lib/libteds_container.a include/teds_container.hpp
                lib/cmake/teds_vb6/teds_vb6Config.cmake
                lib/cmake/teds_vb6/teds_vb6ConfigVersion.cmake)
   if(EXPECT_TOOL)
@@ -55,8 +59,10 @@ else()
   set(consumer "${PREFIX}-consumer")
   file(REMOVE_RECURSE "${consumer}")
   run(${CMAKE_COMMAND} -S "${CONSUMER_SOURCE}" -B "${consumer}" "-DCMAKE_PREFIX_PATH=${PREFIX}"
-      "-DCALLER_SOURCE=${CALLER_SOURCE}")
+      "-DCALLER_SOURCE=${CALLER_SOURCE}" "-DDUMP=${DUMP}")
   run(${CMAKE_COMMAND} --build "${consumer}")
+  # The README's C++ example, against the installed container library.
+  run("${consumer}/container_example" "${DUMP}" "${consumer}/converted.ted")
   execute_process(COMMAND "${consumer}/consumer" WORKING_DIRECTORY "${consumer}"
     RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
 endif()

@@ -56,7 +56,21 @@ INSTANTIATE_TEST_SUITE_P(
     CommandLines, UsageErrorTest,
     ::testing::Values(UsageErrorCase{{"--tdl"}, "--tdl needs"}, UsageErrorCase{{"--tdl="}, "--tdl needs"},
                       UsageErrorCase{{"a.hex", "b.hex"}, "more than one image"},
-                      UsageErrorCase{{"--jsn"}, "unknown option '--jsn'"}, UsageErrorCase{{"-j"}, "unknown option"}));
+                      UsageErrorCase{{"--jsn"}, "unknown option '--jsn'"}, UsageErrorCase{{"-j"}, "unknown option"},
+                      UsageErrorCase{{"--input-format", "Hex"}, "not 'Hex'"},
+                      UsageErrorCase{{"--input-format"}, "needs a format"},
+                      UsageErrorCase{{"--convert=ted"}, "needs -o"},
+                      UsageErrorCase{{"-o", "out.ted"}, "-o is for --convert"},
+                      UsageErrorCase{{"--convert", "ted", "-o", "out.ted", "--json"}, "--json does not go"}));
+
+TEST(OptionsTest, FormatsInBothSpellings) {
+    const ParsedOptions parsed = parseOptions({"--input-format=eeprom", "--convert", "bits", "--output=out.txt", "in.hex"});
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    EXPECT_EQ(parsed.options.inputFormat, teds::container::Format::Eeprom);
+    EXPECT_EQ(parsed.options.convertTo, teds::container::Format::Bits);
+    EXPECT_EQ(parsed.options.outputPath, "out.txt");
+    EXPECT_EQ(parsed.options.imagePath, "in.hex");
+}
 
 }  // namespace
 }  // namespace tedsdump

@@ -4,24 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <numeric>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-#include "ImageInput.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
 namespace {
 
 using nlohmann::json;
-using testing::readFile;
 using testing::runTool;
 
 constexpr double kStandardGravity = 9.80665;  // m/s² per g
@@ -58,54 +54,36 @@ std::vector<int> descriptorSelectors(const std::string& trace) {
     return selectors;
 }
 
-// The DS2431 dump as raw bytes, without the checksum byte that opens each
-// 32-byte page.
-std::string dewetronImage() {
-    const ImageOrError dump = imageFromContent(readFile(realImagePath("dewetron_ds2431_memory.hex")));
-    EXPECT_EQ(dump.bytes.size(), 64u) << dump.error;
-    std::string image;
-    for (std::size_t page = 0; page < dump.bytes.size(); page += 32) {
-        const auto end = dump.bytes.begin() + static_cast<std::ptrdiff_t>(std::min(page + 32, dump.bytes.size()));
-        EXPECT_EQ(std::accumulate(dump.bytes.begin() + static_cast<std::ptrdiff_t>(page), end, 0u) % 256, 0u)
-            << "page " << page / 32;
-        image.append(dump.bytes.begin() + static_cast<std::ptrdiff_t>(page) + 1, end);
-    }
-    return image;
-}
-
 struct RealImage {
-    const char* name;
-    std::function<std::string()> content;  // hexadecimal text or raw bytes
+    std::string name;
+    std::string file;       // in tests/data/real-teds
+    std::string container;  // what the tool must say held the image
     int templateId;
     std::function<void(const json& basic, const json& tmpl)> check;
 };
 
 void PrintTo(const RealImage& image, std::ostream* out) { *out << image.name; }
 
-std::function<std::string()> file(const char* name) {
-    return [name] { return readFile(realImagePath(name)); };
-}
-
-const RealImage kImages[] = {
-    {"Accelerometer", file("Accelerometer.hex"), 25,
+const RealImage kPublished[] = {
+    {"Accelerometer", "Accelerometer.hex", "hex", 25,
      [](const json&, const json& t) {
          EXPECT_NEAR(real(t, "%Sens@Ref") * kStandardGravity, 49.03, 0.01);
          EXPECT_EQ(property(t, "%Sens@Ref")["unit"], "(m*kg*s-1*A-1)");
      }},
-    {"Microphone", file("Microphone.hex"), 27,
+    {"Microphone", "Microphone.hex", "hex", 27,
      [](const json&, const json& t) {
          EXPECT_NEAR(real(t, "%Sens@Ref") * 1000.0, 1999.81, 0.01);
          EXPECT_EQ(property(t, "%Sens@Ref")["unit"], "(m3*s-1*A-1)");
      }},
-    {"Voltage", file("Voltage.hex"), 30,
+    {"Voltage", "Voltage.hex", "hex", 30,
      [](const json& basic, const json&) {
          EXPECT_EQ(basic["manufacturerId"], 17);
          EXPECT_EQ(basic["modelNumber"], 1);
          EXPECT_EQ(basic["versionLetter"], "A");
          EXPECT_EQ(basic["versionNumber"], 1);
      }},
-    {"Current", file("Current.hex"), 31, [](const json&, const json&) {}},
-    {"ForceBridge", file("ForceBridge.hex"), 33,
+    {"Current", "Current.hex", "hex", 31, [](const json&, const json&) {}},
+    {"ForceBridge", "ForceBridge.hex", "hex", 33,
      [](const json&, const json& t) {
          expectEnum(t, "%BridgeType", 2, "Full");
          EXPECT_NEAR(real(t, "%SensorImped"), 350.0, 1e-9);
@@ -114,15 +92,15 @@ const RealImage kImages[] = {
          EXPECT_EQ(real(t, "%MinElecVal"), -2.0);
          EXPECT_EQ(real(t, "%MaxElecVal"), 2.0);
      }},
-    {"LVDT", file("LVDT.hex"), 34, [](const json&, const json&) {}},
-    {"TempTC", file("TempTC.hex"), 36, [](const json&, const json& t) { expectEnum(t, "%TCType", 3, "K"); }},
-    {"ThermistorIex", file("ThermistorIex.hex"), 38,
+    {"LVDT", "LVDT.hex", "hex", 34, [](const json&, const json&) {}},
+    {"TempTC", "TempTC.hex", "hex", 36, [](const json&, const json& t) { expectEnum(t, "%TCType", 3, "K"); }},
+    {"ThermistorIex", "ThermistorIex.hex", "hex", 38,
      [](const json&, const json& t) {
          EXPECT_NEAR(real(t, "%SteinhartHartA"), 1.3e-3, 1e-5);
          EXPECT_NEAR(real(t, "%SteinhartHartB"), 2.3e-4, 1e-6);
          EXPECT_NEAR(real(t, "%SteinhartHartC"), 1.0e-7, 1e-9);
      }},
-    {"DewetronBridge", dewetronImage, 33,
+    {"DewetronBridge", "dewetron_ds2431_memory.hex", "eeprom", 33,
      [](const json& basic, const json& t) {
          EXPECT_EQ(basic["manufacturerId"], 31);
          EXPECT_EQ(basic["modelNumber"], 393);
@@ -141,13 +119,29 @@ const RealImage kImages[] = {
      }},
 };
 
+// Each NI image again as its virtual TEDS file, which must decode to the
+// same values as its hex twin.
+std::vector<RealImage> withTedTwins() {
+    std::vector<RealImage> images(std::begin(kPublished), std::end(kPublished));
+    for (const RealImage& image : kPublished) {
+        if (image.container != "hex") continue;
+        RealImage twin = image;
+        twin.name += "Ted";
+        twin.file = image.file.substr(0, image.file.size() - 4) + ".ted";
+        twin.container = "ted";
+        images.push_back(twin);
+    }
+    return images;
+}
+
 class RealSensorTest : public ::testing::TestWithParam<RealImage> {};
 
 TEST_P(RealSensorTest, DecodesToWhatItsPublisherStates) {
     const RealImage& image = GetParam();
-    const testing::ToolResult result = runTool({"--json", "--trace"}, image.content());
+    const testing::ToolResult result = runTool({"--json", "--trace", realImagePath(image.file)});
     ASSERT_EQ(result.status, 0) << result.err;
     const json document = json::parse(result.out);
+    EXPECT_EQ(document["container"], image.container);
     ASSERT_EQ(document["templates"].size(), 1u);
     const json& tmpl = document["templates"][0];
     EXPECT_EQ(tmpl["manufacturerKey"], 0);
@@ -158,8 +152,8 @@ TEST_P(RealSensorTest, DecodesToWhatItsPublisherStates) {
     image.check(document["basic"], tmpl);
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, RealSensorTest, ::testing::ValuesIn(kImages),
-                         [](const ::testing::TestParamInfo<RealImage>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Images, RealSensorTest, ::testing::ValuesIn(withTedTwins()),
+                         [](const ::testing::TestParamInfo<RealImage>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace tedsdump

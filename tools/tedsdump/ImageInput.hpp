@@ -1,6 +1,7 @@
 #pragma once
-// Reads a TEDS image given either as raw bytes or as hexadecimal text, and
-// tells the two apart by content.
+// Reads a TEDS image from whatever container holds it (raw bytes, hex text,
+// a virtual TEDS file, an EEPROM dump, a list of bits), told which or
+// working it out from the content, and checks it is large enough to be one.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "teds_container.hpp"
 
 namespace tedsdump {
 
@@ -20,25 +22,24 @@ inline constexpr std::size_t kMaxInputBytes = std::size_t{1} << 20;
 inline constexpr std::size_t kBasicTedsBytes = 8;
 
 struct ImageOrError {
-    std::vector<std::uint8_t> bytes;
-    std::string error;  // empty on success; says what is wrong, without the source name
+    teds::container::Image image;
+    teds::container::Format container = teds::container::Format::Raw;
+    bool hexText = false;      // an EEPROM dump given as hexadecimal text
+    std::uint32_t pages = 0;   // pages of an EEPROM dump
+    std::string error;         // empty on success; says what is wrong, without the source name
 
     bool ok() const { return error.empty(); }
 };
 
+using InputFormat = std::optional<teds::container::Format>;
+
 // Reads `in` to its end (at most kMaxInputBytes) and interprets the content.
-ImageOrError readImage(std::istream& in);
+ImageOrError readImage(std::istream& in, InputFormat format = std::nullopt);
 
-// Hexadecimal text becomes its bytes; content that is not text is taken as
-// the raw image; text that is not hexadecimal is an error.
-ImageOrError imageFromContent(std::string_view content);
+// Interprets `content` as `format`, or as what it looks like when none is given.
+ImageOrError imageFromContent(std::string_view content, InputFormat format = std::nullopt);
 
-// True when every byte is printable ASCII, a blank, a tab or a line break.
-bool isText(std::string_view content);
-
-// Pairs of hex digits in tokens separated by blanks, tabs, commas or line
-// breaks, each token optionally prefixed "0x". Empty when the text is not of
-// that form or holds no digits at all.
-std::optional<std::vector<std::uint8_t>> parseHexText(std::string_view text);
+// What the table says of the container: "hex", "eeprom (hex text, 2 pages)".
+std::string containerText(const ImageOrError& image);
 
 }  // namespace tedsdump

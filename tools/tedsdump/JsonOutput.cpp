@@ -71,8 +71,9 @@ Json propertyList(const std::vector<ValueRecord>& values) {
 
 }  // namespace
 
-void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds) {
+void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container) {
     Json document;
+    document["container"] = container;
     const teds::decode::BasicTeds& basic = teds.basic;
     document["basic"] = {{"format", static_cast<std::int32_t>(basic.format)},
                          {"manufacturerId", basic.manufacturerId},

@@ -1,6 +1,20 @@
 #include "Options.hpp"
 
 namespace tedsdump {
+namespace {
+
+constexpr const char* kFormatNames = "raw, hex, ted, eeprom or bits";
+
+// What a conversion leaves out: it writes a file and decodes nothing.
+std::string conflictWithConvert(const Options& options) {
+    if (options.json) return "--json";
+    if (options.trace) return "--trace";
+    if (options.dumpTemplates) return "--dump-templates";
+    if (!options.tdlFiles.empty()) return "--tdl";
+    return "";
+}
+
+}  // namespace
 
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;
@@ -15,21 +29,42 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         options.imageGiven = true;
         return true;
     };
+    // The value of an option given as "--name VALUE" or "--name=VALUE"; none
+    // when `arg` is another option or the value is missing.
+    std::size_t i = 0;
+    auto valueOf = [&](const std::string& arg, const std::string& name) -> std::optional<std::string> {
+        if (arg == name) {
+            if (i + 1 == args.size()) return std::string();
+            return args[++i];
+        }
+        if (arg.rfind(name + "=", 0) == 0) return arg.substr(name.size() + 1);
+        return std::nullopt;
+    };
+    auto formatValue = [&](const std::string& name, const std::string& value, std::optional<teds::container::Format>& into) {
+        into = teds::container::formatFromName(value);
+        if (into) return std::string();
+        if (value.empty()) return name + " needs a format: " + kFormatNames;
+        return name + " takes " + kFormatNames + ", not '" + value + "'";
+    };
 
     bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
         // "-" alone names standard input; after "--" every argument is a path.
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
             if (!takeImage(arg)) return fail("more than one image given ('" + options.imagePath + "' and '" + arg + "')");
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--tdl") {
-            if (i + 1 == args.size()) return fail("--tdl needs a file name");
-            options.tdlFiles.push_back(args[++i]);
-        } else if (arg.rfind("--tdl=", 0) == 0) {
-            if (arg.size() == 6) return fail("--tdl needs a file name");
-            options.tdlFiles.push_back(arg.substr(6));
+        } else if (auto tdl = valueOf(arg, "--tdl")) {
+            if (tdl->empty()) return fail("--tdl needs a file name");
+            options.tdlFiles.push_back(*tdl);
+        } else if (auto input = valueOf(arg, "--input-format")) {
+            if (auto error = formatValue("--input-format", *input, options.inputFormat); !error.empty()) return fail(error);
+        } else if (auto convert = valueOf(arg, "--convert")) {
+            if (auto error = formatValue("--convert", *convert, options.convertTo); !error.empty()) return fail(error);
+        } else if (auto output = arg == "-o" ? valueOf(arg, "-o") : valueOf(arg, "--output")) {
+            if (output->empty()) return fail(arg.substr(0, arg.find('=')) + " needs a file name");
+            options.outputPath = *output;
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--dump-templates") {
@@ -42,27 +77,47 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             return fail("unknown option '" + arg + "'");
         }
     }
+    if (options.convertTo && options.outputPath.empty()) return fail("--convert needs -o FILE to write to");
+    if (!options.convertTo && !options.outputPath.empty()) return fail("-o is for --convert, which names the format to write");
+    if (options.convertTo) {
+        if (const std::string conflict = conflictWithConvert(options); !conflict.empty())
+            return fail("--convert writes a file and decodes nothing, so " + conflict + " does not go with it");
+    }
     return parsed;
 }
 
 std::string usageText() {
-    return "Usage: tedsdump [--tdl FILE]... [--json] [--dump-templates] [--trace] [IMAGE]\n"
-           "Decodes an IEEE 1451.4 TEDS image and prints what the sensor says.\n"
+    return "Usage: tedsdump [--tdl FILE]... [--json] [--dump-templates] [--trace] [--input-format FORMAT] [IMAGE]\n"
+           "       tedsdump [--input-format FORMAT] --convert FORMAT -o FILE [IMAGE]\n"
+           "Decodes an IEEE 1451.4 TEDS image and prints what the sensor says, or writes the\n"
+           "image in another container format.\n"
            "\n"
-           "  IMAGE              raw bytes, or hexadecimal text (pairs of hex digits, optionally\n"
-           "                     separated by blanks, commas or line breaks, optionally prefixed 0x);\n"
+           "  IMAGE              the image in one of the formats below, told apart by content;\n"
            "                     '-' or none reads standard input\n"
            "  --tdl FILE         load templates from FILE (repeatable, in order); without it the\n"
            "                     bundled IEEE standard templates are used\n"
            "  --json             print one JSON document instead of the table\n"
            "  --dump-templates   print the loaded templates; without IMAGE, only that\n"
            "  --trace            print the decoder's trace before the result\n"
+           "  --input-format F   read IMAGE as format F instead of working it out\n"
+           "  --convert F        write the image in format F instead of decoding it\n"
+           "  -o, --output FILE  the file --convert writes; it is replaced only once complete\n"
            "  -h, --help         print this text\n"
+           "\n"
+           "Formats:\n"
+           "  raw     the image bytes\n"
+           "  hex     pairs of hex digits, optionally separated by blanks, commas or line\n"
+           "          breaks, optionally prefixed 0x\n"
+           "  ted     a virtual TEDS file: the header [v03], then one byte 0 or 1 per bit\n"
+           "  eeprom  a 1-Wire EEPROM dump in 32-byte pages, each opened by a checksum byte;\n"
+           "          read as raw bytes or hex text, written as raw bytes\n"
+           "  bits    text of one 0 or 1 per bit, optionally separated\n"
            "\n"
            "With --json, the dump and the trace go to standard error, so that standard output\n"
            "holds the JSON document alone.\n"
-           "Exit status: 0 when the image was decoded (even if no template matched), 2 for a\n"
-           "usage error, an unreadable file, or input that is neither hexadecimal text nor an image.\n";
+           "Exit status: 0 when the image was decoded (even if no template matched) or\n"
+           "converted, 2 for a usage error, an unreadable file, input that is no image or a\n"
+           "damaged one (an EEPROM page whose checksum fails), or a file that cannot be written.\n";
 }
 
 }  // namespace tedsdump

@@ -1,8 +1,11 @@
 #pragma once
 // The command line of tedsdump.
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "teds_container.hpp"
 
 namespace tedsdump {
 
@@ -14,6 +17,9 @@ struct Options {
     bool dumpTemplates = false;
     bool trace = false;
     bool help = false;
+    std::optional<teds::container::Format> inputFormat;  // none: worked out from the content
+    std::optional<teds::container::Format> convertTo;    // write the image in this format instead of decoding it
+    std::string outputPath;                              // where --convert writes
 };
 
 struct ParsedOptions {

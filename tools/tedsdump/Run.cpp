@@ -8,6 +8,7 @@
 #include "ImageInput.hpp"
 #include "JsonOutput.hpp"
 #include "Options.hpp"
+#include "ReplaceFile.hpp"
 #include "TableOutput.hpp"
 #include "TemplateLoading.hpp"
 #include "teds/decode/TemplateChain.hpp"
@@ -17,7 +18,7 @@ namespace tedsdump {
 namespace {
 
 ImageOrError readImageFrom(const Options& options, std::istream& in) {
-    if (options.imagePath == "-") return readImage(in);
+    if (options.imagePath == "-") return readImage(in, options.inputFormat);
     ImageOrError failed;
     std::error_code ec;
     if (std::filesystem::is_directory(options.imagePath, ec)) {
@@ -29,11 +30,25 @@ ImageOrError readImageFrom(const Options& options, std::istream& in) {
         failed.error = std::string("cannot be opened: ") + std::strerror(errno);
         return failed;
     }
-    return readImage(file);
+    return readImage(file, options.inputFormat);
 }
 
 std::string sourceName(const Options& options) {
     return options.imagePath == "-" ? std::string("standard input") : "'" + options.imagePath + "'";
+}
+
+int convertImage(const Options& options, std::istream& in, std::ostream& err) {
+    const ImageOrError image = readImageFrom(options, in);
+    if (!image.ok()) {
+        err << "tedsdump: " << sourceName(options) << ' ' << image.error << '\n';
+        return kExitFailure;
+    }
+    const std::string content = teds::container::writeContainer(image.image, *options.convertTo);
+    if (const std::string error = replaceFile(options.outputPath, content); !error.empty()) {
+        err << "tedsdump: '" << options.outputPath << "' was not written: " << error << '\n';
+        return kExitFailure;
+    }
+    return kExitDecoded;
 }
 
 }  // namespace
@@ -49,6 +64,7 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
         out << usageText();
         return kExitDecoded;
     }
+    if (options.convertTo) return convertImage(options, in, err);
 
     teds::tdl::Registry registry;
     if (!loadTemplates(options.tdlFiles, registry, err)) return kExitFailure;
@@ -69,14 +85,15 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     }
 
     teds::decode::DecodedTeds decoded;
-    teds::decode::decodeTeds(registry, image.bytes.data(), static_cast<std::uint32_t>(image.bytes.size()),
+    const std::vector<std::uint8_t>& bytes = image.image.bytes;
+    teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()),
                              options.trace ? &side : nullptr, decoded);
     if (options.trace) side << '\n';
 
     if (options.json)
-        writeJson(out, decoded);
+        writeJson(out, decoded, teds::container::formatName(image.container));
     else
-        writeTable(out, decoded);
+        writeTable(out, decoded, containerText(image));
     return kExitDecoded;
 }
 

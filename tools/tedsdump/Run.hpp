@@ -9,7 +9,7 @@
 namespace tedsdump {
 
 inline constexpr int kExitDecoded = 0;
-// A usage error, an unreadable file, or input that is no image.
+// A usage error, an unreadable or unwritable file, or input that is no image.
 inline constexpr int kExitFailure = 2;
 
 // `args` holds the arguments without the program name; `in` is read when

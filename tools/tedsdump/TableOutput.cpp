@@ -137,7 +137,8 @@ std::string escapeControls(std::string_view text) {
     return out;
 }
 
-void writeTable(std::ostream& out, const DecodedTeds& teds) {
+void writeTable(std::ostream& out, const DecodedTeds& teds, const std::string& container) {
+    out << "Container: " << container << "\n\n";
     writeBasicTeds(out, teds.basic);
     if (teds.templates.empty()) {
         out << "\nNo template decoded: the image names no template that is loaded, or none at all.\n"

@@ -10,7 +10,8 @@
 
 namespace tedsdump {
 
-void writeTable(std::ostream& out, const teds::decode::DecodedTeds& teds);
+// `container` says what held the image, as containerText() words it.
+void writeTable(std::ostream& out, const teds::decode::DecodedTeds& teds, const std::string& container);
 
 // `text` with every control character written as \xNN, so that bytes from
 // an image cannot move the cursor or change a terminal's state.

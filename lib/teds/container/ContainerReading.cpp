@@ -1,0 +1,106 @@
+// Reading a container, told its format or working it out from the content.
+
+#include "teds_container.hpp"
+
+#include "teds/container/BitList.hpp"
+#include "teds/container/EepromDump.hpp"
+#include "teds/container/HexText.hpp"
+#include "teds/container/TedFile.hpp"
+
+namespace teds::container {
+namespace {
+
+// A Basic TEDS alone takes 64 bits; fewer 0s and 1s are more likely hex
+// digits than an image's bits.
+constexpr std::size_t kFewestDetectedBits = 64;
+
+std::vector<std::uint8_t> bytesOf(std::string_view content) { return {content.begin(), content.end()}; }
+
+ReadResult failure(Format format, std::string error) {
+    ReadResult result;
+    result.format = format;
+    result.error = std::move(error);
+    return result;
+}
+
+ReadResult plainImage(Format format, std::vector<std::uint8_t> bytes) {
+    ReadResult result;
+    result.format = format;
+    result.image = imageFromBytes(std::move(bytes));
+    return result;
+}
+
+ReadResult bitsFrom(const std::vector<std::uint8_t>& bits) {
+    ReadResult result;
+    result.format = Format::Bits;
+    result.image = packBits(bits);
+    return result;
+}
+
+ReadResult dumpFrom(const std::vector<std::uint8_t>& bytes, bool hexText) {
+    ReadResult result = readEepromDump(bytes);
+    result.hexText = hexText;
+    return result;
+}
+
+// Bytes from a binary file or from hex text: an EEPROM dump when its pages
+// say so, else the image itself.
+ReadResult imageOrDump(std::vector<std::uint8_t> bytes, bool hexText) {
+    const PageEvidence pages = weighPages(bytes);
+    // Pages that hold beside pages that fail are a damaged dump, not an image.
+    if (pages.wholePages && pages.holding > 0) return dumpFrom(bytes, hexText);
+    return plainImage(hexText ? Format::Hex : Format::Raw, std::move(bytes));
+}
+
+}  // namespace
+
+ReadResult readContainer(std::string_view content) {
+    const std::string_view text = withoutByteOrderMark(content);
+    if (!isText(text)) {
+        if (looksLikeTedFile(content)) return readTedFile(content);
+        return imageOrDump(bytesOf(content), false);
+    }
+    const std::vector<std::uint8_t> bits = parseBitText(text);
+    if (bits.size() >= kFewestDetectedBits) return bitsFrom(bits);
+    auto hex = parseHexText(text);
+    if (!hex) return failure(Format::Hex, "is neither hexadecimal text (pairs of hex digits), a list of bits nor a binary TEDS image");
+    return imageOrDump(std::move(*hex), true);
+}
+
+ReadResult readContainer(std::string_view content, Format format) {
+    const std::string_view text = withoutByteOrderMark(content);
+    switch (format) {
+    case Format::Raw: return plainImage(Format::Raw, bytesOf(content));
+    case Format::Hex: {
+        auto hex = isText(text) ? parseHexText(text) : std::nullopt;
+        if (!hex) return failure(Format::Hex, "is not hexadecimal text (pairs of hex digits)");
+        return plainImage(Format::Hex, std::move(*hex));
+    }
+    case Format::Ted: return readTedFile(content);
+    case Format::Eeprom: {
+        // A dump is often printed as hex text, as the real DS2431 dump is.
+        if (isText(text))
+            if (auto hex = parseHexText(text)) return dumpFrom(*hex, true);
+        return dumpFrom(bytesOf(content), false);
+    }
+    case Format::Bits: {
+        const std::vector<std::uint8_t> bits = parseBitText(text);
+        if (bits.empty()) return failure(Format::Bits, "is not a list of bits (0s and 1s, optionally separated)");
+        return bitsFrom(bits);
+    }
+    }
+    return failure(format, "names no known container format");
+}
+
+std::string writeContainer(const Image& image, Format format) {
+    switch (format) {
+    case Format::Raw: return std::string(image.bytes.begin(), image.bytes.end());
+    case Format::Hex: return writeHexText(image.bytes);
+    case Format::Ted: return writeTedFile(image);
+    case Format::Eeprom: return writeEepromDump(image.bytes);
+    case Format::Bits: return writeBitText(image);
+    }
+    return {};
+}
+
+}  // namespace teds::container

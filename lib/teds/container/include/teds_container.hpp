@@ -1,0 +1,75 @@
+#pragma once
+// The ways a TEDS image is stored outside a sensor, and the image bytes
+// they hold. Reading turns a container into the image; writing turns an
+// image into a container. Nothing here knows what the image says.
+//
+// Formats:
+//   raw     the image bytes themselves
+//   hex     the image bytes as hexadecimal text, pairs of digits, optionally
+//           separated by blanks, tabs, commas or line breaks and prefixed 0x
+//   ted     a virtual TEDS file: 40 bytes, one 0 or 1 per bit, spelling
+//           "[v03]" least significant bit first, then one byte 0 or 1 per
+//           image bit in reading order (bit 0 of byte 0 first)
+//   eeprom  a 1-Wire EEPROM memory dump in 32-byte pages, each opened by a
+//           checksum byte that makes the page's sum 0 modulo 256; given as
+//           raw bytes or as hexadecimal text
+//   bits    text of one 0 or 1 per image bit in reading order, optionally
+//           separated by blanks, tabs, commas or line breaks
+//
+// Errors are values: a result whose `error` is not empty holds no image.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace teds::container {
+
+enum class Format : std::uint8_t { Raw, Hex, Ted, Eeprom, Bits };
+
+// "raw", "hex", "ted", "eeprom", "bits".
+std::string_view formatName(Format format);
+std::optional<Format> formatFromName(std::string_view name);
+
+// An image is whole bytes; `bitCount` says how many of their bits the
+// container held. A virtual TEDS file or a bit list need not end on a byte
+// boundary, and writing them back keeps exactly that many bits; the unused
+// high bits of the last byte are 0.
+struct Image {
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t bitCount = 0;
+};
+
+// An image of whole bytes.
+Image imageFromBytes(std::vector<std::uint8_t> bytes);
+
+struct ReadResult {
+    Image image;
+    Format format = Format::Raw;
+    bool hexText = false;      // an EEPROM dump that was given as hexadecimal text
+    std::uint32_t pages = 0;   // EEPROM pages read, blank trailing pages included
+    std::string error;         // empty on success; one line saying what is wrong
+
+    bool ok() const { return error.empty(); }
+};
+
+// Works out the format from the content, in this order:
+//   1. binary content that opens with the virtual TEDS header is `ted`;
+//   2. text of nothing but 0s and 1s, at least 64 of them (a Basic TEDS),
+//      is `bits`; other text must be hexadecimal and is decoded to bytes;
+//   3. bytes of whole 32-byte pages whose checksums all hold are `eeprom`
+//      (pages of all 0x00 or all 0xFF, as unwritten memory reads, do not
+//      count, and at least one other page must be there); when some of
+//      those pages hold and others fail, the dump is damaged and refused;
+//   4. otherwise text is `hex` and binary content is `raw`.
+// A UTF-8 byte order mark before text is skipped.
+ReadResult readContainer(std::string_view content);
+// Reads the content as the given format, with no detection.
+ReadResult readContainer(std::string_view content, Format format);
+
+// The container's bytes for `image`. An EEPROM dump is padded with zeros
+// to whole pages; `raw`, `hex` and `eeprom` hold whole bytes.
+std::string writeContainer(const Image& image, Format format);
+
+}  // namespace teds::container

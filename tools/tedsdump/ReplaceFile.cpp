@@ -1,0 +1,50 @@
+#include "ReplaceFile.hpp"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace tedsdump {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name in the target's folder, so the rename stays on one volume, which is
+// what makes it replace the old file in one step. std::filesystem::rename
+// replaces an existing file on Windows too (MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING in the mingw-w64 runtime).
+fs::path scratchPathBeside(const fs::path& target) {
+    static const std::uint32_t tag = std::random_device{}();
+    static std::atomic<std::uint32_t> counter{0};
+    return target.parent_path() /
+           ("." + target.filename().string() + ".tedsdump-" + std::to_string(tag) + "-" + std::to_string(counter++) + ".tmp");
+}
+
+}  // namespace
+
+std::string replaceFile(const std::string& path, std::string_view content) {
+    const fs::path target(path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return "it is a directory";
+    const fs::path scratch = scratchPathBeside(target);
+    {
+        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+        if (!out) return "cannot create a file in its folder";
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.close();
+        if (!out) {
+            fs::remove(scratch, ec);
+            return "writing failed";
+        }
+    }
+    fs::rename(scratch, target, ec);
+    if (ec) {
+        const std::string reason = ec.message();
+        fs::remove(scratch, ec);
+        return "cannot be replaced: " + reason;
+    }
+    return {};
+}
+
+}  // namespace tedsdump
