@@ -20,7 +20,7 @@ while (($#)); do
     *) targets+=("$1"); shift ;;
   esac
 done
-((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer)
+((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer)
 
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
@@ -47,6 +47,9 @@ for target in "${targets[@]}"; do
     TdlLoadFuzzer)
       seed "$corpus" examples/templates/*.tdl tests/data/*.tdl fuzz/seeds/*.tdl
       extra=(-dict=fuzz/tdl.dict -max_len=65536) ;;
+    ContainerFuzzer)
+      seed "$corpus" examples/images/* tests/data/real-teds/*
+      extra=(-max_len=65536) ;;
     *)
       seed "$corpus" examples/images/*.bin
       # Hexadecimal images become binary seeds too.

@@ -104,6 +104,7 @@ TEST_P(ToldFormatTest, ReadsAsToldOrSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Contents, ToldFormatTest,
     ::testing::Values(ReadCase{"raw bytes that happen to be text", "ABCDEFGH", Format::Raw, nullptr},
+                      ReadCase{"raw forced on nothing", "", Format::Raw, "is empty"},
                       ReadCase{"hex forced on a dump", dumpOf(someImage()) , Format::Hex, "not hexadecimal"},
                       ReadCase{"bits forced on hex text", "0a 0b", Format::Bits, "not a list of bits"},
                       ReadCase{"eeprom forced on part of a page", std::string(33, '\0'), Format::Eeprom, "not whole 32-byte pages"},

@@ -70,7 +70,9 @@ ReadResult readContainer(std::string_view content) {
 ReadResult readContainer(std::string_view content, Format format) {
     const std::string_view text = withoutByteOrderMark(content);
     switch (format) {
-    case Format::Raw: return plainImage(Format::Raw, bytesOf(content));
+    // Every other format refuses content that holds no image; so does this.
+    case Format::Raw:
+        return content.empty() ? failure(Format::Raw, "is empty") : plainImage(Format::Raw, bytesOf(content));
     case Format::Hex: {
         auto hex = isText(text) ? parseHexText(text) : std::nullopt;
         if (!hex) return failure(Format::Hex, "is not hexadecimal text (pairs of hex digits)");
