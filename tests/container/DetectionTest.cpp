@@ -78,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"binary image", asString(someImage()), Format::Raw, nullptr},
         ReadCase{"image padded with an unwritten page", zeroPaddedImage(), Format::Raw, nullptr},
+        ReadCase{"one page whose sum holds", dumpOf(Bytes(31, 0x5A)), Format::Raw, nullptr},
         ReadCase{"hex text", "\xEF\xBB\xBF" "0a 0b 0c 0d 0e 0f 10 11\r\n", Format::Hex, nullptr},
         ReadCase{"binary dump", dumpOf(someImage()), Format::Eeprom, nullptr},
         ReadCase{"dump as hex text", dumpAsHexText(), Format::Eeprom, nullptr},

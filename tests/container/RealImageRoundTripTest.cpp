@@ -69,8 +69,14 @@ TEST_P(RealImageRoundTripTest, ComesBackBitForBitTold) {
 
 TEST_P(RealImageRoundTripTest, ComesBackDetected) {
     for (const Image& image : realImages()) {
-        const ReadResult read = readContainer(writeContainer(image, GetParam()));
+        const std::string written = writeContainer(image, GetParam());
+        const ReadResult read = readContainer(written);
         ASSERT_TRUE(read.ok()) << read.error;
+        // One page alone is no evidence of a dump; it has to be named.
+        if (GetParam() == Format::Eeprom && written.size() == kEepromPageBytes) {
+            EXPECT_EQ(read.format, Format::Raw);
+            continue;
+        }
         EXPECT_EQ(read.format, GetParam());
         EXPECT_EQ(read.image.bytes, expectedBack(image, GetParam()).bytes);
     }

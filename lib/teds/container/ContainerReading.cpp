@@ -48,7 +48,10 @@ ReadResult dumpFrom(const std::vector<std::uint8_t>& bytes, bool hexText) {
 ReadResult imageOrDump(std::vector<std::uint8_t> bytes, bool hexText) {
     const PageEvidence pages = weighPages(bytes);
     // Pages that hold beside pages that fail are a damaged dump, not an image.
-    if (pages.wholePages && pages.holding > 0) return dumpFrom(bytes, hexText);
+    // One page alone is no evidence: the bytes of one image in 32 in 256
+    // add up to 0 by chance, and a 256-bit memory holds exactly that much;
+    // a dump of a single page has to be named.
+    if (pages.wholePages && bytes.size() > kEepromPageBytes && pages.holding > 0) return dumpFrom(bytes, hexText);
     return plainImage(hexText ? Format::Hex : Format::Raw, std::move(bytes));
 }
 

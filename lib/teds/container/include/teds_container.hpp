@@ -58,10 +58,11 @@ struct ReadResult {
 //   1. binary content that opens with the virtual TEDS header is `ted`;
 //   2. text of nothing but 0s and 1s, at least 64 of them (a Basic TEDS),
 //      is `bits`; other text must be hexadecimal and is decoded to bytes;
-//   3. bytes of whole 32-byte pages whose checksums all hold are `eeprom`
-//      (pages of all 0x00 or all 0xFF, as unwritten memory reads, do not
-//      count, and at least one other page must be there); when some of
-//      those pages hold and others fail, the dump is damaged and refused;
+//   3. bytes of two or more whole 32-byte pages whose checksums hold are
+//      `eeprom` (pages of all 0x00 or all 0xFF, as unwritten memory reads,
+//      do not count, and at least one other page must be there); when some
+//      of those pages hold and others fail, the dump is damaged and refused;
+//      a single page is no evidence and has to be named;
 //   4. otherwise text is `hex` and binary content is `raw`.
 // A UTF-8 byte order mark before text is skipped.
 ReadResult readContainer(std::string_view content);
