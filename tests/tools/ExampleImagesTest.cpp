@@ -15,6 +15,11 @@
 namespace tedsdump {
 namespace {
 
+using teds_tools::ImageOrError;
+using teds_tools::imageFromContent;
+using teds_tools::bundledTemplateText;
+using teds_tools::kBundledTemplateName;
+
 using nlohmann::json;
 using testing::examplePath;
 using testing::linesStartingWith;
