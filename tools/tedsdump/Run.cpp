@@ -77,7 +77,8 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     if (options.trace) side << '\n';
 
     if (options.json)
-        writeJson(out, decoded, teds::container::formatName(image.container));
+        writeJson(out, decoded, teds::container::formatName(image.container),
+                  teds::encode::layoutOf(decoded, image.image));
     else
         writeTable(out, decoded, teds_tools::containerText(image));
     return kExitDecoded;
