@@ -178,9 +178,7 @@ TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
 
 TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
     const std::string hexText = readFile(examplePath("images/accelerometer.hex"));
-    std::vector<char> bytes;
-    std::istringstream pairs(hexText);
-    for (unsigned pair; pairs >> std::hex >> pair;) bytes.push_back(static_cast<char>(pair));
+    const std::vector<std::uint8_t> bytes = teds::container::readContainer(hexText, teds::container::Format::Hex).image.bytes;
     ASSERT_GT(bytes.size(), 20u);
     ScratchFile binary(std::string(bytes.begin(), bytes.end()), ".bin");
 
