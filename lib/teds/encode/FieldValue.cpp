@@ -128,7 +128,10 @@ FieldValue gridValue(const Property& property, double x, bool strict) {
     }
     if (!best) return refused(name + ": its field cannot be written");
     const double held = realOf(*best);
-    if (held == x) return accepted(std::move(*best));
+    // A grid point typed in decimal ("0" for -6.3 + 63 * 0.1) is that point,
+    // though the double the grid formula gives differs in its last bits.
+    const double spacing = relative ? std::abs(held) * 2.0 * std::abs(property.step) : std::abs(property.step);
+    if (std::abs(held - x) <= spacing * 1e-9) return accepted(std::move(*best));
     if (strict)
         return refused(name + ": " + realText(x) + " is not a value its field holds (nearest: " + realText(held) + ")");
     FieldValue value = accepted(std::move(*best));

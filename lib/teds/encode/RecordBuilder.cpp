@@ -107,7 +107,9 @@ bool RecordBuilder::build(const tdl::Template& tmpl, const StatedTemplate& state
     hints_ = &stated.selectCases;
     nextHint_ = 0;
     Cursor in{&stated.values, 0};
-    if (!buildList(tmpl.body, in, "", records)) return false;
+    failed_ = stopped_ = false;
+    buildList(tmpl.body, in, "", records);
+    if (failed_) return false;
     if (const StatedValue* left = in.peek())
         return problem(isMarker(*left) ? "template " + std::to_string(tmpl.templateId) + " has no further select case"
                                        : left->name + ": template " + std::to_string(tmpl.templateId) +
@@ -115,25 +117,24 @@ bool RecordBuilder::build(const tdl::Template& tmpl, const StatedTemplate& state
     return true;
 }
 
-bool RecordBuilder::buildList(const NodeList& nodes, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
-    bool ok = true;
+void RecordBuilder::buildList(const NodeList& nodes, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
+    // A refused value does not stop the others being checked; a wrong
+    // structure does, since nothing after it lines up.
     for (const NodePtr& node : nodes) {
-        // A refused value does not stop the others being checked; a wrong
-        // structure does, since nothing after it lines up.
+        if (stopped_) return;
         if (const auto* p = nodeAs<Property>(*node)) {
-            ok = property(*p, in, path, out) && ok;
+            property(*p, in, path, out);
         } else if (const auto* e = nodeAs<EnumProperty>(*node)) {
-            ok = enumeration(*e, in, path, out) && ok;
+            enumeration(*e, in, path, out);
         } else if (const auto* s = nodeAs<SelectCase>(*node)) {
-            if (!select(*s, in, path, out)) return false;
+            select(*s, in, path, out);
         } else if (const auto* a = nodeAs<StructArray>(*node)) {
-            if (!array(*a, in, path, out)) return false;
+            array(*a, in, path, out);
         } else if (nodeAs<Align>(*node) != nullptr) {
             // Decoding stops at an alignment, so an image holding it would not read back.
-            return problem(path + "the template stops decoding at an ALIGN in the case chosen, so it cannot be written");
+            stop(path + "the template stops decoding at an ALIGN in the case chosen, so it cannot be written");
         }
     }
-    return ok;
 }
 
 bool RecordBuilder::property(const Property& node, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
@@ -156,7 +157,7 @@ bool RecordBuilder::property(const Property& node, Cursor& in, const std::string
         fromSetting.text = setting->value;
         stated = &fromSetting;
     }
-    if (stated == nullptr) return problem(key + ": no value given");
+    if (stated == nullptr) return missing(key, in);
     FieldValue value = propertyValue(node, *stated, options_.strict);
     if (!value.note.empty()) report_.notes.push_back(path + value.note);
     if (!value.record) return problem(path + value.problem);
@@ -182,7 +183,7 @@ bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std:
         fromSetting.text = setting->value;
         stated = &fromSetting;
     }
-    if (stated == nullptr) return problem(key + ": no value given");
+    if (stated == nullptr) return missing(key, in);
     FieldValue value = enumValue(node, *stated);
     if (!value.record) return problem(path + value.problem);
     out.push_back(std::move(*value.record));
@@ -203,8 +204,7 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
     if (hints_ != nullptr && nextHint_ < hints_->size()) hint = (*hints_)[nextHint_++];
 
     std::optional<std::uint32_t> chosen;
-    if (const Setting* setting = takeSetting(key)) {
-        if (!mayChange(key, node.declaration.access)) return false;
+    if (const Setting* setting = takeSetting(key); setting != nullptr && mayChange(key, node.declaration.access)) {
         for (std::size_t i = 0; i < node.cases.size() && !chosen; ++i)
             if (node.cases[i].name == setting->value) chosen = static_cast<std::uint32_t>(i);
         if (!chosen)
@@ -213,11 +213,11 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
         if (!chosen) {
             std::string names;
             for (const auto& c : node.cases) names += (names.empty() ? "" : ", ") + c.name;
-            return problem(key + ": '" + setting->value + "' is none of its cases (" + names + ") nor their index");
+            return stop(key + ": '" + setting->value + "' is none of its cases (" + names + ") nor their index");
         }
     } else if (marked) {
         chosen = caseSwitchedTo(node, old, path).value_or(old);
-        if (*chosen != old && !mayChange(key, node.declaration.access)) return false;
+        if (*chosen != old && !mayChange(key, node.declaration.access)) chosen = old;
     } else {
         chosen = bestCase(node, in, path, hint);
     }
@@ -227,25 +227,27 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
         // The values of the case left behind go with it.
         if (old < node.cases.size()) skip(node.cases[old].nodes, in);
         Cursor nothing;
-        return *chosen >= node.cases.size() || buildList(node.cases[*chosen].nodes, nothing, path, out);
+        if (*chosen < node.cases.size()) buildList(node.cases[*chosen].nodes, nothing, path, out);
+        return !stopped_;
     }
     // A selector with no case has nothing behind it, as in decoding.
-    return *chosen >= node.cases.size() || buildList(node.cases[*chosen].nodes, in, path, out);
+    if (*chosen < node.cases.size()) buildList(node.cases[*chosen].nodes, in, path, out);
+    return !stopped_;
 }
 
 bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
     const std::string& name = node.declaration.name;
     const std::string key = path + name;
     const StatedValue* stated = in.takeIfNamed(name);
-    if (stated != nullptr && !stated->elements) return problem(key + ": needs a list of elements");
+    if (stated != nullptr && !stated->elements) return stop(key + ": needs a list of elements");
     std::size_t count = stated != nullptr ? stated->elements->size() : 0;
-    if (const Setting* setting = takeSetting(key)) {
-        if (!mayChange(key, node.declaration.access)) return false;
+    const Setting* setting = takeSetting(key);
+    if (setting != nullptr && mayChange(key, node.declaration.access)) {
         const auto wanted = wholeNumber(setting->value);
-        if (!wanted) return problem(key + ": '" + setting->value + "' is not a number of elements");
+        if (!wanted) return stop(key + ": '" + setting->value + "' is not a number of elements");
         count = static_cast<std::size_t>(*wanted);
-    } else if (stated == nullptr) {
-        return problem(key + ": no value given");
+    } else if (stated == nullptr && setting == nullptr) {
+        return missing(key, in);
     }
     const std::uint32_t countBits = node.declaration.width;
     if (countBits < 64 && (std::uint64_t{count} >> countBits) != 0)
@@ -253,22 +255,18 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
                        std::to_string(countBits) + "-bit count holds");
 
     types::StructElements elements;
-    bool ok = true;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count && !stopped_; ++i) {
         Cursor element;
         if (stated != nullptr && i < stated->elements->size()) element.values = &(*stated->elements)[i];
         const std::string elementPath = key + "[" + std::to_string(i) + "].";
         types::StructElement records;
-        if (!buildList(node.children, element, elementPath, records)) {
-            ok = false;
-            continue;
-        }
-        if (const StatedValue* left = element.peek())
-            ok = problem(elementPath + left->name + ": the element has no such property here");
+        buildList(node.children, element, elementPath, records);
+        if (const StatedValue* left = element.peek(); left != nullptr && !stopped_)
+            stop(elementPath + left->name + ": the element has no such property here");
         elements.push_back(std::move(records));
     }
     out.push_back(ValueRecord{node.declaration.name, ValueKind::StructArray, std::move(elements), &node.declaration});
-    return ok;
+    return !stopped_;
 }
 
 std::uint32_t RecordBuilder::bestCase(const SelectCase& node, const Cursor& in, const std::string& path,
@@ -376,7 +374,21 @@ bool RecordBuilder::mayChange(const std::string& key, types::Access access) {
 
 bool RecordBuilder::problem(std::string text) {
     report_.problems.push_back(std::move(text));
+    failed_ = true;
     return false;
+}
+
+bool RecordBuilder::stop(std::string text) {
+    stopped_ = true;
+    return problem(std::move(text));
+}
+
+bool RecordBuilder::missing(const std::string& key, const Cursor& in) {
+    // A value of another name where this one belongs: what follows would not line up either.
+    if (const StatedValue* found = in.peek())
+        return stop(key + ": no value given (found " + (isMarker(*found) ? std::string("a select case") : "'" + found->name + "'") +
+                    " in its place)");
+    return problem(key + ": no value given");
 }
 
 }  // namespace teds::encode

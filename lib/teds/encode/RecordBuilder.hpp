@@ -43,7 +43,8 @@ private:
         const StatedValue* takeMarker();
     };
 
-    bool buildList(const tdl::nodes::NodeList& nodes, Cursor& in, const std::string& path,
+    // Builds what it can, reporting each refused value; stops at a structural problem.
+    void buildList(const tdl::nodes::NodeList& nodes, Cursor& in, const std::string& path,
                    std::vector<types::ValueRecord>& out);
     bool property(const tdl::nodes::Property& node, Cursor& in, const std::string& path,
                   std::vector<types::ValueRecord>& out);
@@ -70,7 +71,9 @@ private:
     bool hasSetting(const std::string& key) const;
     // False, with the refusal reported, when the access level does not reach `access`.
     bool mayChange(const std::string& key, types::Access access);
-    bool problem(std::string text);
+    bool problem(std::string text);  // a value refused: the others are still checked
+    bool stop(std::string text);     // the values no longer line up with the template
+    bool missing(const std::string& key, const Cursor& in);
 
     const std::vector<Setting>& settings_;
     std::vector<bool>& used_;
@@ -78,6 +81,8 @@ private:
     EncodeReport& report_;
     const std::vector<std::uint32_t>* hints_ = nullptr;
     std::size_t nextHint_ = 0;
+    bool failed_ = false;   // of the template being built
+    bool stopped_ = false;
 };
 
 }  // namespace teds::encode
