@@ -3,7 +3,8 @@
 namespace tedsedit {
 namespace {
 
-constexpr const char* kFormatNames = "raw, hex, ted, eeprom or bits";
+using teds_tools::formatOption;
+using teds_tools::optionValue;
 
 std::optional<teds::types::Access> accessFromName(const std::string& name) {
     if (name == "ID") return teds::types::Access::Id;
@@ -22,42 +23,32 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         return parsed;
     };
     std::size_t i = 0;
-    // The value of "--name VALUE" or "--name=VALUE"; none for another option.
-    auto valueOf = [&](const std::string& arg, const std::string& name) -> std::optional<std::string> {
-        if (arg == name) return i + 1 == args.size() ? std::string() : args[++i];
-        if (arg.rfind(name + "=", 0) == 0) return arg.substr(name.size() + 1);
-        return std::nullopt;
-    };
-    auto format = [&](const std::string& name, const std::string& value, std::optional<teds::container::Format>& into) {
-        into = teds::container::formatFromName(value);
-        return into ? std::string() : name + " takes " + kFormatNames + ", not '" + value + "'";
-    };
     bool accessGiven = false;
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "-" || arg.empty() || arg[0] != '-') {
             if (!options.imagePath.empty()) return fail("more than one image given ('" + options.imagePath + "' and '" + arg + "')");
             options.imagePath = arg;
-        } else if (auto tdl = valueOf(arg, "--tdl")) {
+        } else if (auto tdl = optionValue(args, i, "--tdl")) {
             if (tdl->empty()) return fail("--tdl needs a file name");
             options.tdlFiles.push_back(*tdl);
-        } else if (auto set = valueOf(arg, "--set")) {
+        } else if (auto set = optionValue(args, i, "--set")) {
             const std::size_t equals = set->find('=');
             if (equals == std::string::npos || equals == 0) return fail("--set takes NAME=VALUE, not '" + *set + "'");
             options.settings.push_back({set->substr(0, equals), set->substr(equals + 1)});
-        } else if (auto access = valueOf(arg, "--access")) {
+        } else if (auto access = optionValue(args, i, "--access")) {
             const auto level = accessFromName(*access);
             if (!level) return fail("--access takes ID, CAL or USR, not '" + *access + "'");
             options.encode.access = *level;
             accessGiven = true;
-        } else if (auto json = valueOf(arg, "--from-json")) {
+        } else if (auto json = optionValue(args, i, "--from-json")) {
             if (json->empty()) return fail("--from-json needs a file name");
             options.jsonPath = *json;
-        } else if (auto input = valueOf(arg, "--input-format")) {
-            if (auto error = format("--input-format", *input, options.inputFormat); !error.empty()) return fail(error);
-        } else if (auto output = valueOf(arg, "--output-format")) {
-            if (auto error = format("--output-format", *output, options.outputFormat); !error.empty()) return fail(error);
-        } else if (auto path = arg == "-o" ? valueOf(arg, "-o") : valueOf(arg, "--output")) {
+        } else if (auto input = optionValue(args, i, "--input-format")) {
+            if (auto error = formatOption("--input-format", *input, options.inputFormat); !error.empty()) return fail(error);
+        } else if (auto output = optionValue(args, i, "--output-format")) {
+            if (auto error = formatOption("--output-format", *output, options.outputFormat); !error.empty()) return fail(error);
+        } else if (auto path = arg == "-o" ? optionValue(args, i, "-o") : optionValue(args, i, "--output")) {
             if (path->empty()) return fail(arg.substr(0, arg.find('=')) + " needs a file name");
             options.outputPath = *path;
         } else if (arg == "--strict") {

@@ -46,14 +46,6 @@ std::optional<double> parseReal(const std::string& text) {
     return value;
 }
 
-std::optional<std::uint64_t> parseWhole(const std::string& text) {
-    std::uint64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
-    return value;
-}
-
 // What decoding makes of raw number `raw` in the property's field: the
 // record is then exactly the one a decode of the written image gives.
 std::optional<ValueRecord> decodedRaw(const Property& property, std::uint64_t raw) {
@@ -236,7 +228,7 @@ std::optional<std::uint64_t> statedWhole(const Property& property, const StatedV
         if (!days || *days < 0) return std::nullopt;
         return static_cast<std::uint64_t>(*days);
     }
-    return parseWhole(*stated.text);
+    return wholeNumberOf(*stated.text);
 }
 
 bool statesNone(const StatedValue& stated) {
@@ -244,6 +236,14 @@ bool statesNone(const StatedValue& stated) {
 }
 
 }  // namespace
+
+std::optional<std::uint64_t> wholeNumberOf(const std::string& text) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
+    return value;
+}
 
 std::optional<std::int64_t> tedsDayOf(const std::string& text) {
     namespace g = boost::gregorian;
@@ -309,7 +309,7 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
     } else if (stated.text) {
         if (property.enumRef != nullptr)
             if (const auto found = property.enumRef->indexOf(*stated.text)) index = *found;
-        if (!index) index = parseWhole(*stated.text);
+        if (!index) index = wholeNumberOf(*stated.text);
     }
     if (!index) {
         std::string texts;

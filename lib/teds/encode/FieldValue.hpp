@@ -23,6 +23,9 @@ struct FieldValue {
 FieldValue propertyValue(const tdl::nodes::Property& property, const StatedValue& value, bool strict);
 FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue& value);
 
+// The decimal number a text holds, digits only; empty for any other text.
+std::optional<std::uint64_t> wholeNumberOf(const std::string& text);
+
 // Days since 1998-01-01 for a YYYY-MM-DD text; empty for any other text.
 std::optional<std::int64_t> tedsDayOf(const std::string& text);
 

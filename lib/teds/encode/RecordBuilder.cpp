@@ -1,7 +1,5 @@
 #include "teds/encode/RecordBuilder.hpp"
 
-#include <charconv>
-
 #include "teds/encode/FieldValue.hpp"
 #include "teds/tdl/nodes/Align.hpp"
 
@@ -41,14 +39,6 @@ void appendFixed(const Node& node, std::vector<ValueRecord>& out) {
     types::BitReader nothing;
     types::DecodeBudget budget;
     node.decode(nothing, out, budget);
-}
-
-std::optional<std::uint64_t> wholeNumber(const std::string& text) {
-    std::uint64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end) return std::nullopt;
-    return value;
 }
 
 const char* accessName(types::Access access) {
@@ -139,34 +129,20 @@ void RecordBuilder::buildList(const NodeList& nodes, Cursor& in, const std::stri
 
 bool RecordBuilder::property(const Property& node, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
     if (node.qualifier != Qualifier::None) return true;
-    const std::string& name = node.declaration.name;
-    const std::string key = path + name;
-    if (isFixed(node)) {
-        in.takeIfNamed(name);
-        if (takeSetting(key) != nullptr) return problem(key + ": its value is fixed by the template");
-        appendFixed(node, out);
-        return true;
-    }
-    if (!yieldsRecord(node))
-        return problem(key + ": decoding keeps no value of its data type, so the template cannot be written");
-    const StatedValue* stated = in.takeIfNamed(name);
-    StatedValue fromSetting;
-    if (const Setting* setting = takeSetting(key)) {
-        if (!mayChange(key, node.declaration.access)) return false;
-        fromSetting.name = name;
-        fromSetting.text = setting->value;
-        stated = &fromSetting;
-    }
-    if (stated == nullptr) return missing(key, in);
-    FieldValue value = propertyValue(node, *stated, options_.strict);
-    if (!value.note.empty()) report_.notes.push_back(path + value.note);
-    if (!value.record) return problem(path + value.problem);
-    out.push_back(std::move(*value.record));
-    return true;
+    if (!isFixed(node) && !yieldsRecord(node))
+        return problem(path + node.declaration.name +
+                       ": decoding keeps no value of its data type, so the template cannot be written");
+    return field(node, in, path, out, [&](const StatedValue& stated) { return propertyValue(node, stated, options_.strict); });
 }
 
 bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std::string& path,
                                 std::vector<ValueRecord>& out) {
+    return field(node, in, path, out, [&](const StatedValue& stated) { return enumValue(node, stated); });
+}
+
+template <class FieldNode, class Convert>
+bool RecordBuilder::field(const FieldNode& node, Cursor& in, const std::string& path, std::vector<ValueRecord>& out,
+                          Convert convert) {
     const std::string& name = node.declaration.name;
     const std::string key = path + name;
     if (isFixed(node)) {
@@ -175,6 +151,7 @@ bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std:
         appendFixed(node, out);
         return true;
     }
+    // A setting takes the place of the value given before.
     const StatedValue* stated = in.takeIfNamed(name);
     StatedValue fromSetting;
     if (const Setting* setting = takeSetting(key)) {
@@ -184,7 +161,8 @@ bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std:
         stated = &fromSetting;
     }
     if (stated == nullptr) return missing(key, in);
-    FieldValue value = enumValue(node, *stated);
+    FieldValue value = convert(*stated);
+    if (!value.note.empty()) report_.notes.push_back(path + value.note);
     if (!value.record) return problem(path + value.problem);
     out.push_back(std::move(*value.record));
     return true;
@@ -208,7 +186,7 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
         for (std::size_t i = 0; i < node.cases.size() && !chosen; ++i)
             if (node.cases[i].name == setting->value) chosen = static_cast<std::uint32_t>(i);
         if (!chosen)
-            if (const auto index = wholeNumber(setting->value); index && *index < node.cases.size())
+            if (const auto index = wholeNumberOf(setting->value); index && *index < node.cases.size())
                 chosen = static_cast<std::uint32_t>(*index);
         if (!chosen) {
             std::string names;
@@ -243,7 +221,7 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
     std::size_t count = stated != nullptr ? stated->elements->size() : 0;
     const Setting* setting = takeSetting(key);
     if (setting != nullptr && mayChange(key, node.declaration.access)) {
-        const auto wanted = wholeNumber(setting->value);
+        const auto wanted = wholeNumberOf(setting->value);
         if (!wanted) return stop(key + ": '" + setting->value + "' is not a number of elements");
         count = static_cast<std::size_t>(*wanted);
     } else if (stated == nullptr && setting == nullptr) {

@@ -50,6 +50,10 @@ private:
                   std::vector<types::ValueRecord>& out);
     bool enumeration(const tdl::nodes::EnumProperty& node, Cursor& in, const std::string& path,
                      std::vector<types::ValueRecord>& out);
+    // A value field of either kind: a fixed value, a setting, or the value stated.
+    template <class FieldNode, class Convert>
+    bool field(const FieldNode& node, Cursor& in, const std::string& path, std::vector<types::ValueRecord>& out,
+               Convert convert);
     bool select(const tdl::nodes::SelectCase& node, Cursor& in, const std::string& path,
                 std::vector<types::ValueRecord>& out);
     bool array(const tdl::nodes::StructArray& node, Cursor& in, const std::string& path,
