@@ -58,6 +58,32 @@ TEST_P(RealImageEncodeTest, EncodesBackBitForBitAndDecodesToTheSameValues) {
         EXPECT_TRUE(sameRecords(again.templates[i].values, decoded.templates[i].values)) << "template " << i;
 }
 
+// An image whose last template runs past its end keeps its length, and a
+// value written where the image has no bits is refused rather than lost.
+class CutImageEncodeTest : public RealImageEncodeTest {};
+
+TEST_F(CutImageEncodeTest, KeepsItsLengthAndRefusesValuesBeyondIt) {
+    const container::ReadResult read = container::readContainer(readFile(TEDS_TEST_DATA_DIR "/real-teds/Accelerometer.ted"));
+    ASSERT_TRUE(read.ok()) << read.error;
+    for (const std::uint32_t bits : {150u, 152u}) {
+        container::Image cut = read.image;
+        cut.bitCount = bits;
+        cut.bytes.resize((bits + 7) / 8);
+        if (bits % 8 != 0) cut.bytes.back() &= static_cast<std::uint8_t>((1u << (bits % 8)) - 1u);
+        const decode::DecodedTeds decoded = decodeImage(*registry_, cut);
+        ASSERT_EQ(decoded.templates.size(), 1u);
+
+        const Encoded same = encodeTeds(*registry_, decoded, cut);
+        ASSERT_TRUE(same.ok()) << same.report.problems.front();
+        EXPECT_EQ(same.image.bitCount, bits);
+        EXPECT_EQ(same.image.bytes, cut.bytes);
+
+        const Encoded edited = editTeds(*registry_, decoded, cut, {{"%MeasID", "5"}});
+        ASSERT_EQ(edited.report.problems.size(), 1u) << bits;
+        EXPECT_EQ(edited.report.problems[0].rfind("the image ends", 0), 0u) << edited.report.problems[0];
+    }
+}
+
 std::string realImage(const char* name) { return std::string(TEDS_TEST_DATA_DIR) + "/real-teds/" + name; }
 std::string exampleImage(const char* name) { return std::string(TEDS_EXAMPLES_DIR) + "/images/" + name; }
 
