@@ -21,6 +21,7 @@ const char* const kTemplate =
     "ENUMERATE Colour, \"red\", \"green\", \"blue\"\n"
     "%Grid, , CAL, 8, ConRes, 10, 0.5, ,\n"
     "%Rel, , CAL, 8, ConRelRes, 1, 0.05, ,\n"
+    "%Deep, , CAL, 32, ConRelRes, 1, 0.05, ,\n"
     "%Day, , CAL, 16, DATE, ,\n"
     "%Who, , CAL, 15, CHR5, ,\n"
     "%Note, , USR, 21, ASCII, ,\n"
@@ -54,7 +55,7 @@ protected:
         StatedTeds stated;
         stated.basic = {decode::BasicTedsLayout::Standard, 17, 1, 'A', 1, 1};
         stated.templates.push_back({0, 60,
-                                    {text("%Grid", "12"), text("%Rel", "1.21"), text("%Day", "2020-01-01"),
+                                    {text("%Grid", "12"), text("%Rel", "1.21"), text("%Deep", "1"), text("%Day", "2020-01-01"),
                                      text("%Who", "ABC"), text("%Note", "Hi!"), text("%Wide", "ab"),
                                      text("%Count", "5"), text("%Colour", "green"), points({"1", "2"})},
                                     {},
@@ -105,6 +106,7 @@ TEST_F(SetValueTest, AcceptedValuesReadBackAsTheFieldHoldsThem) {
         {"ConRes between grid points", {{"%Grid", "13.6"}}, "%Grid", 0, "13.5", true},
         {"ConRelRes on a grid point", {{"%Rel", "1.331"}}, "%Rel", 0, "1.331", false},
         {"ConRelRes between grid points", {{"%Rel", "1.3"}}, "%Rel", 0, "1.331", true},
+        {"ConRelRes below its start, a negative exponent", {{"%Deep", "0.5"}}, "%Deep", 0, "0.513158", true},
         {"date, by a calibration lab", {{"%Day", "2024-02-29"}}, "%Day", 0, "9555", false, types::Access::Calibration},
         {"CHR5 filled up with blanks", {{"%Who", "AB"}}, "%Who", 0, "AB ", false},
         {"ASCII", {{"%Note", "ok"}}, "%Note", 0, "ok ", false, types::Access::User},

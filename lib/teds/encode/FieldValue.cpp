@@ -93,8 +93,10 @@ FieldValue gridValue(const Property& property, double x, bool strict) {
     const std::uint32_t sz = property.declaration.width;
     const bool relative = property.dataType == DataType::ConRelRes;
     if (sz == 0) return refused(name + ": its field has no bits, so it holds no value, only none");
-    // Raw numbers beyond 31 bits are not written by the encode path.
-    const std::int64_t low = 0;
+    // Raw numbers beyond 31 bits are not written by the encode path; a
+    // 32-bit ConRelRes field reads its raw number as a signed exponent,
+    // whose -1 is the all-ones "no value" pattern.
+    const std::int64_t low = relative && sz >= 32 ? std::numeric_limits<std::int32_t>::min() : 0;
     const std::int64_t high = sz >= 32 ? std::numeric_limits<std::int32_t>::max() : (std::int64_t{1} << sz) - 2;
     const double estimate = relative ? std::log(x / property.start) / std::log(1.0 + 2.0 * property.step)
                                      : (x - property.start) / property.step;
@@ -114,7 +116,7 @@ FieldValue gridValue(const Property& property, double x, bool strict) {
     const auto center = static_cast<std::int64_t>(std::llround(estimate));
     std::optional<ValueRecord> best;
     for (std::int64_t raw = center - 1; raw <= center + 1; ++raw) {
-        if (raw < low || raw > high) continue;
+        if (raw < low || raw > high || raw == -1) continue;
         auto record = valueAt(raw);
         if (record && (!best || std::abs(realOf(*record) - x) < std::abs(realOf(*best) - x))) best = std::move(record);
     }
