@@ -78,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PropertyCase{"date", DataType::Date, 16, 0, 0, std::uint32_t{9000}},
                       PropertyCase{"chr5", DataType::Chr5, 20, 0, 0, std::string("AB.@")},
                       PropertyCase{"ascii", DataType::Ascii, 21, 0, 0, std::string("Hi!")},
+                      PropertyCase{"unicode", DataType::Unicode, 32, 0, 0, std::string("\xC3\xA9\xE2\x82\xAC")},
+                      PropertyCase{"string7", DataType::String7, 4, 0, 0, std::string("Hi")},
                       PropertyCase{"conres", DataType::ConRes, 16, 10.0, 0.5, 12.0},
                       PropertyCase{"conrelres", DataType::ConRelRes, 16, 1e-6, 0.00015, 1e-6 * std::pow(1.0003, 1000)},
                       PropertyCase{"single", DataType::Single, 32, 0, 0, 1.5}));
@@ -89,8 +91,7 @@ TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
 }
 
 TEST(PropertyEncode, TypesWithoutEncodingAreRefused) {
-    for (DataType type : {DataType::Unicode, DataType::String5, DataType::String7, DataType::String16,
-                          DataType::BitDigit, DataType::BitBin}) {
+    for (DataType type : {DataType::BitDigit, DataType::BitBin}) {
         auto node = property("p", type, 16);
         expectRefused(*node, {ValueRecord{"p", types::ValueKind::Text, std::string("x"), nullptr}}, "p");
     }

@@ -15,6 +15,11 @@
 namespace tedsdump {
 namespace {
 
+using teds_tools::ImageOrError;
+using teds_tools::imageFromContent;
+using teds_tools::bundledTemplateText;
+using teds_tools::kBundledTemplateName;
+
 using nlohmann::json;
 using testing::examplePath;
 using testing::linesStartingWith;
@@ -173,9 +178,7 @@ TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
 
 TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
     const std::string hexText = readFile(examplePath("images/accelerometer.hex"));
-    std::vector<char> bytes;
-    std::istringstream pairs(hexText);
-    for (unsigned pair; pairs >> std::hex >> pair;) bytes.push_back(static_cast<char>(pair));
+    const std::vector<std::uint8_t> bytes = teds::container::readContainer(hexText, teds::container::Format::Hex).image.bytes;
     ASSERT_GT(bytes.size(), 20u);
     ScratchFile binary(std::string(bytes.begin(), bytes.end()), ".bin");
 

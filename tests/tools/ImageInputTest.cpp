@@ -7,6 +7,11 @@
 namespace tedsdump {
 namespace {
 
+using teds_tools::ImageOrError;
+using teds_tools::imageFromContent;
+using teds_tools::readImage;
+using teds_tools::kMaxInputBytes;
+
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(ImageContentTest, HexTextBecomesItsBytes) {

@@ -1,5 +1,5 @@
 #pragma once
-// Runs tedsdump in-process and keeps what it wrote; writes scratch files.
+// Runs tedsdump and tedsedit in-process and keeps what it wrote; writes scratch files.
 
 #include <atomic>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EditRun.hpp"
 #include "Run.hpp"
 
 namespace tedsdump::testing {
@@ -20,15 +21,24 @@ struct ToolResult {
     std::string err;
 };
 
-inline ToolResult runTool(const std::vector<std::string>& args, const std::string& standardInput = "") {
+template <class Run>
+ToolResult runWith(Run run, const std::vector<std::string>& args, const std::string& standardInput) {
     std::istringstream in(standardInput);
     std::ostringstream out;
     std::ostringstream err;
     ToolResult result;
-    result.status = runTedsdump(args, in, out, err);
+    result.status = run(args, in, out, err);
     result.out = out.str();
     result.err = err.str();
     return result;
+}
+
+inline ToolResult runTool(const std::vector<std::string>& args, const std::string& standardInput = "") {
+    return runWith(runTedsdump, args, standardInput);
+}
+
+inline ToolResult runEditor(const std::vector<std::string>& args, const std::string& standardInput = "") {
+    return runWith(tedsedit::runTedsedit, args, standardInput);
 }
 
 inline std::string examplePath(const std::string& relative) { return std::string(TEDS_EXAMPLES_DIR) + "/" + relative; }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/math/policies/error_handling.hpp>
@@ -371,6 +372,24 @@ TEST(EncodeField, TextTypesRoundTrip) {
     const std::string ascii("Temp\x01\x7F", 6);
     const auto a = roundTrip(fieldOf(DataType::Ascii, 7 * ascii.size()), ascii, 7 * ascii.size());
     EXPECT_EQ(boost::get<std::string>(a.value), ascii);
+
+    // Code units of one, two and three UTF-8 bytes, an unpaired surrogate included.
+    const std::string utf16 = "A\xC3\xA9\xE2\x82\xAC\xED\xA0\x80";
+    const auto u = roundTrip(fieldOf(DataType::Unicode, 64), utf16, 64);
+    EXPECT_EQ(boost::get<std::string>(u.value), utf16);
+
+    for (const auto& [type, text, bits] : std::vector<std::tuple<DataType, std::string, std::uint32_t>>{
+             {DataType::String5, "T._", 4 + 15}, {DataType::String7, "Hi", 4 + 14}, {DataType::String16, "\xC3\xA9", 4 + 16}}) {
+        const auto s = roundTrip(fieldOf(type, 4), text, bits);
+        EXPECT_EQ(boost::get<std::string>(s.value), text) << static_cast<int>(type);
+    }
+}
+
+TEST(EncodeField, TextsTheirFieldCannotHoldAreRefused) {
+    BitWriter w(16);
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String7, 2), std::string("four")));  // count 4 needs 3 bits
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unicode, 16), std::string("\xF0\x9F\x98\x80")));  // needs a pair
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String16, 8), std::string("\xC3")));  // cut sequence
 }
 
 TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
@@ -417,10 +436,9 @@ TEST(EncodeField, WritesOnlyTheFieldWidth) {
 }
 
 TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
-    for (const DataType t : {DataType::Unicode, DataType::String5, DataType::String7, DataType::String16,
-                             DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
+    for (const DataType t : {DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
         BitWriter w(4);
-        const types::Value value = isTextType(t) ? types::Value(std::string("AB")) : types::Value(std::uint32_t{3});
+        const types::Value value = std::uint32_t{3};
         EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
         EXPECT_EQ(w.position(), 0u);
     }

@@ -1,12 +1,10 @@
 #include "ExampleImages.hpp"
 
-#include <cstdio>
-
 #include <boost/date_time/gregorian/gregorian.hpp>
 
+#include "teds/encode/BasicTedsWriter.hpp"
 #include "teds/types/BitWriter.hpp"
-#include "teds/types/BitReader.hpp"
-#include "teds/types/Chr5.hpp"
+#include "teds_container.hpp"
 
 namespace example_images {
 namespace {
@@ -87,16 +85,6 @@ ExampleImage bridge() {
                whole("%MeasID", 3)}}}};
 }
 
-// --- bits ------------------------------------------------------------------
-
-void writeBasicTeds(teds::types::BitWriter& out, const teds::decode::BasicTeds& basic) {
-    out.writeBits(14, static_cast<std::uint32_t>(basic.manufacturerId));
-    out.writeBits(15, static_cast<std::uint32_t>(basic.modelNumber));
-    out.writeBits(5, teds::types::charToChr5(basic.versionLetter));
-    out.writeBits(6, static_cast<std::uint32_t>(basic.versionNumber));
-    out.writeBits(24, static_cast<std::uint32_t>(basic.serialNumber));
-}
-
 }  // namespace
 
 std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocouple(), bridge()}; }
@@ -104,7 +92,10 @@ std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocoupl
 std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
                                                             const ExampleImage& image, std::string& error) {
     teds::types::BitWriter out;
-    writeBasicTeds(out, image.basic);
+    if (std::vector<std::string> problems; !teds::encode::writeBasicTeds(out, image.basic, problems)) {
+        error = image.fileName + ": " + problems.front();
+        return std::nullopt;
+    }
     for (const ExampleTemplate& example : image.templates) {
         const teds::tdl::Template* tmpl = registry.find(0, example.templateId);
         if (tmpl == nullptr) {
@@ -127,15 +118,8 @@ std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Reg
 
 std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes) {
     const bool hex = image.fileName.size() >= 4 && image.fileName.compare(image.fileName.size() - 4, 4, ".hex") == 0;
-    if (!hex) return std::string(bytes.begin(), bytes.end());
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char pair[3];
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        out += pair;
-        out += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
-    }
-    return out;
+    return teds::container::writeContainer(teds::container::imageFromBytes(bytes),
+                                           hex ? teds::container::Format::Hex : teds::container::Format::Raw);
 }
 
 }  // namespace example_images

@@ -31,7 +31,7 @@ std::vector<ExampleImage> exampleImages();
 std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
                                                             const ExampleImage& image, std::string& error);
 
-// The file content for an image: sixteen hex pairs to a line for ".hex"
+// The file content for an image: the hex container's text for ".hex"
 // files, the bytes themselves otherwise.
 std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes);
 

@@ -69,9 +69,19 @@ Json propertyList(const std::vector<ValueRecord>& values) {
     return list;
 }
 
+// The case each select took, in the order decoding met them, array elements included.
+void appendSelectCases(const std::vector<ValueRecord>& values, Json& cases) {
+    for (const ValueRecord& record : values) {
+        if (record.kind == ValueKind::SelectMarker) cases.push_back(valueOr<std::uint32_t>(record));
+        if (const auto* list = boost::get<StructElements>(&record.value))
+            for (const auto& element : *list) appendSelectCases(element, cases);
+    }
+}
+
 }  // namespace
 
-void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container) {
+void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
+               const teds::encode::ImageLayout& layout) {
     Json document;
     document["container"] = container;
     const teds::decode::BasicTeds& basic = teds.basic;
@@ -91,9 +101,18 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
         entry["truncated"] = tmpl.missingBits > 0;
         entry["missingBits"] = tmpl.missingBits;
         entry["properties"] = propertyList(tmpl.values);
+        // For writing the image again: select cases the values alone may
+        // not tell apart, and the bits before the template ID.
+        Json cases = Json::array();
+        appendSelectCases(tmpl.values, cases);
+        entry["selectCases"] = std::move(cases);
+        const std::size_t index = templates.size();
+        if (index < layout.descriptorBits.size()) entry["descriptorBits"] = layout.descriptorBits[index];
         templates.push_back(std::move(entry));
     }
     document["templates"] = std::move(templates);
+    document["trailingBits"] = layout.trailingBits;
+    document["bitsPastEnd"] = layout.bitsPastEnd;
     // Texts from an image need not be valid UTF-8; bad bytes become U+FFFD
     // instead of aborting the whole document.
     out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';

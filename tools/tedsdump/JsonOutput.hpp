@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "teds/decode/DecodedTeds.hpp"
+#include "teds/encode/ImageLayout.hpp"
 
 namespace tedsdump {
 
@@ -12,6 +13,10 @@ namespace tedsdump {
 // "templateId", "name", "properties": [...]}]}; each property has "name",
 // "type", "value", "unit" and "description", an enum adds "text", a date
 // "days", an array "elements". `container` is the format's name.
-void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container);
+// What writing the image again needs beyond the values comes from `layout`:
+// each template's "descriptorBits" and "selectCases", and the image's
+// "trailingBits" and "bitsPastEnd".
+void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
+               const teds::encode::ImageLayout& layout);
 
 }  // namespace tedsdump

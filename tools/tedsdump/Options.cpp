@@ -3,7 +3,8 @@
 namespace tedsdump {
 namespace {
 
-constexpr const char* kFormatNames = "raw, hex, ted, eeprom or bits";
+using teds_tools::formatOption;
+using teds_tools::optionValue;
 
 // What a conversion leaves out: it writes a file and decodes nothing.
 std::string conflictWithConvert(const Options& options) {
@@ -29,23 +30,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         options.imageGiven = true;
         return true;
     };
-    // The value of an option given as "--name VALUE" or "--name=VALUE"; none
-    // when `arg` is another option or the value is missing.
     std::size_t i = 0;
-    auto valueOf = [&](const std::string& arg, const std::string& name) -> std::optional<std::string> {
-        if (arg == name) {
-            if (i + 1 == args.size()) return std::string();
-            return args[++i];
-        }
-        if (arg.rfind(name + "=", 0) == 0) return arg.substr(name.size() + 1);
-        return std::nullopt;
-    };
-    auto formatValue = [&](const std::string& name, const std::string& value, std::optional<teds::container::Format>& into) {
-        into = teds::container::formatFromName(value);
-        if (into) return std::string();
-        if (value.empty()) return name + " needs a format: " + kFormatNames;
-        return name + " takes " + kFormatNames + ", not '" + value + "'";
-    };
 
     bool optionsEnded = false;
     for (; i < args.size(); ++i) {
@@ -55,14 +40,14 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             if (!takeImage(arg)) return fail("more than one image given ('" + options.imagePath + "' and '" + arg + "')");
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (auto tdl = valueOf(arg, "--tdl")) {
+        } else if (auto tdl = optionValue(args, i, "--tdl")) {
             if (tdl->empty()) return fail("--tdl needs a file name");
             options.tdlFiles.push_back(*tdl);
-        } else if (auto input = valueOf(arg, "--input-format")) {
-            if (auto error = formatValue("--input-format", *input, options.inputFormat); !error.empty()) return fail(error);
-        } else if (auto convert = valueOf(arg, "--convert")) {
-            if (auto error = formatValue("--convert", *convert, options.convertTo); !error.empty()) return fail(error);
-        } else if (auto output = arg == "-o" ? valueOf(arg, "-o") : valueOf(arg, "--output")) {
+        } else if (auto input = optionValue(args, i, "--input-format")) {
+            if (auto error = formatOption("--input-format", *input, options.inputFormat); !error.empty()) return fail(error);
+        } else if (auto convert = optionValue(args, i, "--convert")) {
+            if (auto error = formatOption("--convert", *convert, options.convertTo); !error.empty()) return fail(error);
+        } else if (auto output = arg == "-o" ? optionValue(args, i, "-o") : optionValue(args, i, "--output")) {
             if (output->empty()) return fail(arg.substr(0, arg.find('=')) + " needs a file name");
             options.outputPath = *output;
         } else if (arg == "--json") {

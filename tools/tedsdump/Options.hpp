@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.hpp"
 #include "teds_container.hpp"
 
 namespace tedsdump {
@@ -22,12 +23,7 @@ struct Options {
     std::string outputPath;                              // where --convert writes
 };
 
-struct ParsedOptions {
-    Options options;
-    std::string error;  // empty when the command line was understood
-
-    bool ok() const { return error.empty(); }
-};
+using ParsedOptions = teds_tools::ParsedCommandLine<Options>;
 
 // `args` holds the arguments without the program name.
 ParsedOptions parseOptions(const std::vector<std::string>& args);

@@ -1,10 +1,5 @@
 #include "Run.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "ImageInput.hpp"
 #include "JsonOutput.hpp"
 #include "Options.hpp"
@@ -17,25 +12,16 @@
 namespace tedsdump {
 namespace {
 
+using teds_tools::ImageOrError;
+using teds_tools::loadTemplates;
+using teds_tools::readImageAt;
+using teds_tools::replaceFile;
+
 ImageOrError readImageFrom(const Options& options, std::istream& in) {
-    if (options.imagePath == "-") return readImage(in, options.inputFormat);
-    ImageOrError failed;
-    std::error_code ec;
-    if (std::filesystem::is_directory(options.imagePath, ec)) {
-        failed.error = "cannot be read: it is a directory";
-        return failed;
-    }
-    std::ifstream file(options.imagePath, std::ios::binary);
-    if (!file) {
-        failed.error = std::string("cannot be opened: ") + std::strerror(errno);
-        return failed;
-    }
-    return readImage(file, options.inputFormat);
+    return readImageAt(options.imagePath, options.inputFormat, in);
 }
 
-std::string sourceName(const Options& options) {
-    return options.imagePath == "-" ? std::string("standard input") : "'" + options.imagePath + "'";
-}
+std::string sourceName(const Options& options) { return teds_tools::sourceName(options.imagePath); }
 
 int convertImage(const Options& options, std::istream& in, std::ostream& err) {
     const ImageOrError image = readImageFrom(options, in);
@@ -67,7 +53,7 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     if (options.convertTo) return convertImage(options, in, err);
 
     teds::tdl::Registry registry;
-    if (!loadTemplates(options.tdlFiles, registry, err)) return kExitFailure;
+    if (!loadTemplates(options.tdlFiles, registry, err, "tedsdump")) return kExitFailure;
 
     // Standard output carries the JSON document alone; what else was asked
     // for goes beside it.
@@ -91,9 +77,10 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     if (options.trace) side << '\n';
 
     if (options.json)
-        writeJson(out, decoded, teds::container::formatName(image.container));
+        writeJson(out, decoded, teds::container::formatName(image.container),
+                  teds::encode::layoutOf(decoded, image.image));
     else
-        writeTable(out, decoded, containerText(image));
+        writeTable(out, decoded, teds_tools::containerText(image));
     return kExitDecoded;
 }
 

@@ -7,17 +7,18 @@
 namespace teds::decode {
 namespace {
 
-struct Layout {
-    std::uint32_t manufacturer, model, letter, version, serial;
-};
-constexpr Layout kStandardLayout{14, 15, 5, 6, 24};
-constexpr Layout kEarlyLayout{12, 16, 5, 6, 25};
+constexpr BasicTedsWidths kStandardLayout{14, 15, 5, 6, 24};
+constexpr BasicTedsWidths kEarlyLayout{12, 16, 5, 6, 25};
 
 std::int32_t readField(types::BitReader& in, std::uint32_t width) {
     return static_cast<std::int32_t>(in.readBits(width));
 }
 
 }  // namespace
+
+BasicTedsWidths basicTedsWidths(BasicTedsLayout layout) {
+    return layout == BasicTedsLayout::Early ? kEarlyLayout : kStandardLayout;
+}
 
 BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length) {
     const std::uint32_t byte8 = length > 8 ? image[8] : 0;
@@ -32,7 +33,7 @@ BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t l
 void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in,
                    std::ostream* trace, BasicTeds& out) {
     out.format = chooseBasicTedsLayout(image, length);
-    const Layout& layout = out.format == BasicTedsLayout::Early ? kEarlyLayout : kStandardLayout;
+    const BasicTedsWidths layout = basicTedsWidths(out.format);
 
     out.manufacturerId = readField(in, layout.manufacturer);
     out.modelNumber = readField(in, layout.model);

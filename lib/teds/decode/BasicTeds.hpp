@@ -20,6 +20,13 @@ struct BasicTeds {
     std::int32_t serialNumber = 0;
 };
 
+// The widths of the five fields, in the order they are read; the standard
+// layout's for any layout but Early.
+struct BasicTedsWidths {
+    std::uint32_t manufacturer, model, letter, version, serial;
+};
+BasicTedsWidths basicTedsWidths(BasicTedsLayout layout);
+
 // Which layout an image uses, from its bytes 8 and 9 (the first template
 // descriptor). Bytes the image does not have count as 0.
 BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length);

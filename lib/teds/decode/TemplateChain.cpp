@@ -55,8 +55,10 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     // the image did not have.
     const auto decodeBodyFor = [&](std::int32_t manufacturerKey) {
         const std::uint64_t pastEndBefore = in.bitsPastEnd();
+        working.idBit = in.position();
         const bool decoded = decodeTemplate(registry, in, manufacturerKey, working, budget);
         working.missingBits = in.bitsPastEnd() - pastEndBefore;
+        working.endBit = in.position();
         return decoded;
     };
     bool keepGoing = true;

@@ -13,6 +13,7 @@ void TemplateRecord::reset() {
     templateRef = nullptr;
     values.clear();
     missingBits = 0;
+    idBit = endBit = 0;
 }
 
 void TemplateRecord::begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl) {

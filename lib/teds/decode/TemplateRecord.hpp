@@ -24,6 +24,10 @@ struct TemplateRecord {
     // Bits of the template, its ID included, that lay beyond the end of the
     // image and were read as 0.
     std::uint64_t missingBits = 0;
+    // Where the template ID began and the body ended in the image, so that
+    // the bits around the templates can be written back as they were.
+    std::uint64_t idBit = 0;
+    std::uint64_t endBit = 0;
 
     void reset();
     void begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl);

@@ -434,9 +434,12 @@ select_case
         {
             auto cases = take($9);
             const std::uint32_t bits = ctx.unsignedField(@7.first_line, ctx.text($7), "selector width");
-            $$ = ctx.leaveNesting()
-                     ? new teds::tdl::nodes::SelectCase(ctx.textCopy($3), bits, std::move(*cases))
-                     : nullptr;
+            auto* select = ctx.leaveNesting()
+                               ? new teds::tdl::nodes::SelectCase(ctx.textCopy($3), bits, std::move(*cases))
+                               : nullptr;
+            // Who may switch the case, as an editor enforces it.
+            if (select != nullptr) select->declaration.access = $5;
+            $$ = select;
         }
     ;
 
@@ -460,9 +463,12 @@ struct_array
         {
             auto elements = take($11);
             const std::uint32_t bits = ctx.unsignedField(@9.first_line, ctx.text($9), "count width");
-            $$ = ctx.leaveNesting() ? new teds::tdl::nodes::StructArray(ctx.textCopy($3), ctx.textCopy($5), bits,
-                                                                        std::move(*elements))
-                                    : nullptr;
+            auto* array = ctx.leaveNesting() ? new teds::tdl::nodes::StructArray(ctx.textCopy($3), ctx.textCopy($5),
+                                                                                 bits, std::move(*elements))
+                                             : nullptr;
+            // Who may change the number of elements, as an editor enforces it.
+            if (array != nullptr) array->declaration.access = $7;
+            $$ = array;
         }
     ;
 

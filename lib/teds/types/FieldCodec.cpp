@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 #include <boost/math/policies/error_handling.hpp>
 #include <boost/math/special_functions/round.hpp>
@@ -96,6 +98,35 @@ bool writeText(BitWriter& out, const Value& value, std::uint32_t bitsPerChar,
     return true;
 }
 
+// The 16-bit units of a text, as decodeText reads them back: each unit was
+// appended as UTF-8 of its own, so three bytes at most make one unit.
+bool writeUnicodeText(BitWriter& out, std::string_view text) {
+    std::vector<std::uint16_t> units;
+    if (!utf8ToCodeUnits(text, units)) return false;
+    for (const std::uint16_t unit : units)
+        if (!out.writeBits(16, unit)) return false;
+    return true;
+}
+
+// A STRING type: the character count in the field's width, then the characters.
+bool writeCountedText(BitWriter& out, std::uint32_t sz, const Value& value, DataType dataType) {
+    const auto* text = boost::get<std::string>(&value);
+    if (text == nullptr) return false;
+    std::size_t count = text->size();
+    if (dataType == DataType::String16) {
+        std::vector<std::uint16_t> units;
+        if (!utf8ToCodeUnits(*text, units)) return false;
+        count = units.size();
+    }
+    if (sz < 64 && (std::uint64_t{count} >> sz) != 0) return false;
+    if (!out.writeBits(sz, count)) return false;
+    switch (dataType) {
+    case DataType::String5: return writeText(out, value, 5, true);
+    case DataType::String7: return writeText(out, value, 7, false);
+    default: return writeUnicodeText(out, *text);
+    }
+}
+
 // Single is written as the bits of the float the double narrows to; with
 // IEEE 754 floats a double beyond the float range narrows to an infinity.
 static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 754 floats");
@@ -185,6 +216,23 @@ void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string&
     }
 }
 
+bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(text[k])); };
+        const std::uint32_t lead = byte(i);
+        std::size_t length = lead < 0x80u ? 1 : (lead & 0xE0u) == 0xC0u ? 2 : (lead & 0xF0u) == 0xE0u ? 3 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        std::uint32_t unit = length == 1 ? lead : lead & (length == 2 ? 0x1Fu : 0x0Fu);
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0u) != 0x80u) return false;
+            unit = (unit << 6) | (byte(i + k) & 0x3Fu);
+        }
+        units.push_back(static_cast<std::uint16_t>(unit));
+        i += length;
+    }
+    return true;
+}
+
 bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
     if (field.sz == 0) return true;
 
@@ -196,6 +244,14 @@ bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
         return writeText(out, value, 5, true);
     case DataType::Ascii:
         return writeText(out, value, 7, false);
+    case DataType::Unicode: {
+        const auto* text = boost::get<std::string>(&value);
+        return text != nullptr && writeUnicodeText(out, *text);
+    }
+    case DataType::String5:
+    case DataType::String7:
+    case DataType::String16:
+        return writeCountedText(out, field.sz, value, field.dataType);
     case DataType::ConRelRes: {
         const double* v = realOf(value);
         if (v == nullptr) return false;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "teds/types/BitReader.hpp"
 #include "teds/types/BitWriter.hpp"
@@ -40,6 +42,10 @@ bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text);
 
 // Appends the UTF-8 form of one 16-bit code unit (surrogates are not paired).
 void appendUtf8(std::uint16_t codeUnit, std::string& text);
+
+// The 16-bit code units of UTF-8 text of one- to three-byte sequences, the
+// inverse of appendUtf8; false for text that is not of that form.
+bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units);
 
 // Writes a value back as the field's bits; false for types with no encoding,
 // for a value of another form than the type holds, or when the stream

@@ -1,6 +1,7 @@
 #include "teds/tdl/nodes/Property.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -29,7 +30,9 @@ bool readsBackAs(const types::ValueRecord& wanted, const types::ValueRecord& got
     if (wanted.kind != types::ValueKind::Real) return wanted.value == got.value;
     const double want = boost::get<double>(wanted.value);
     const double have = boost::get<double>(got.value);
-    if (property.dataType == types::DataType::Single) return static_cast<double>(static_cast<float>(want)) == have;
+    // Compared as bits, so that a NaN (an erased field reads as one) reads back as itself.
+    if (property.dataType == types::DataType::Single)
+        return std::bit_cast<std::uint32_t>(static_cast<float>(want)) == std::bit_cast<std::uint32_t>(static_cast<float>(have));
     double tolerance = 0.0;
     if (property.dataType == types::DataType::ConRes)
         tolerance = std::abs(property.step);

@@ -9,13 +9,13 @@ string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){20})" "\\1\n    " bytes "${bytes}")
 file(WRITE ${OUTPUT}.tmp
 "// Generated from ${INPUT}; edit that file instead.\n"
 "#include \"BundledTemplates.hpp\"\n\n"
-"namespace tedsdump {\nnamespace {\n"
+"namespace teds_tools {\nnamespace {\n"
 "const unsigned char kBytes[] = {\n    ${bytes}0x00};\n"
 "}  // namespace\n\n"
 "std::string_view bundledTemplateText() {\n"
 "    return {reinterpret_cast<const char*>(kBytes), ${byteCount}};\n"
 "}\n\n"
-"}  // namespace tedsdump\n")
+"}  // namespace teds_tools\n")
 # Only a changed text rebuilds what depends on it.
 file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
 file(REMOVE ${OUTPUT}.tmp)

@@ -8,7 +8,7 @@
 #include "BundledTemplates.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
-namespace tedsdump {
+namespace teds_tools {
 namespace {
 
 // Why `path` cannot be loaded; empty when it can be opened for reading.
@@ -28,7 +28,8 @@ void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from,
 
 }  // namespace
 
-bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err) {
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
+                   std::string_view tool) {
     if (tdlFiles.empty()) {
         const std::size_t before = registry.diagnostics().size();
         teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
@@ -37,7 +38,7 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
     }
     for (const std::string& path : tdlFiles) {
         if (std::string reason = unreadableReason(path); !reason.empty()) {
-            err << "tedsdump: cannot read template file '" << path << "': " << reason << '\n';
+            err << tool << ": cannot read template file '" << path << "': " << reason << '\n';
             return false;
         }
         const std::size_t before = registry.diagnostics().size();
@@ -47,4 +48,4 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
     return true;
 }
 
-}  // namespace tedsdump
+}  // namespace teds_tools

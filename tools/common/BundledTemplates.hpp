@@ -4,11 +4,11 @@
 
 #include <string_view>
 
-namespace tedsdump {
+namespace teds_tools {
 
 std::string_view bundledTemplateText();
 
 // Stands for the bundled text in load diagnostics.
 inline constexpr const char* kBundledTemplateName = "ieee_standard.tdl (bundled)";
 
-}  // namespace tedsdump
+}  // namespace teds_tools

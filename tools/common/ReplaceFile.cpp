@@ -5,7 +5,7 @@
 #include <fstream>
 #include <random>
 
-namespace tedsdump {
+namespace teds_tools {
 namespace {
 
 namespace fs = std::filesystem;
@@ -18,7 +18,7 @@ fs::path scratchPathBeside(const fs::path& target) {
     static const std::uint32_t tag = std::random_device{}();
     static std::atomic<std::uint32_t> counter{0};
     return target.parent_path() /
-           ("." + target.filename().string() + ".tedsdump-" + std::to_string(tag) + "-" + std::to_string(counter++) + ".tmp");
+           ("." + target.filename().string() + ".teds-" + std::to_string(tag) + "-" + std::to_string(counter++) + ".tmp");
 }
 
 }  // namespace
@@ -47,4 +47,4 @@ std::string replaceFile(const std::string& path, std::string_view content) {
     return {};
 }
 
-}  // namespace tedsdump
+}  // namespace teds_tools

@@ -12,7 +12,7 @@
 
 #include "teds_container.hpp"
 
-namespace tedsdump {
+namespace teds_tools {
 
 // A TEDS memory holds a few hundred bytes at most; anything near this size
 // is some other file, and a stream without end (a device, a pipe left open)
@@ -39,7 +39,14 @@ ImageOrError readImage(std::istream& in, InputFormat format = std::nullopt);
 // Interprets `content` as `format`, or as what it looks like when none is given.
 ImageOrError imageFromContent(std::string_view content, InputFormat format = std::nullopt);
 
+// Reads the image from the file at `path`, or from `standardInput` when
+// `path` is "-".
+ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput);
+
+// How messages name the image's source: 'path', or standard input.
+std::string sourceName(const std::string& path);
+
 // What the table says of the container: "hex", "eeprom (hex text, 2 pages)".
 std::string containerText(const ImageOrError& image);
 
-}  // namespace tedsdump
+}  // namespace teds_tools

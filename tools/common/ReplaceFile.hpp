@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-namespace tedsdump {
+namespace teds_tools {
 
 // Writes `content` to a new file beside `path` and renames it over `path`,
 // so a failed write leaves what was there before. Returns what went wrong,
 // or an empty text.
 std::string replaceFile(const std::string& path, std::string_view content);
 
-}  // namespace tedsdump
+}  // namespace teds_tools

@@ -2,8 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
-namespace tedsdump {
+namespace teds_tools {
 namespace {
 
 using teds::container::Format;
@@ -78,6 +80,26 @@ ImageOrError readImage(std::istream& in, InputFormat format) {
     return imageFromContent(content, format);
 }
 
+ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput) {
+    if (path == "-") return readImage(standardInput, format);
+    ImageOrError failed;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        failed.error = "cannot be read: it is a directory";
+        return failed;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        failed.error = std::string("cannot be opened: ") + std::strerror(errno);
+        return failed;
+    }
+    return readImage(file, format);
+}
+
+std::string sourceName(const std::string& path) {
+    return path == "-" ? std::string("standard input") : "'" + path + "'";
+}
+
 std::string containerText(const ImageOrError& image) {
     std::string text(teds::container::formatName(image.container));
     if (image.container == Format::Eeprom)
@@ -87,4 +109,4 @@ std::string containerText(const ImageOrError& image) {
     return text;
 }
 
-}  // namespace tedsdump
+}  // namespace teds_tools

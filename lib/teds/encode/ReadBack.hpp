@@ -1,0 +1,30 @@
+#pragma once
+// The last check before an image is handed out: decoding it must give back
+// what was meant to be written.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "teds/decode/BasicTeds.hpp"
+#include "teds/tdl/Registry.hpp"
+#include "teds/types/ValueRecord.hpp"
+#include "teds_container.hpp"
+
+namespace teds::encode {
+
+struct WrittenTemplate {
+    std::int32_t manufacturerKey = 0;
+    std::uint32_t templateId = 0;
+    std::vector<types::ValueRecord> records;  // as encodeBody wrote them
+};
+
+// Empty when `image` decodes to `basic` and exactly `templates`; otherwise
+// the first difference.
+std::string readBackDifference(const tdl::Registry& registry, const container::Image& image,
+                               const decode::BasicTeds& basic, const std::vector<WrittenTemplate>& templates);
+
+// Records equal in name, kind, value and declaration; a NaN equals a NaN.
+bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b);
+
+}  // namespace teds::encode

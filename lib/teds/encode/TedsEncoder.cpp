@@ -1,0 +1,154 @@
+#include "teds/encode/TedsEncoder.hpp"
+
+#include "teds/encode/BasicTedsWriter.hpp"
+#include "teds/encode/BitText.hpp"
+#include "teds/encode/ImageLayout.hpp"
+#include "teds/encode/ReadBack.hpp"
+#include "teds/encode/RecordBuilder.hpp"
+
+namespace teds::encode {
+namespace {
+
+enum Selector : std::uint32_t { kIeee = 0, kManufacturer = 1, kUser = 2, kEnd = 3 };
+constexpr std::uint32_t kUserFieldBits = 14;
+// The values of the user field that name another manufacturer.
+constexpr std::int32_t kFirstOtherManufacturer = 17;
+constexpr std::int32_t kLastOtherManufacturer = 16381;
+
+std::string templateName(const StatedTemplate& stated) {
+    std::string name = "template " + std::to_string(stated.templateId);
+    if (stated.manufacturerKey != 0) name += " of manufacturer " + std::to_string(stated.manufacturerKey);
+    return name;
+}
+
+// The descriptor decoding reads as `manufacturerKey`: the IEEE or the
+// image's own manufacturer selector, else a user descriptor naming it.
+bool writeDescriptor(types::BitWriter& out, std::int32_t manufacturerKey, const decode::BasicTeds& basic) {
+    if (manufacturerKey == 0) return out.writeBits(2, kIeee);
+    if (manufacturerKey == basic.manufacturerId) return out.writeBits(2, kManufacturer);
+    if (manufacturerKey < kFirstOtherManufacturer || manufacturerKey > kLastOtherManufacturer) return false;
+    return out.writeBits(2, kUser) && out.writeBits(kUserFieldBits, static_cast<std::uint32_t>(manufacturerKey));
+}
+
+bool allZero(const std::string& bits) { return bits.find('1') == std::string::npos; }
+
+// The image of the first `bitCount` bits written, the rest of the last byte 0.
+container::Image imageOf(const types::BitWriter& out, std::uint64_t bitCount) {
+    container::Image image;
+    image.bytes.assign(out.bytes().begin(), out.bytes().begin() + static_cast<std::ptrdiff_t>((bitCount + 7) / 8));
+    if (bitCount % 8 != 0) image.bytes.back() &= static_cast<std::uint8_t>((1u << (bitCount % 8)) - 1u);
+    image.bitCount = static_cast<std::uint32_t>(bitCount);
+    return image;
+}
+
+bool sameBits(const container::Image& a, const container::Image& b, std::uint64_t& firstDifference) {
+    const std::uint64_t common = std::min(a.bitCount, b.bitCount);
+    const std::string x = bitTextOf(a.bytes, 0, common), y = bitTextOf(b.bytes, 0, common);
+    firstDifference = common;
+    for (std::uint64_t i = 0; i < common; ++i)
+        if (x[static_cast<std::size_t>(i)] != y[static_cast<std::size_t>(i)]) {
+            firstDifference = i;
+            break;
+        }
+    return firstDifference == common && a.bitCount == b.bitCount;
+}
+
+}  // namespace
+
+Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, const std::vector<Setting>& settings,
+                     const EncodeOptions& options) {
+    Encoded result;
+    std::vector<std::string>& problems = result.report.problems;
+    types::BitWriter out;
+    writeBasicTeds(out, stated.basic, problems);
+
+    std::vector<bool> used(settings.size(), false);
+    RecordBuilder builder(settings, used, options, result.report);
+    std::vector<WrittenTemplate> written;
+    for (const StatedTemplate& tmpl : stated.templates) {
+        const std::string name = templateName(tmpl);
+        const tdl::Template* found = registry.find(tmpl.manufacturerKey, tmpl.templateId);
+        if (found == nullptr) {
+            problems.push_back(name + " is not among the loaded templates");
+            continue;
+        }
+        if (tmpl.descriptorBits && !isBitText(*tmpl.descriptorBits)) {
+            problems.push_back(name + ": its descriptor bits are not a text of 0s and 1s");
+            continue;
+        }
+        if (tmpl.descriptorBits ? !writeBitText(out, *tmpl.descriptorBits)
+                                : !writeDescriptor(out, tmpl.manufacturerKey, stated.basic)) {
+            problems.push_back(name + ": the image's chain has no descriptor for manufacturer " +
+                               std::to_string(tmpl.manufacturerKey));
+            continue;
+        }
+        if (found->idWidth < 32 && (tmpl.templateId >> found->idWidth) != 0) {
+            problems.push_back(name + ": its ID does not fit the " + std::to_string(found->idWidth) + "-bit ID field");
+            continue;
+        }
+        out.writeBits(found->idWidth, tmpl.templateId);
+        WrittenTemplate& record = written.emplace_back();
+        record.manufacturerKey = tmpl.manufacturerKey;
+        record.templateId = tmpl.templateId;
+        if (!builder.build(*found, tmpl, record.records)) continue;
+        if (std::string error; !found->encodeBody(out, record.records, error)) problems.push_back(name + ": " + error);
+    }
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        if (used[s]) continue;
+        bool declared = false;
+        for (const StatedTemplate& tmpl : stated.templates)
+            if (const tdl::Template* found = registry.find(tmpl.manufacturerKey, tmpl.templateId))
+                declared = declared || RecordBuilder::declares(found->body, settings[s].name);
+        problems.push_back(settings[s].name + (declared ? ": not written, its select case is not the one chosen"
+                                                        : ": no template of the image has a property of this name"));
+    }
+    if (!result.ok()) return result;
+
+    // Without the bits that followed the last template, the chain is closed
+    // as real sensors close it.
+    if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(2, kEnd)) {
+        problems.push_back("the image outgrows the largest image that can be written");
+        return result;
+    }
+    // The last template ran past the end of the image it came from: those
+    // bits read as zeros and are left out again, unless something else now stands there.
+    std::uint64_t bitCount = out.position();
+    if (stated.trailingBits && stated.trailingBits->empty() && stated.bitsPastEnd > 0) {
+        const std::uint64_t cut = std::min(stated.bitsPastEnd, bitCount);
+        if (!allZero(bitTextOf(out.bytes(), bitCount - cut, bitCount))) {
+            problems.push_back("the image ends " + std::to_string(cut) +
+                               " bits before its last template does, and those bits are no longer all 0");
+            return result;
+        }
+        bitCount -= cut;
+    }
+    container::Image image = imageOf(out, bitCount);
+    if (const std::string difference = readBackDifference(registry, image, stated.basic, written); !difference.empty()) {
+        problems.push_back("the image written does not read back as given: " + difference);
+        return result;
+    }
+    result.image = std::move(image);
+    return result;
+}
+
+Encoded encodeTeds(const tdl::Registry& registry, const decode::DecodedTeds& teds, const container::Image& original) {
+    return encodeStated(registry, statedFromDecoded(teds, layoutOf(teds, original)), {});
+}
+
+Encoded editTeds(const tdl::Registry& registry, const decode::DecodedTeds& teds, const container::Image& original,
+                 const std::vector<Setting>& settings, const EncodeOptions& options) {
+    const StatedTeds stated = statedFromDecoded(teds, layoutOf(teds, original));
+    Encoded unchanged = encodeStated(registry, stated, {}, options);
+    if (!unchanged.ok()) return unchanged;
+    if (std::uint64_t difference = 0; !sameBits(unchanged.image, original, difference)) {
+        unchanged.report.problems.push_back(
+            "the image does not encode back to its own bits (they part at bit " + std::to_string(difference) +
+            "), so an edit would change more than it asks");
+        unchanged.image = {};
+        return unchanged;
+    }
+    if (settings.empty()) return unchanged;
+    return encodeStated(registry, stated, settings, options);
+}
+
+}  // namespace teds::encode

@@ -1,0 +1,103 @@
+#include "EditRun.hpp"
+
+#include <fstream>
+#include <iterator>
+
+#include "ImageInput.hpp"
+#include "JsonInput.hpp"
+#include "EditOptions.hpp"
+#include "ReplaceFile.hpp"
+#include "TemplateLoading.hpp"
+#include "teds/decode/TemplateChain.hpp"
+#include "teds/encode/TedsEncoder.hpp"
+#include "teds/tdl/Registry.hpp"
+
+namespace tedsedit {
+namespace {
+
+using teds::container::Format;
+using teds::encode::Encoded;
+
+constexpr const char* kTool = "tedsedit: ";
+
+int refuse(std::ostream& err, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) err << kTool << problem << '\n';
+    return kExitFailure;
+}
+
+// The document's text; empty, with `error` set, when it cannot be read.
+std::string readDocumentText(const std::string& path, std::istream& in, std::string& error) {
+    if (path == "-") return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream file(path, std::ios::binary);
+    if (!file) error = "cannot be opened";
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options, std::istream& in, Format& format,
+                     std::ostream& err, bool& failed) {
+    std::string error;
+    const std::string text = readDocumentText(options.jsonPath, in, error);
+    const std::string source = teds_tools::sourceName(options.jsonPath);
+    if (!error.empty()) {
+        failed = true;
+        refuse(err, {source + ' ' + error});
+        return {};
+    }
+    const DocumentOrError document = readDocument(text);
+    if (!document.ok()) {
+        failed = true;
+        std::vector<std::string> problems;
+        for (const std::string& problem : document.problems) problems.push_back(source + ": " + problem);
+        refuse(err, problems);
+        return {};
+    }
+    format = options.outputFormat.value_or(document.container.value_or(Format::Hex));
+    return teds::encode::encodeStated(registry, document.teds, options.settings, options.encode);
+}
+
+Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, std::istream& in, Format& format,
+                  std::ostream& err, bool& failed) {
+    const teds_tools::ImageOrError image = teds_tools::readImageAt(options.imagePath, options.inputFormat, in);
+    if (!image.ok()) {
+        failed = true;
+        refuse(err, {teds_tools::sourceName(options.imagePath) + ' ' + image.error});
+        return {};
+    }
+    format = options.outputFormat.value_or(image.container);
+    teds::decode::DecodedTeds decoded;
+    const std::vector<std::uint8_t>& bytes = image.image.bytes;
+    teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, decoded);
+    return teds::encode::editTeds(registry, decoded, image.image, options.settings, options.encode);
+}
+
+}  // namespace
+
+int runTedsedit(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    const ParsedOptions parsed = parseOptions(args);
+    if (!parsed.ok()) {
+        err << kTool << parsed.error << " (tedsedit --help shows the usage)\n";
+        return kExitFailure;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        out << usageText();
+        return kExitWritten;
+    }
+    teds::tdl::Registry registry;
+    if (!teds_tools::loadTemplates(options.tdlFiles, registry, err, "tedsedit")) return kExitFailure;
+
+    Format format = Format::Hex;
+    bool failed = false;
+    const Encoded encoded = options.jsonPath.empty() ? fromImage(registry, options, in, format, err, failed)
+                                                     : fromDocument(registry, options, in, format, err, failed);
+    if (failed) return kExitFailure;
+    for (const std::string& note : encoded.report.notes) err << kTool << note << '\n';
+    if (!encoded.ok()) return refuse(err, encoded.report.problems);
+
+    const std::string content = teds::container::writeContainer(encoded.image, format);
+    if (const std::string error = teds_tools::replaceFile(options.outputPath, content); !error.empty())
+        return refuse(err, {"'" + options.outputPath + "' was not written: " + error});
+    return kExitWritten;
+}
+
+}  // namespace tedsedit

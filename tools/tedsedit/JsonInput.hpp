@@ -1,0 +1,29 @@
+#pragma once
+// Reads the JSON document tedsdump --json writes back into the values of
+// an image to be written.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "teds/encode/StatedTeds.hpp"
+#include "teds_container.hpp"
+
+namespace tedsedit {
+
+struct DocumentOrError {
+    teds::encode::StatedTeds teds;
+    std::optional<teds::container::Format> container;  // the document's "container", when it names one
+    std::vector<std::string> problems;                 // one line each; empty on success
+
+    bool ok() const { return problems.empty(); }
+};
+
+// Values are taken as a person reads them: numbers and texts as they stand,
+// dates by their YYYY-MM-DD (by "days" when that is null), enumerations by
+// index, or by "text" when no index is given; a "none" type or a null value
+// is the no-value pattern.
+DocumentOrError readDocument(std::string_view json);
+
+}  // namespace tedsedit
