@@ -1,6 +1,5 @@
 #include "ReplaceFile.hpp"
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -15,10 +14,11 @@ namespace fs = std::filesystem;
 // replaces an existing file on Windows too (MoveFileExW with
 // MOVEFILE_REPLACE_EXISTING in the mingw-w64 runtime).
 fs::path scratchPathBeside(const fs::path& target) {
-    static const std::uint32_t tag = std::random_device{}();
-    static std::atomic<std::uint32_t> counter{0};
+    // A fresh random number per call keeps two writers apart without any
+    // state shared between calls.
+    std::random_device random;
     return target.parent_path() /
-           ("." + target.filename().string() + ".teds-" + std::to_string(tag) + "-" + std::to_string(counter++) + ".tmp");
+           ("." + target.filename().string() + ".teds-" + std::to_string(random()) + "-" + std::to_string(random()) + ".tmp");
 }
 
 }  // namespace
