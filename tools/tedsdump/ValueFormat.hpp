@@ -6,18 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "teds/decode/ValueText.hpp"
 #include "teds/types/ValueRecord.hpp"
 
 namespace tedsdump {
 
-// The shortest decimal text that reads back to exactly `value`; "nan",
-// "inf" and "-inf" for the values that have no decimal form.
-std::string formatReal(double value);
-
-// YYYY-MM-DD for a TEDS day count (days since 1998-01-01). Empty for counts
-// that lie beyond 9999-12-31, where the calendar ends; a 32-bit field can
-// hold such a count.
-std::optional<std::string> formatTedsDate(std::uint32_t days);
+using teds::decode::formatReal;
+using teds::decode::formatTedsDate;
 
 // "real", "unsigned", "date", "text", "enum", "none" or "array"; empty for a
 // select-case marker, which is not shown.

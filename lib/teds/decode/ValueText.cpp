@@ -1,5 +1,10 @@
 #include "teds/decode/ValueText.hpp"
 
+#include <charconv>
+#include <cmath>
+
+#include <boost/date_time/gregorian/gregorian.hpp>
+
 namespace teds::decode {
 namespace {
 
@@ -22,6 +27,25 @@ void writeValueText(std::ostream& out, const types::ValueRecord& record) {
         return;
     }
     boost::apply_visitor(ValueTextWriter(out), record.value);
+}
+
+std::string formatReal(double value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    // to_chars without a precision gives the shortest round-trip form.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::optional<std::string> formatTedsDate(std::uint32_t days) {
+    namespace gregorian = boost::gregorian;
+    const gregorian::date epoch(1998, gregorian::Jan, 1);
+    // Checked before adding: the calendar throws rather than wrap.
+    static const long long lastDay = (gregorian::date(9999, gregorian::Dec, 31) - epoch).days();
+    if (static_cast<long long>(days) > lastDay) return std::nullopt;
+    const gregorian::date date = epoch + gregorian::days(static_cast<long>(days));
+    return gregorian::to_iso_extended_string(date);
 }
 
 }  // namespace teds::decode

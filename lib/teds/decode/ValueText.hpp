@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "teds/types/ValueRecord.hpp"
 
@@ -9,5 +12,14 @@ namespace teds::decode {
 // Writes a record's value as a person would read it: numbers in decimal,
 // texts as they are, an enumeration's text with its index.
 void writeValueText(std::ostream& out, const types::ValueRecord& record);
+
+// The shortest decimal text that reads back to exactly `value`; "nan",
+// "inf" and "-inf" for the values that have no decimal form.
+std::string formatReal(double value);
+
+// YYYY-MM-DD for a TEDS day count (days since 1998-01-01). Empty for counts
+// that lie beyond 9999-12-31, where the calendar ends; a 32-bit field can
+// hold such a count.
+std::optional<std::string> formatTedsDate(std::uint32_t days);
 
 }  // namespace teds::decode

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ValueFormat.hpp"
+#include "teds/decode/ValueText.hpp"
 
-namespace tedsdump {
+namespace teds::decode {
 namespace {
 
 class RealRoundTripTest : public ::testing::TestWithParam<double> {};
@@ -50,4 +50,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{2922670, std::nullopt}, DateCase{0xFFFFFFFFu, std::nullopt}));
 
 }  // namespace
-}  // namespace tedsdump
+}  // namespace teds::decode
