@@ -28,6 +28,7 @@ const char* const kTemplate =
     "%Wide, , USR, 32, Unicode, ,\n"
     "%Count, , USR, 8, UNINT, ,\n"
     "%Colour, , ID, 2, Colour, ,\n"
+    "%Shade, , USR, 0, Colour, , = \"blue\"\n"
     "SELECTCASE \"Mode\", USR, 1\n"
     "  CASE \"Plain\", 0\n"
     "  ENDCASE\n"
@@ -114,6 +115,7 @@ TEST_F(SetValueTest, AcceptedValuesReadBackAsTheFieldHoldsThem) {
         {"enumeration by text", {{"%Colour", "blue"}}, "%Colour", 0, "blue (2)", false},
         {"enumeration by index", {{"%Colour", "0"}}, "%Colour", 0, "red (0)", false},
         {"none", {{"%Count", "none"}}, "%Count", 0, "<no value>", false},
+        {"a fixed value by its index", {{"%Shade", "2"}}, "%Shade", 0, "blue (2)", false},
         {"select case by name", {{"Mode", "Extra"}, {"%Extra", "7"}}, "%Extra", 0, "7", false},
         {"select case by a value of its case", {{"%Extra", "7"}}, "%Extra", 0, "7", false, types::Access::User},
         {"struct array grown", {{"Points", "3"}, {"Points[2].%X", "9"}}, "%X", 2, "9", false},
@@ -155,6 +157,7 @@ TEST_F(SetValueTest, RefusedValuesAreNamedAndNothingIsWritten) {
         {"index wider than its field", {{"%Colour", "4"}}, "%Colour: index 4 does not fit its 2-bit field"},
         {"all ones is no value", {{"%Count", "255"}}, "%Count: 255 is more than its 8-bit field holds (largest 254)"},
         {"not a number", {{"%Count", "five"}}, "%Count: 'five' is not a whole number"},
+        {"a fixed value changed", {{"%Shade", "red"}}, "%Shade: its value is fixed by the template"},
         {"unknown property", {{"%Nope", "1"}}, "%Nope: no template of the image has a property of this name"},
         {"new element without values", {{"Points", "3"}}, "Points[2].%X: no value given"},
         {"unknown case", {{"Mode", "Loud"}}, "Mode: 'Loud' is none of its cases (Plain, Extra) nor their index"},

@@ -48,4 +48,25 @@ std::optional<std::string> formatTedsDate(std::uint32_t days) {
     return gregorian::to_iso_extended_string(date);
 }
 
+std::string writtenValueText(const types::ValueRecord& record) {
+    switch (record.kind) {
+    case types::ValueKind::None: return "none";
+    case types::ValueKind::Text: return boost::get<std::string>(record.value);
+    case types::ValueKind::Real: return formatReal(boost::get<double>(record.value));
+    case types::ValueKind::Unsigned: return std::to_string(boost::get<std::uint32_t>(record.value));
+    case types::ValueKind::Date: {
+        const std::uint32_t days = boost::get<std::uint32_t>(record.value);
+        return formatTedsDate(days).value_or(std::to_string(days));
+    }
+    case types::ValueKind::Enumeration: {
+        // An index the enumeration has no text for is set by its number.
+        const auto& value = boost::get<types::EnumValue>(record.value);
+        return value.text.empty() ? std::to_string(value.index) : std::string(value.text);
+    }
+    case types::ValueKind::StructArray: return std::to_string(boost::get<types::StructElements>(record.value).size());
+    case types::ValueKind::SelectMarker: break;
+    }
+    return {};
+}
+
 }  // namespace teds::decode

@@ -13,6 +13,12 @@ namespace teds::decode {
 // texts as they are, an enumeration's text with its index.
 void writeValueText(std::ostream& out, const types::ValueRecord& record);
 
+// The value as a person writes it to set it again: reals in the shortest
+// text that reads back exactly, dates as YYYY-MM-DD, an enumeration by its
+// text (by its index where it has none), "none" for no value, a struct array
+// by its number of elements. Empty for a select-case marker.
+std::string writtenValueText(const types::ValueRecord& record);
+
 // The shortest decimal text that reads back to exactly `value`; "nan",
 // "inf" and "-inf" for the values that have no decimal form.
 std::string formatReal(double value);

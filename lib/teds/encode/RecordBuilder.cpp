@@ -1,5 +1,6 @@
 #include "teds/encode/RecordBuilder.hpp"
 
+#include "teds/decode/ValueText.hpp"
 #include "teds/encode/FieldValue.hpp"
 #include "teds/tdl/nodes/Align.hpp"
 
@@ -39,6 +40,14 @@ void appendFixed(const Node& node, std::vector<ValueRecord>& out) {
     types::BitReader nothing;
     types::DecodeBudget budget;
     node.decode(nothing, out, budget);
+}
+
+// Whether `text` names the value a template fixes, as the value reads or,
+// for an enumeration, by its index.
+bool statesFixedValue(const ValueRecord& fixed, const std::string& text) {
+    if (decode::writtenValueText(fixed) == text) return true;
+    const auto* entry = boost::get<types::EnumValue>(&fixed.value);
+    return fixed.kind == ValueKind::Enumeration && entry != nullptr && wholeNumberOf(text) == entry->index;
 }
 
 const char* accessName(types::Access access) {
@@ -147,8 +156,13 @@ bool RecordBuilder::field(const FieldNode& node, Cursor& in, const std::string& 
     const std::string key = path + name;
     if (isFixed(node)) {
         in.takeIfNamed(name);
-        if (takeSetting(key) != nullptr) return problem(key + ": its value is fixed by the template");
         appendFixed(node, out);
+        // Stating the value the template fixes changes nothing, so it is
+        // allowed: a program may write back every value it read.
+        if (const Setting* setting = takeSetting(key)) {
+            if (out.empty() || !statesFixedValue(out.back(), setting->value))
+                return problem(key + ": its value is fixed by the template");
+        }
         return true;
     }
     // A setting takes the place of the value given before.
