@@ -1,0 +1,21 @@
+#pragma once
+// What a Teds object holds: the image, what it decoded to, the templates
+// its values point into, and the settings waiting for the next encode.
+
+#include <memory>
+#include <vector>
+
+#include "teds/decode/DecodedTeds.hpp"
+#include "teds/edit/TemplateStore.hpp"
+#include "teds/encode/EncodeOptions.hpp"
+
+namespace teds::edit {
+
+struct DecodedImage {
+    std::shared_ptr<const TemplateStore> templates;
+    container::Image image;
+    decode::DecodedTeds decoded;
+    std::vector<encode::Setting> settings;
+};
+
+}  // namespace teds::edit

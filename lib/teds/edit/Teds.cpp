@@ -1,0 +1,60 @@
+#include <utility>
+
+#include "teds/decode/TemplateChain.hpp"
+#include "teds/edit/DecodedImage.hpp"
+#include "teds/edit/PropertyList.hpp"
+#include "teds/encode/TedsEncoder.hpp"
+
+namespace teds::edit {
+namespace {
+
+types::Access accessLevel(Access access) {
+    switch (access) {
+    case Access::User: return types::Access::User;
+    case Access::Calibration: return types::Access::Calibration;
+    case Access::Id: break;
+    }
+    return types::Access::Id;
+}
+
+}  // namespace
+
+Teds::Teds(const Templates& templates, container::Image image) : decoded_(std::make_unique<DecodedImage>()) {
+    // Templates made by moving from another hold no store until they load.
+    decoded_->templates = templates.store_ ? templates.store_ : std::make_shared<TemplateStore>();
+    decoded_->image = std::move(image);
+    const std::vector<std::uint8_t>& bytes = decoded_->image.bytes;
+    decode::decodeTeds(decoded_->templates->registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr,
+                       decoded_->decoded);
+}
+
+Teds::~Teds() = default;
+Teds::Teds(Teds&&) noexcept = default;
+Teds& Teds::operator=(Teds&&) noexcept = default;
+
+std::vector<Property> Teds::properties() const {
+    return decoded_ ? propertiesOf(decoded_->decoded) : std::vector<Property>{};
+}
+
+void Teds::set(std::string name, std::string value) {
+    if (decoded_) decoded_->settings.push_back(encode::Setting{std::move(name), std::move(value)});
+}
+
+Encoded Teds::encode(const EncodeOptions& options) const {
+    Encoded result;
+    if (!decoded_) {
+        result.report.problems.push_back("there is no image: it was moved to another object");
+        return result;
+    }
+    encode::EncodeOptions internal;
+    internal.access = accessLevel(options.access);
+    internal.strict = options.strict;
+    encode::Encoded encoded = encode::editTeds(decoded_->templates->registry, decoded_->decoded, decoded_->image,
+                                               decoded_->settings, internal);
+    result.image = std::move(encoded.image);
+    result.report.problems = std::move(encoded.report.problems);
+    result.report.notes = std::move(encoded.report.notes);
+    return result;
+}
+
+}  // namespace teds::edit

@@ -1,0 +1,14 @@
+#pragma once
+// What a Templates object holds. Decoded images share it, because their
+// values point into its templates' nodes.
+
+#include "teds/tdl/Registry.hpp"
+#include "teds_edit.hpp"
+
+namespace teds::edit {
+
+struct TemplateStore {
+    tdl::Registry registry;
+};
+
+}  // namespace teds::edit

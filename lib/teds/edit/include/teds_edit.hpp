@@ -1,0 +1,119 @@
+#pragma once
+// Reading and writing TEDS images from C++: load template files, decode an
+// image against them, read its properties, set some of them by name and
+// encode the image again. Whatever is encoded is decoded again and must give
+// back what was stated; otherwise no image comes back, and the report says
+// why. Errors are values; only running out of memory throws.
+//
+// One object may be used by many threads at once as long as none of them
+// changes it: loading templates and setting properties are changes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "teds_container.hpp"
+
+namespace teds::edit {
+
+// Who changes an image, from the fewest rights to the most: a user, a
+// calibration lab, the manufacturer. Each may also change what the levels
+// below it may.
+enum class Access : std::uint8_t { User, Calibration, Id };
+
+struct EncodeOptions {
+    Access access = Access::Id;
+    // Refuse a real that its field cannot hold exactly, instead of writing
+    // the nearest value the field holds and saying so in a note.
+    bool strict = false;
+};
+
+// Problems stop the image being written, one line each; notes do not.
+struct Report {
+    std::vector<std::string> problems;
+    std::vector<std::string> notes;
+
+    bool ok() const { return problems.empty(); }
+};
+
+struct Encoded {
+    container::Image image;  // empty unless the report has no problems
+    Report report;
+
+    bool ok() const { return report.ok(); }
+};
+
+struct TemplateStore;
+
+// The templates images are decoded and encoded against. Loading adds to
+// them; a template is never replaced or removed once loaded.
+class Templates {
+public:
+    Templates();
+    ~Templates();
+    Templates(Templates&&) noexcept;
+    Templates& operator=(Templates&&) noexcept;
+
+    // The number of templates the file or text added. What was refused, and
+    // why, is in diagnostics(); a file that cannot be read adds none.
+    std::int32_t loadFile(const std::string& path);
+    std::int32_t loadText(std::string_view text, const std::string& sourceName = "<text>");
+
+    // Every load's diagnostics so far, one line each, in the order they arose.
+    std::vector<std::string> diagnostics() const;
+
+private:
+    friend class Teds;
+    TemplateStore& store();
+
+    std::shared_ptr<TemplateStore> store_;
+};
+
+// One value of a decoded image.
+struct Property {
+    std::uint32_t templateIndex = 0;  // which template of the image's chain, from 0
+    // As Teds::set takes it: ARRAY[i].NAME for a value inside an element of
+    // a struct array.
+    std::string name;
+    // As Teds::set takes it back: reals in the shortest text that reads back
+    // exactly, dates as YYYY-MM-DD, enumerations by their text, "none" for
+    // the all-ones "no value" pattern, a struct array by its number of
+    // elements.
+    std::string text;
+    std::string unit;  // empty when the property has none
+};
+
+struct DecodedImage;
+
+// An image decoded against templates, and the settings to apply when it is
+// encoded again. It keeps the templates it was decoded with alive: the
+// Templates object may go first.
+class Teds {
+public:
+    Teds(const Templates& templates, container::Image image);
+    ~Teds();
+    Teds(Teds&&) noexcept;
+    Teds& operator=(Teds&&) noexcept;
+
+    // Every named value of every template, in image order; select cases,
+    // which the values decide, are not listed.
+    std::vector<Property> properties() const;
+
+    // NAME=VALUE, as text a person writes: reals in the property's unit,
+    // dates as YYYY-MM-DD, enumerations by text or index, "none". A struct
+    // array's name sets its number of elements, a select case's name its case.
+    // Settings are checked, and applied in order, by encode().
+    void set(std::string name, std::string value);
+
+    // The image with every setting applied: with none, the image as it came,
+    // bit for bit. Refused when the image does not first encode back to its
+    // own bits, since an edit would then change more than it asks.
+    Encoded encode(const EncodeOptions& options = {}) const;
+
+private:
+    std::unique_ptr<DecodedImage> decoded_;
+};
+
+}  // namespace teds::edit

@@ -1,0 +1,101 @@
+// The C++ interface as a program uses it: templates loaded, an image decoded,
+// its properties read, some set, the image encoded and decoded again.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "teds_edit.hpp"
+
+namespace teds::edit {
+namespace {
+
+const char* const kStandardTemplates = TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl";
+
+container::Image realImage(const std::string& file) {
+    std::ifstream in(std::string(TEDS_TEST_DATA_DIR "/real-teds/") + file, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const container::ReadResult read = container::readContainer(content);
+    EXPECT_TRUE(read.ok()) << file << ": " << read.error;
+    return read.image;
+}
+
+// The templates go out of scope before the image is used: it keeps them.
+Teds decodedAlone(const std::string& file) {
+    Templates templates;
+    EXPECT_GT(templates.loadFile(kStandardTemplates), 0);
+    return Teds(templates, realImage(file));
+}
+
+std::optional<Property> find(const std::vector<Property>& properties, const std::string& name) {
+    for (const Property& property : properties)
+        if (property.name == name) return property;
+    return std::nullopt;
+}
+
+class RealImageTest : public ::testing::TestWithParam<const char*> {};
+
+// Each property's text, set again, must leave the image as it was: the text
+// a program reads is the text it can write.
+TEST_P(RealImageTest, EveryPropertySetToItsOwnTextGivesTheImageBack) {
+    Teds teds = decodedAlone(GetParam());
+    const std::vector<Property> properties = teds.properties();
+    ASSERT_FALSE(properties.empty());
+    for (const Property& property : properties) teds.set(property.name, property.text);
+    const Encoded encoded = teds.encode(EncodeOptions{Access::Id, true});
+    EXPECT_TRUE(encoded.ok()) << encoded.report.problems.front();
+    EXPECT_EQ(encoded.image.bytes, realImage(GetParam()).bytes);
+    EXPECT_EQ(encoded.image.bitCount, realImage(GetParam()).bitCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RealImageTest,
+                         ::testing::Values("Accelerometer.ted", "Microphone.ted", "Voltage.ted", "Current.ted",
+                                           "ForceBridge.ted", "LVDT.ted", "TempTC.ted", "ThermistorIex.ted",
+                                           "dewetron_ds2431_memory.hex"));
+
+TEST(TedsTest, RecalibrationIsReadBackFromTheWrittenImage) {
+    Teds teds = decodedAlone("Accelerometer.ted");
+    teds.set("%Sens@Ref", "5.1");
+    teds.set("%CalDate", "2026-11-30");
+    teds.set("%CalInitials", "JRS");
+    const Encoded encoded = teds.encode(EncodeOptions{Access::Calibration, false});
+    ASSERT_TRUE(encoded.ok()) << encoded.report.problems.front();
+    ASSERT_EQ(encoded.report.notes.size(), 1u);  // the sensitivity, moved onto its grid
+
+    Templates templates;
+    templates.loadFile(kStandardTemplates);
+    const std::vector<Property> written = Teds(templates, encoded.image).properties();
+    EXPECT_EQ(find(written, "%CalDate")->text, "2026-11-30");
+    EXPECT_EQ(find(written, "%CalInitials")->text, "JRS");
+    EXPECT_NEAR(std::stod(find(written, "%Sens@Ref")->text), 5.1, 5.1e-4);
+    EXPECT_EQ(find(written, "%Sens@Ref")->unit, find(teds.properties(), "%Sens@Ref")->unit);
+}
+
+TEST(TedsTest, RefusalsLeaveNoImage) {
+    struct Case {
+        const char* name;
+        const char* value;
+        Access access;
+    };
+    for (const Case& c : {Case{"%Sens@Ref", "5.1", Access::User}, Case{"%NoSuchName", "1", Access::Id},
+                          Case{"%CalDate", "1997-12-31", Access::Id}}) {
+        Teds teds = decodedAlone("Accelerometer.ted");
+        teds.set(c.name, c.value);
+        const Encoded encoded = teds.encode(EncodeOptions{c.access, false});
+        EXPECT_FALSE(encoded.ok()) << c.name;
+        EXPECT_TRUE(encoded.image.bytes.empty()) << c.name;
+    }
+}
+
+TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {
+    Templates templates;
+    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR "/no-such-file.tdl"), 0);
+    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR), 0);
+    ASSERT_EQ(templates.diagnostics().size(), 2u);
+    EXPECT_NE(templates.diagnostics()[1].find("is not a regular file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace teds::edit
