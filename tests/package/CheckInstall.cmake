@@ -7,8 +7,9 @@
 #          caller is compiled into it and run there, so the DLL must load
 #          with system DLLs only.
 # Either way the caller decodes a real sensor with the installed templates.
-# On Linux a C++ caller also converts a real EEPROM dump with the installed
-# container library.
+# C++ callers too: on Linux one converts a real EEPROM dump with the installed
+# container library; on both, one recalibrates a real sensor with the
+# installed edit library and reads the written image back.
 cmake_minimum_required(VERSION 3.25)
 
 function(run)
@@ -36,7 +37,7 @@ run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
 if(WINDOWS)
   expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl
-               libteds_container.a teds_container.hpp)
+               libteds_container.a teds_container.hpp libteds_edit.a teds_edit.hpp)
   file(GLOB entries LIST_DIRECTORIES true RELATIVE "${PREFIX}" "${PREFIX}/*")
   foreach(entry IN LISTS entries)
     if(IS_DIRECTORY "${PREFIX}/${entry}")
@@ -46,11 +47,14 @@ if(WINDOWS)
   run("${C_COMPILER}" -std=c11 -Wall -Wextra -Werror -I "${PREFIX}" "-DTEDS_STANDARD_TEMPLATES=\"ieee_standard.tdl\""
       "${CALLER_SOURCE}"
       "${PREFIX}/teds_vb6.lib" -loleaut32 -o "${PREFIX}/call_from_c.exe")
+  run("${CXX_COMPILER}" -std=c++17 -Wall -Wextra -Werror -I "${PREFIX}" "${CONSUMER_SOURCE}/EditExample.cpp"
+      "${PREFIX}/libteds_edit.a" "${PREFIX}/libteds_container.a" -static -o "${PREFIX}/edit_example.exe")
+  set(edit_example ${EMULATOR} "${PREFIX}/edit_example.exe" "${PREFIX}/ieee_standard.tdl")
   execute_process(COMMAND ${EMULATOR} "${PREFIX}/call_from_c.exe" WORKING_DIRECTORY "${PREFIX}"
     RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
 else()
   expect_files(lib/libteds_vb6.so include/teds_vb6.h share/teds_vb6/ieee_standard.tdl
-               lib/libteds_container.a include/teds_container.hpp
+               lib/libteds_container.a include/teds_container.hpp lib/libteds_edit.a include/teds_edit.hpp
                lib/cmake/teds_vb6/teds_vb6Config.cmake
                lib/cmake/teds_vb6/teds_vb6ConfigVersion.cmake)
   if(EXPECT_TOOL)
@@ -63,10 +67,19 @@ else()
   run(${CMAKE_COMMAND} --build "${consumer}")
   # The README's C++ example, against the installed container library.
   run("${consumer}/container_example" "${DUMP}" "${consumer}/converted.ted")
+  set(edit_example "${consumer}/edit_example" "${PREFIX}/share/teds_vb6/ieee_standard.tdl")
   execute_process(COMMAND "${consumer}/consumer" WORKING_DIRECTORY "${consumer}"
     RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
 endif()
 if(failed)
   message(FATAL_ERROR "the caller built against the installed copy failed:\n${out}")
 endif()
+set(caller_out "${out}")
+
+execute_process(COMMAND ${edit_example} "${SENSOR}" "${PREFIX}/recalibrated.ted"
+  RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(failed OR NOT out MATCHES "%CalDate = 2026-11-30[\r\n]" OR NOT out MATCHES "%CalInitials = JRS[\r\n]")
+  message(FATAL_ERROR "the C++ editor built against the installed copy failed:\n${out}")
+endif()
+set(out "${caller_out}")
 message(STATUS "installed copy works: ${out}")
