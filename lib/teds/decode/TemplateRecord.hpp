@@ -32,7 +32,9 @@ struct TemplateRecord {
     void reset();
     void begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl);
 
-    // "I25" for IEEE template 25, "M17-3" for manufacturer 17's template 3.
+    // "I25" for IEEE template 25, "M173" for manufacturer 17's template 3,
+    // then "-" and each auxiliary entry: the trace's established form, with
+    // no mark between key and ID. Diagnostics write "M17-3" instead.
     std::string keyText() const;
     // A heading line, then one line per value, each starting with `prefix`.
     void dump(std::ostream& out, std::string_view prefix) const;
