@@ -42,8 +42,8 @@ void Teds::set(std::string name, std::string value) {
 
 Encoded Teds::encode(const EncodeOptions& options) const {
     Encoded result;
-    if (!decoded_) {
-        result.report.problems.push_back("there is no image: it was moved to another object");
+    if (!decoded_ || decoded_->image.bytes.empty()) {
+        result.report.problems.push_back(decoded_ ? "the image is empty" : "there is no image: it was moved to another object");
         return result;
     }
     encode::EncodeOptions internal;
