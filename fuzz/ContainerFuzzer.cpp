@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as every container format and by detection; what
-// reads as an image must be written and read back to the same bits.
+// reads as an image must be written, in the style it was read in, and read
+// back to the same bits.
 
 #include <cstddef>
 #include <cstdint>
@@ -34,8 +35,10 @@ void checkRead(const teds::container::ReadResult& read) {
     const auto& image = read.image;
     if (image.bitCount > image.bytes.size() * 8 || image.bytes.size() * 8 - image.bitCount >= 8) std::abort();
     if (image.bitCount % 8 != 0 && (image.bytes.back() >> (image.bitCount % 8)) != 0) std::abort();
+    // Written in the style it was read in, so that upper-case and hex-text dumps are written too.
+    const teds::container::TextStyle style{read.hexText, read.upperCase};
     for (const Format format : {Format::Raw, Format::Hex, Format::Ted, Format::Eeprom, Format::Bits}) {
-        const auto back = teds::container::readContainer(teds::container::writeContainer(read.image, format), format);
+        const auto back = teds::container::readContainer(teds::container::writeContainer(read.image, format, style), format);
         if (!back.ok() || !sameImage(read.image, back.image, format)) std::abort();
     }
 }

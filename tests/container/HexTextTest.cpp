@@ -43,7 +43,16 @@ TEST(HexTextTest, TextMeansPrintableAsciiAndLineBreaksOnly) {
 TEST(HexTextTest, WritesWhatItReads) {
     const Bytes bytes{0x00, 0x0F, 0xA5, 0xFF};
     EXPECT_EQ(writeHexText(bytes), "000fa5ff\n");
+    EXPECT_EQ(writeHexText(bytes, true), "000FA5FF\n");
     EXPECT_EQ(parseHexText(writeHexText(bytes)), bytes);
+}
+
+TEST(HexTextTest, UpperCaseMeansUpperCaseDigitsAndNoLowerCaseOnes) {
+    const struct {
+        const char* text;
+        bool upper;
+    } cases[] = {{"0A 1b", false}, {"0A 1B", true}, {"0X11 22", false}, {"0x0A", true}, {"0a 0B", false}};
+    for (const auto& c : cases) EXPECT_EQ(spellsHexInUpperCase(c.text), c.upper) << c.text;
 }
 
 }  // namespace

@@ -105,13 +105,21 @@ TEST(RealContainerFileTest, TheDs2431DumpIsWrittenBackWithItsOwnChecksums) {
     const ReadResult read = readContainer(text);
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_TRUE(read.hexText);
+    EXPECT_TRUE(read.upperCase);
     EXPECT_EQ(read.pages, 2u);
     EXPECT_EQ(read.image.bytes.size(), 62u);
+    // In the style it was read in, the dump is the very text it came from.
+    const TextStyle style{read.hexText, read.upperCase};
+    EXPECT_EQ(writeContainer(read.image, Format::Eeprom, style), text);
     // Without the two checksum bytes, the digits of each page's other 31 bytes.
     std::string digits = text.substr(2, 62) + text.substr(66, 62) + "\n";
+    EXPECT_EQ(writeContainer(read.image, Format::Hex, style), digits);
     std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
     EXPECT_EQ(writeContainer(read.image, Format::Hex), digits);
     EXPECT_EQ(writeContainer(read.image, Format::Eeprom), writeContainer(readContainer(text, Format::Hex).image, Format::Raw));
+    // Told the format, the reader sees the case just as well.
+    EXPECT_TRUE(readContainer(text, Format::Eeprom).upperCase);
+    EXPECT_TRUE(readContainer(text, Format::Hex).upperCase);
 }
 
 }  // namespace

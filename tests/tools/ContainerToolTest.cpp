@@ -73,7 +73,7 @@ TEST_P(ConvertTest, WritesAFileThatDecodesAsTheOriginal) {
     // byte boundary, a dump's page end or the bit count of a virtual TEDS file.
     const std::string trailing = converted["trailingBits"];
     EXPECT_EQ(trailing.substr(0, 108), std::string(original["trailingBits"]).substr(0, 108));
-    for (const char* key : {"container", "trailingBits"}) {
+    for (const char* key : {"container", "hexDigits", "trailingBits"}) {
         original.erase(key);
         converted.erase(key);
     }
@@ -81,6 +81,12 @@ TEST_P(ConvertTest, WritesAFileThatDecodesAsTheOriginal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ConvertTest, ::testing::Values("raw", "hex", "ted", "eeprom", "bits"));
+
+TEST(ContainerToolTest, ConvertKeepsTheSpellingOfHexText) {
+    ScratchFile output("", ".hex");
+    ASSERT_EQ(runTool({"--convert", "eeprom", "-o", output.path(), kDump}).status, 0);
+    EXPECT_EQ(readFile(output.path()), readFile(kDump));
+}
 
 TEST(ConvertFailureTest, LeavesTheOldFileAndNoScratchFile) {
     // A folder of the test's own, so that only this test's files are counted.

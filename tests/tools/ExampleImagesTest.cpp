@@ -183,16 +183,17 @@ TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
     ScratchFile binary(std::string(bytes.begin(), bytes.end()), ".bin");
 
     // The same decode; only the container it came in differs.
-    auto decodeFrom = [](const testing::ToolResult& result, const char* container) {
+    auto decodeFrom = [](const testing::ToolResult& result, const char* container, const json& hexDigits) {
         json document = json::parse(result.out);
         EXPECT_EQ(document["container"], container);
-        document.erase("container");
+        EXPECT_EQ(document["hexDigits"], hexDigits);
+        for (const char* key : {"container", "hexDigits"}) document.erase(key);
         return document;
     };
-    const json fromHex = decodeFrom(runTool({"--json", examplePath("images/accelerometer.hex")}), "hex");
-    EXPECT_EQ(decodeFrom(runTool({"--json", binary.path()}), "raw"), fromHex);
-    EXPECT_EQ(decodeFrom(runTool({"--json"}, hexText), "hex"), fromHex);
-    EXPECT_EQ(decodeFrom(runTool({"--json", "-"}, std::string(bytes.begin(), bytes.end())), "raw"), fromHex);
+    const json fromHex = decodeFrom(runTool({"--json", examplePath("images/accelerometer.hex")}), "hex", "lower");
+    EXPECT_EQ(decodeFrom(runTool({"--json", binary.path()}), "raw", nullptr), fromHex);
+    EXPECT_EQ(decodeFrom(runTool({"--json"}, hexText), "hex", "lower"), fromHex);
+    EXPECT_EQ(decodeFrom(runTool({"--json", "-"}, std::string(bytes.begin(), bytes.end())), "raw", nullptr), fromHex);
 }
 
 TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {

@@ -45,6 +45,7 @@ ImageOrError imageFromContent(std::string_view content, InputFormat format) {
         format ? teds::container::readContainer(content, *format) : teds::container::readContainer(content);
     result.container = read.format;
     result.hexText = read.hexText;
+    result.upperCase = read.upperCase;
     result.pages = read.pages;
     if (!read.ok()) {
         result.error = std::move(read.error);

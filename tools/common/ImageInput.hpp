@@ -25,10 +25,15 @@ struct ImageOrError {
     teds::container::Image image;
     teds::container::Format container = teds::container::Format::Raw;
     bool hexText = false;      // an EEPROM dump given as hexadecimal text
+    bool upperCase = false;    // hex text whose digits A to F were upper case
     std::uint32_t pages = 0;   // pages of an EEPROM dump
     std::string error;         // empty on success; says what is wrong, without the source name
 
     bool ok() const { return error.empty(); }
+    // A hex image or an EEPROM dump given as hex text: its digits had a case.
+    bool heldAsHexText() const { return container == teds::container::Format::Hex || hexText; }
+    // Written in this style, the image's container comes back as it was read.
+    teds::container::TextStyle textStyle() const { return {hexText, upperCase}; }
 };
 
 using InputFormat = std::optional<teds::container::Format>;

@@ -1,6 +1,7 @@
 #pragma once
 // The machine-readable form of a decoded image: one JSON document.
 
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -9,14 +10,16 @@
 
 namespace tedsdump {
 
-// {"container": "hex", "basic": {...}, "templates": [{"manufacturerKey",
-// "templateId", "name", "properties": [...]}]}; each property has "name",
-// "type", "value", "unit" and "description", an enum adds "text", a date
-// "days", an array "elements". `container` is the format's name.
-// What writing the image again needs beyond the values comes from `layout`:
-// each template's "descriptorBits" and "selectCases", and the image's
-// "trailingBits" and "bitsPastEnd".
+// {"container": "hex", "hexDigits": "lower", "basic": {...}, "templates":
+// [{"manufacturerKey", "templateId", "name", "properties": [...]}]}; each
+// property has "name", "type", "value", "unit" and "description", an enum
+// adds "text", a date "days", an array "elements". `container` is the
+// format's name; `upperCaseHex` says how the hex text that held the image
+// spelled its digits, "upper" or "lower", and is none (null) when no hex
+// text held it. What writing the image again needs beyond the values comes
+// from `layout`: each template's "descriptorBits" and "selectCases", and the
+// image's "trailingBits" and "bitsPastEnd".
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
-               const teds::encode::ImageLayout& layout);
+               std::optional<bool> upperCaseHex, const teds::encode::ImageLayout& layout);
 
 }  // namespace tedsdump

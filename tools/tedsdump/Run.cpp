@@ -29,7 +29,7 @@ int convertImage(const Options& options, std::istream& in, std::ostream& err) {
         err << "tedsdump: " << sourceName(options) << ' ' << image.error << '\n';
         return kExitFailure;
     }
-    const std::string content = teds::container::writeContainer(image.image, *options.convertTo);
+    const std::string content = teds::container::writeContainer(image.image, *options.convertTo, image.textStyle());
     if (const std::string error = replaceFile(options.outputPath, content); !error.empty()) {
         err << "tedsdump: '" << options.outputPath << "' was not written: " << error << '\n';
         return kExitFailure;
@@ -78,6 +78,7 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
 
     if (options.json)
         writeJson(out, decoded, teds::container::formatName(image.container),
+                  image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
                   teds::encode::layoutOf(decoded, image.image));
     else
         writeTable(out, decoded, teds_tools::containerText(image));

@@ -20,6 +20,12 @@ using teds::encode::Encoded;
 
 constexpr const char* kTool = "tedsedit: ";
 
+// The container the new image goes into, spelled as the input was.
+struct OutputContainer {
+    Format format = Format::Hex;
+    teds::container::TextStyle style;
+};
+
 int refuse(std::ostream& err, const std::vector<std::string>& problems) {
     for (const std::string& problem : problems) err << kTool << problem << '\n';
     return kExitFailure;
@@ -33,7 +39,7 @@ std::string readDocumentText(const std::string& path, std::istream& in, std::str
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options, std::istream& in, Format& format,
+Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options, std::istream& in, OutputContainer& output,
                      std::ostream& err, bool& failed) {
     std::string error;
     const std::string text = readDocumentText(options.jsonPath, in, error);
@@ -51,11 +57,11 @@ Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options
         refuse(err, problems);
         return {};
     }
-    format = options.outputFormat.value_or(document.container.value_or(Format::Hex));
+    output = {options.outputFormat.value_or(document.container.value_or(Format::Hex)), document.style};
     return teds::encode::encodeStated(registry, document.teds, options.settings, options.encode);
 }
 
-Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, std::istream& in, Format& format,
+Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, std::istream& in, OutputContainer& output,
                   std::ostream& err, bool& failed) {
     const teds_tools::ImageOrError image = teds_tools::readImageAt(options.imagePath, options.inputFormat, in);
     if (!image.ok()) {
@@ -63,7 +69,7 @@ Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, s
         refuse(err, {teds_tools::sourceName(options.imagePath) + ' ' + image.error});
         return {};
     }
-    format = options.outputFormat.value_or(image.container);
+    output = {options.outputFormat.value_or(image.container), image.textStyle()};
     teds::decode::DecodedTeds decoded;
     const std::vector<std::uint8_t>& bytes = image.image.bytes;
     teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, decoded);
@@ -86,15 +92,15 @@ int runTedsedit(const std::vector<std::string>& args, std::istream& in, std::ost
     teds::tdl::Registry registry;
     if (!teds_tools::loadTemplates(options.tdlFiles, registry, err, "tedsedit")) return kExitFailure;
 
-    Format format = Format::Hex;
+    OutputContainer output;
     bool failed = false;
-    const Encoded encoded = options.jsonPath.empty() ? fromImage(registry, options, in, format, err, failed)
-                                                     : fromDocument(registry, options, in, format, err, failed);
+    const Encoded encoded = options.jsonPath.empty() ? fromImage(registry, options, in, output, err, failed)
+                                                     : fromDocument(registry, options, in, output, err, failed);
     if (failed) return kExitFailure;
     for (const std::string& note : encoded.report.notes) err << kTool << note << '\n';
     if (!encoded.ok()) return refuse(err, encoded.report.problems);
 
-    const std::string content = teds::container::writeContainer(encoded.image, format);
+    const std::string content = teds::container::writeContainer(encoded.image, output.format, output.style);
     if (const std::string error = teds_tools::replaceFile(options.outputPath, content); !error.empty())
         return refuse(err, {"'" + options.outputPath + "' was not written: " + error});
     return kExitWritten;

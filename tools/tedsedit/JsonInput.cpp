@@ -161,6 +161,12 @@ DocumentOrError readDocument(std::string_view json) {
     Reader reader{result.problems};
     if (const auto container = reader.text(document, "container", "document"))
         result.container = teds::container::formatFromName(*container);
+    if (const auto digits = reader.text(document, "hexDigits", "document")) {
+        if (*digits != "upper" && *digits != "lower") reader.problem("document.hexDigits is neither \"upper\", \"lower\" nor null");
+        result.style.upperCase = *digits == "upper";
+        // Only a dump has the choice of being hex text at all.
+        result.style.hexText = result.container == teds::container::Format::Eeprom;
+    }
     reader.basic(document.contains("basic") ? document["basic"] : Json(), result.teds.basic);
     const Json templates = document.contains("templates") ? document["templates"] : Json();
     if (!templates.is_array()) reader.problem("templates is missing");

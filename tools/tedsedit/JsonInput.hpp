@@ -15,6 +15,8 @@ namespace tedsedit {
 struct DocumentOrError {
     teds::encode::StatedTeds teds;
     std::optional<teds::container::Format> container;  // the document's "container", when it names one
+    // From "hexDigits": the case of hex digits and, for a dump, that it was hex text.
+    teds::container::TextStyle style;
     std::vector<std::string> problems;                 // one line each; empty on success
 
     bool ok() const { return problems.empty(); }
@@ -23,7 +25,8 @@ struct DocumentOrError {
 // Values are taken as a person reads them: numbers and texts as they stand,
 // dates by their YYYY-MM-DD (by "days" when that is null), enumerations by
 // index, or by "text" when no index is given; a "none" type or a null value
-// is the no-value pattern.
+// is the no-value pattern. A document without "hexDigits" is written in the
+// default style: lower-case hex, a dump as raw bytes.
 DocumentOrError readDocument(std::string_view json);
 
 }  // namespace tedsedit

@@ -55,6 +55,12 @@ ReadResult imageOrDump(std::vector<std::uint8_t> bytes, bool hexText) {
     return plainImage(hexText ? Format::Hex : Format::Raw, std::move(bytes));
 }
 
+// What was read from hex text, with the case its digits were given in.
+ReadResult spelledAs(ReadResult result, std::string_view text) {
+    result.upperCase = spellsHexInUpperCase(text);
+    return result;
+}
+
 }  // namespace
 
 ReadResult readContainer(std::string_view content) {
@@ -67,7 +73,7 @@ ReadResult readContainer(std::string_view content) {
     if (bits.size() >= kFewestDetectedBits) return bitsFrom(bits);
     auto hex = parseHexText(text);
     if (!hex) return failure(Format::Hex, "is neither hexadecimal text (pairs of hex digits), a list of bits nor a binary TEDS image");
-    return imageOrDump(std::move(*hex), true);
+    return spelledAs(imageOrDump(std::move(*hex), true), text);
 }
 
 ReadResult readContainer(std::string_view content, Format format) {
@@ -79,13 +85,13 @@ ReadResult readContainer(std::string_view content, Format format) {
     case Format::Hex: {
         auto hex = isText(text) ? parseHexText(text) : std::nullopt;
         if (!hex) return failure(Format::Hex, "is not hexadecimal text (pairs of hex digits)");
-        return plainImage(Format::Hex, std::move(*hex));
+        return spelledAs(plainImage(Format::Hex, std::move(*hex)), text);
     }
     case Format::Ted: return readTedFile(content);
     case Format::Eeprom: {
         // A dump is often printed as hex text, as the real DS2431 dump is.
         if (isText(text))
-            if (auto hex = parseHexText(text)) return dumpFrom(*hex, true);
+            if (auto hex = parseHexText(text)) return spelledAs(dumpFrom(*hex, true), text);
         return dumpFrom(bytesOf(content), false);
     }
     case Format::Bits: {
@@ -97,12 +103,17 @@ ReadResult readContainer(std::string_view content, Format format) {
     return failure(format, "names no known container format");
 }
 
-std::string writeContainer(const Image& image, Format format) {
+std::string writeContainer(const Image& image, Format format) { return writeContainer(image, format, TextStyle{}); }
+
+std::string writeContainer(const Image& image, Format format, TextStyle style) {
     switch (format) {
     case Format::Raw: return std::string(image.bytes.begin(), image.bytes.end());
-    case Format::Hex: return writeHexText(image.bytes);
+    case Format::Hex: return writeHexText(image.bytes, style.upperCase);
     case Format::Ted: return writeTedFile(image);
-    case Format::Eeprom: return writeEepromDump(image.bytes);
+    case Format::Eeprom: {
+        std::string dump = writeEepromDump(image.bytes);
+        return style.hexText ? writeHexText(bytesOf(dump), style.upperCase) : dump;
+    }
     case Format::Bits: return writeBitText(image);
     }
     return {};

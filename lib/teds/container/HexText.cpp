@@ -61,13 +61,22 @@ std::string formatHexByte(std::uint8_t byte) {
     return std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 0x0F];
 }
 
-std::string writeHexText(const std::vector<std::uint8_t>& bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
+bool spellsHexInUpperCase(std::string_view text) {
+    bool upper = false;
+    for (char c : text) {
+        if (c >= 'a' && c <= 'f') return false;
+        if (c >= 'A' && c <= 'F') upper = true;
+    }
+    return upper;
+}
+
+std::string writeHexText(const std::vector<std::uint8_t>& bytes, bool upperCase) {
+    const char* const digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
     std::string text;
     text.reserve(bytes.size() * 2 + 1);
     for (std::uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0x0F];
+        text += digits[b >> 4];
+        text += digits[b & 0x0F];
     }
     text += '\n';
     return text;

@@ -24,9 +24,14 @@ bool isTextSeparator(char c);
 // that form or holds no digits at all.
 std::optional<std::vector<std::uint8_t>> parseHexText(std::string_view text);
 
-// Two lower-case digits a byte, run together on one line, as the published
-// hex files of virtual TEDS images have them.
-std::string writeHexText(const std::vector<std::uint8_t>& bytes);
+// True when the text has a hex digit A to F in upper case and none in lower
+// case; text without such digits, or with both cases, counts as lower case.
+bool spellsHexInUpperCase(std::string_view text);
+
+// Two digits a byte, run together on one line, as the published hex files of
+// virtual TEDS images have them (in lower case) and printed memory dumps
+// often do (in upper case).
+std::string writeHexText(const std::vector<std::uint8_t>& bytes, bool upperCase = false);
 
 // "0x41": a byte as messages name it.
 std::string formatHexByte(std::uint8_t byte);

@@ -6,13 +6,14 @@
 // Formats:
 //   raw     the image bytes themselves
 //   hex     the image bytes as hexadecimal text, pairs of digits, optionally
-//           separated by blanks, tabs, commas or line breaks and prefixed 0x
+//           separated by blanks, tabs, commas or line breaks and prefixed 0x;
+//           written as one line, in lower or upper case as asked
 //   ted     a virtual TEDS file: 40 bytes, one 0 or 1 per bit, spelling
 //           "[v03]" least significant bit first, then one byte 0 or 1 per
 //           image bit in reading order (bit 0 of byte 0 first)
 //   eeprom  a 1-Wire EEPROM memory dump in 32-byte pages, each opened by a
-//           checksum byte that makes the page's sum 0 modulo 256; given as
-//           raw bytes or as hexadecimal text
+//           checksum byte that makes the page's sum 0 modulo 256; given and
+//           written as raw bytes or as hexadecimal text
 //   bits    text of one 0 or 1 per image bit in reading order, optionally
 //           separated by blanks, tabs, commas or line breaks
 //
@@ -48,6 +49,7 @@ struct ReadResult {
     Image image;
     Format format = Format::Raw;
     bool hexText = false;      // an EEPROM dump that was given as hexadecimal text
+    bool upperCase = false;    // hex text with digits A to F in upper case and none in lower case
     std::uint32_t pages = 0;   // EEPROM pages read, blank trailing pages included
     std::string error;         // empty on success; one line saying what is wrong
 
@@ -69,8 +71,19 @@ ReadResult readContainer(std::string_view content);
 // Reads the content as the given format, with no detection.
 ReadResult readContainer(std::string_view content, Format format);
 
+// How text is spelled where a format leaves a choice, so that a file can be
+// written back as it was read: `{read.hexText, read.upperCase}`.
+struct TextStyle {
+    bool hexText = false;    // an EEPROM dump as hexadecimal text instead of raw bytes
+    bool upperCase = false;  // hex digits A to F in upper case
+};
+
 // The container's bytes for `image`. An EEPROM dump is padded with zeros
-// to whole pages; `raw`, `hex` and `eeprom` hold whole bytes.
+// to whole pages; `raw`, `hex` and `eeprom` hold whole bytes. Hex text, a
+// dump's included, is one line of two digits a byte. The style applies to
+// `hex` and `eeprom` and is ignored by the other formats; without one, hex
+// digits are lower case and a dump is raw bytes.
 std::string writeContainer(const Image& image, Format format);
+std::string writeContainer(const Image& image, Format format, TextStyle style);
 
 }  // namespace teds::container
