@@ -9,6 +9,9 @@
 #include <string>
 
 #include "teds/decode/TemplateChain.hpp"
+#include "teds/decode/ValueText.hpp"
+#include "teds/encode/ImageLayout.hpp"
+#include "teds/encode/StatedTeds.hpp"
 #include "teds/encode/ReadBack.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 #include "teds/tdl/Registry.hpp"
@@ -58,14 +61,28 @@ TEST_P(RealImageEncodeTest, EncodesBackBitForBitAndDecodesToTheSameValues) {
         EXPECT_TRUE(sameRecords(again.templates[i].values, decoded.templates[i].values)) << "template " << i;
 }
 
-// An image whose last template runs past its end keeps its length, and a
-// value written where the image has no bits is refused rather than lost.
+// An image whose last template runs past its end, wherever it ends (inside
+// a number, a text, between fields), keeps its length, whether its values
+// are given exactly or as the texts a person reads; a value written where
+// the image has no bits is refused rather than lost.
 class CutImageEncodeTest : public RealImageEncodeTest {};
+
+// `teds`'s values as texts, as tedsdump's JSON gives them to tedsedit.
+StatedTeds statedAsText(const decode::DecodedTeds& teds, const container::Image& image) {
+    StatedTeds stated = statedFromDecoded(teds, layoutOf(teds, image));
+    for (StatedTemplate& t : stated.templates)
+        for (StatedValue& value : t.values)
+            if (!value.name.empty() && value.exact->kind != types::ValueKind::StructArray) {
+                value.text = decode::writtenValueText(*value.exact);
+                value.exact.reset();
+            }
+    return stated;
+}
 
 TEST_F(CutImageEncodeTest, KeepsItsLengthAndRefusesValuesBeyondIt) {
     const container::ReadResult read = container::readContainer(readFile(TEDS_TEST_DATA_DIR "/real-teds/Accelerometer.ted"));
     ASSERT_TRUE(read.ok()) << read.error;
-    for (const std::uint32_t bits : {150u, 152u}) {
+    for (std::uint32_t bits = 96; bits < read.image.bitCount; ++bits) {
         container::Image cut = read.image;
         cut.bitCount = bits;
         cut.bytes.resize((bits + 7) / 8);
@@ -74,10 +91,15 @@ TEST_F(CutImageEncodeTest, KeepsItsLengthAndRefusesValuesBeyondIt) {
         ASSERT_EQ(decoded.templates.size(), 1u);
 
         const Encoded same = encodeTeds(*registry_, decoded, cut);
-        ASSERT_TRUE(same.ok()) << same.report.problems.front();
+        ASSERT_TRUE(same.ok()) << bits << ": " << same.report.problems.front();
         EXPECT_EQ(same.image.bitCount, bits);
-        EXPECT_EQ(same.image.bytes, cut.bytes);
+        EXPECT_EQ(same.image.bytes, cut.bytes) << bits;
 
+        const Encoded fromText = encodeStated(*registry_, statedAsText(decoded, cut), {});
+        ASSERT_TRUE(fromText.ok()) << bits << ": " << fromText.report.problems.front();
+        EXPECT_EQ(fromText.image.bytes, cut.bytes) << bits;
+
+        if (bits != 150 && bits != 152) continue;
         const Encoded edited = editTeds(*registry_, decoded, cut, {{"%MeasID", "5"}});
         ASSERT_EQ(edited.report.problems.size(), 1u) << bits;
         EXPECT_EQ(edited.report.problems[0].rfind("the image ends", 0), 0u) << edited.report.problems[0];

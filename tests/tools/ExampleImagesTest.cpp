@@ -223,7 +223,7 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
         {"an index wider than its field", 4, {"%Direction", ValueKind::Enumeration, teds::types::EnumValue{4, ""}, nullptr},
          "%Direction"},
         {"a value under another name", 18, {"%MeasId", ValueKind::Unsigned, 1u, nullptr}, "%MeasID"},
-        {"initials too short for the field", 16, {"%CalInitials", ValueKind::Text, std::string("JR"), nullptr},
+        {"initials too long for the field", 16, {"%CalInitials", ValueKind::Text, std::string("JRSX"), nullptr},
          "%CalInitials"},
         {"a count that reads back as no value", 17, {"%CalPeriod", ValueKind::Unsigned, 4095u, nullptr}, "%CalPeriod"},
     };

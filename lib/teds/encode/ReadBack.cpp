@@ -7,9 +7,13 @@
 namespace teds::encode {
 namespace {
 
-bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b) {
+// `cutByEnd`: the template `a` was decoded from ran past the end of its
+// image, where a text keeps only the characters that start inside it.
+bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b, bool cutByEnd) {
     if (a.name != b.name || a.kind != b.kind || a.property != b.property || a.value.which() != b.value.which())
         return false;
+    if (const auto* x = boost::get<std::string>(&a.value); x != nullptr && cutByEnd)
+        return boost::get<std::string>(b.value).compare(0, x->size(), *x) == 0;
     if (const auto* x = boost::get<double>(&a.value)) {
         const double y = boost::get<double>(b.value);
         return *x == y || (std::isnan(*x) && std::isnan(y));
@@ -18,7 +22,7 @@ bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b) {
         const auto& y = boost::get<types::StructElements>(b.value);
         if (x->size() != y.size()) return false;
         for (std::size_t i = 0; i < x->size(); ++i)
-            if (!sameRecords((*x)[i], y[i])) return false;
+            if (!sameRecords((*x)[i], y[i], cutByEnd)) return false;
         return true;
     }
     return a.value == b.value;
@@ -31,10 +35,10 @@ bool sameBasic(const decode::BasicTeds& a, const decode::BasicTeds& b) {
 
 }  // namespace
 
-bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b) {
+bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b, bool cutByEnd) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (!sameRecord(a[i], b[i])) return false;
+        if (!sameRecord(a[i], b[i], cutByEnd)) return false;
     return true;
 }
 
@@ -52,7 +56,8 @@ std::string readBackDifference(const tdl::Registry& registry, const container::I
             static_cast<std::uint32_t>(got.templateId) != templates[i].templateId)
             return which + " reads back as template " + std::to_string(got.templateId) + " of manufacturer " +
                    std::to_string(got.manufacturerKey);
-        if (!sameRecords(got.values, templates[i].records)) return which + " reads back with other values";
+        if (!sameRecords(got.values, templates[i].records, got.missingBits > 0))
+            return which + " reads back with other values";
     }
     if (decoded.templates.size() > templates.size()) return "the bits after the last template read as a further template";
     return {};

@@ -25,6 +25,9 @@ std::string readBackDifference(const tdl::Registry& registry, const container::I
                                const decode::BasicTeds& basic, const std::vector<WrittenTemplate>& templates);
 
 // Records equal in name, kind, value and declaration; a NaN equals a NaN.
-bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b);
+// With `cutByEnd`, `a` was decoded from an image that ends inside them, and
+// a text of `a` need only begin `b`'s: the rest lay past the end.
+bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b,
+                 bool cutByEnd = false);
 
 }  // namespace teds::encode

@@ -44,6 +44,12 @@ public:
     // Bits asked for after the image ended, which read as 0: how far a
     // template ran past the end of the image it was decoded from.
     std::uint64_t bitsPastEnd() const { return bitsPastEnd_; }
+    // Where the next field starts if every field so far had been read whole:
+    // the position plus the bits asked for after the end.
+    std::uint64_t fieldPosition() const { return position() + bitsPastEnd_; }
+    // Passes over `n` bits after the end of the image without reading them,
+    // which would give nothing but zeros; only for a reader at its end.
+    void skipPastEnd(std::uint64_t n) { bitsPastEnd_ += n; }
 
 private:
     // The one rule for the end of the image: the byte index has reached the

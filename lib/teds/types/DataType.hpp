@@ -23,5 +23,9 @@ enum class DataType : std::int32_t {
 };
 
 constexpr bool isTextType(DataType type) { return type >= DataType::Chr5 && type <= DataType::String16; }
+// Texts whose width the template fixes, as opposed to the counted STRING types.
+constexpr bool isFixedWidthText(DataType type) {
+    return type == DataType::Chr5 || type == DataType::Ascii || type == DataType::Unicode;
+}
 
 }  // namespace teds::types

@@ -1,5 +1,6 @@
 #include "teds/types/FieldCodec.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -108,6 +109,18 @@ bool writeUnicodeText(BitWriter& out, std::string_view text) {
     return true;
 }
 
+// Fills a fixed-width text field up to its width with characters of code 0,
+// the zeros a text cut by the end of its image lacks; a person's shorter
+// text has been filled up with blanks before it gets here.
+bool padField(BitWriter& out, std::uint64_t from, std::uint64_t width) {
+    for (std::uint64_t written = out.position() - from; written < width;) {
+        const auto n = static_cast<std::uint32_t>(std::min<std::uint64_t>(width - written, 32));
+        if (!out.writeBits(n, 0)) return false;
+        written += n;
+    }
+    return true;
+}
+
 // A STRING type: the character count in the field's width, then the characters.
 bool writeCountedText(BitWriter& out, std::uint32_t sz, const Value& value, DataType dataType) {
     const auto* text = boost::get<std::string>(&value);
@@ -203,12 +216,34 @@ bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text) {
     return true;
 }
 
+// The bits of a text field whose width the template fixes: its whole
+// characters. 0 for the counted texts, whose width the image says.
+std::uint64_t fixedTextBits(std::uint32_t sz, DataType dataType) {
+    switch (dataType) {
+    case DataType::Chr5: return std::uint64_t{sz / 5} * 5;
+    case DataType::Ascii: return std::uint64_t{sz / 7} * 7;
+    case DataType::Unicode: return std::uint64_t{sz >> 4} * 16;
+    default: return 0;
+    }
+}
+
 void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text) {
     const auto countField = [&] { return static_cast<std::uint32_t>(in.readBits(sz)); };
+    const std::uint64_t start = in.fieldPosition();
+    // A fixed-width text cut by the end of the image keeps only what starts
+    // inside it, but its field still ends where the template says: the
+    // characters it lacks count among the bits the template ran past the end,
+    // as a number's would, and an encoder lays the field out whole.
+    if (const std::uint64_t width = fixedTextBits(sz, dataType); width != 0) {
+        switch (dataType) {
+        case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
+        case DataType::Ascii: readAsciiChars(in, sz / 7, text); break;
+        default: readUnicodeChars(in, sz >> 4, text); break;
+        }
+        if (const std::uint64_t read = in.fieldPosition() - start; read < width) in.skipPastEnd(width - read);
+        return;
+    }
     switch (dataType) {
-    case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
-    case DataType::Ascii: readAsciiChars(in, sz / 7, text); break;
-    case DataType::Unicode: readUnicodeChars(in, sz >> 4, text); break;
     case DataType::String5: readChr5Chars(in, countField(), text); break;
     case DataType::String7: readAsciiChars(in, countField(), text); break;
     case DataType::String16: readUnicodeChars(in, countField(), text); break;
@@ -235,18 +270,19 @@ bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units) {
 
 bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
     if (field.sz == 0) return true;
+    const std::uint64_t from = out.position();
 
     switch (field.dataType) {
     case DataType::Date:
     case DataType::Unint:
         return writeUnsigned(out, field.sz, value);
     case DataType::Chr5:
-        return writeText(out, value, 5, true);
+        return writeText(out, value, 5, true) && padField(out, from, fixedTextBits(field.sz, field.dataType));
     case DataType::Ascii:
-        return writeText(out, value, 7, false);
+        return writeText(out, value, 7, false) && padField(out, from, fixedTextBits(field.sz, field.dataType));
     case DataType::Unicode: {
         const auto* text = boost::get<std::string>(&value);
-        return text != nullptr && writeUnicodeText(out, *text);
+        return text != nullptr && writeUnicodeText(out, *text) && padField(out, from, fixedTextBits(field.sz, field.dataType));
     }
     case DataType::String5:
     case DataType::String7:

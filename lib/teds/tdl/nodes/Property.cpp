@@ -7,6 +7,8 @@
 
 #include <boost/math/policies/error_handling.hpp>
 
+#include "teds/types/Chr5.hpp"
+
 namespace teds::tdl::nodes {
 namespace {
 
@@ -27,6 +29,16 @@ const char* qualifierKeyword(Qualifier qualifier) {
 bool readsBackAs(const types::ValueRecord& wanted, const types::ValueRecord& got, const Property& property) {
     if (wanted.kind != got.kind) return false;
     if (wanted.kind == types::ValueKind::None) return true;
+    if (wanted.kind == types::ValueKind::Text && types::isFixedWidthText(property.dataType)) {
+        // A text shorter than its field, as one cut by the end of its image
+        // decodes, is written filled up with characters of code 0.
+        const std::string& want = boost::get<std::string>(wanted.value);
+        const std::string& have = boost::get<std::string>(got.value);
+        const char fill = property.dataType == types::DataType::Chr5 ? types::chr5ToChar(0) : '\0';
+        return have.size() >= want.size() && have.compare(0, want.size(), want) == 0 &&
+               std::all_of(have.begin() + static_cast<std::ptrdiff_t>(want.size()), have.end(),
+                           [fill](char c) { return c == fill; });
+    }
     if (wanted.kind != types::ValueKind::Real) return wanted.value == got.value;
     const double want = boost::get<double>(wanted.value);
     const double have = boost::get<double>(got.value);
@@ -127,9 +139,10 @@ bool Property::encode(RecordSource& records) const {
     return checkWritten(records, *record, from);
 }
 
-// A text of another length than its field, a value too large for its
-// field (which loses its high bits) and one that lands on the all-ones
-// pattern (which reads as no value) all read back as something else.
+// A text longer than its field (or, counted, than its count field holds), a
+// value too large for its field (which loses its high bits) and one that
+// lands on the all-ones pattern (which reads as no value) all read back as
+// something else.
 bool Property::checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const {
     const std::vector<std::uint8_t>& bytes = records.out.bytes();
     types::BitReader reader(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
