@@ -56,6 +56,15 @@ INSTANTIATE_TEST_SUITE_P(
                       testing::examplePath("images/bridge.hex"), testing::examplePath("images/thermocouple.bin")));
 
 
+TEST(JsonRoundTripTest, InfinitiesAndErasedSinglesComeBackAsThemselves) {
+    // JSON has no infinity and no NaN; null with a text stands for them.
+    ScratchFile edited("", ".ted");
+    const testing::ToolResult edit = runEditor({realImagePath("LVDT.ted"), "--set", "%MinPhysVal=-inf", "--set",
+                                                "%MaxPhysVal=none", "-o", edited.path()});
+    ASSERT_EQ(edit.status, 0) << edit.err;
+    EXPECT_EQ(throughJson(edited.path(), ".ted"), readFile(edited.path()));
+}
+
 TEST(JsonRoundTripTest, ValuesAloneChooseTheSelectCases) {
     // A document written by hand has neither the select cases nor the bits around the templates.
     json document = json::parse(runTool({"--json", testing::examplePath("images/accelerometer.hex")}).out);

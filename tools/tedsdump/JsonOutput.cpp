@@ -1,5 +1,7 @@
 #include "JsonOutput.hpp"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 #include "ValueFormat.hpp"
@@ -30,8 +32,13 @@ Json propertyJson(const ValueRecord& record) {
     property["value"] = nullptr;
     switch (record.kind) {
     case ValueKind::Text: property["value"] = valueOr<std::string>(record); break;
-    // A NaN or an infinity has no JSON form and is written as null.
-    case ValueKind::Real: property["value"] = valueOr<double>(record); break;
+    // A NaN or an infinity has no JSON form: its value is null and its text
+    // says which it was.
+    case ValueKind::Real:
+        property["value"] = valueOr<double>(record);
+        if (const auto* real = boost::get<double>(&record.value); real != nullptr && !std::isfinite(*real))
+            property["text"] = formatReal(*real);
+        break;
     case ValueKind::Unsigned: property["value"] = valueOr<std::uint32_t>(record); break;
     case ValueKind::Date:
         if (const auto* days = boost::get<std::uint32_t>(&record.value)) {

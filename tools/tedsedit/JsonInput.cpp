@@ -63,6 +63,11 @@ struct Reader {
             const auto name = text(property, "text", where);
             if (!name) return problem(where + " needs an index or a text");
             stated.text = *name;
+        } else if (const auto infinity = text(property, "text", where);
+                   type == "real" && value.is_null() && infinity && *infinity != "nan") {
+            // An infinity; a NaN is written as null alone, the pattern of
+            // erased memory, which is how a Single field comes to hold one.
+            stated.text = *infinity;
         } else if (value.is_null()) {
             stated.text = "none";
         } else if (value.is_string()) {
