@@ -56,6 +56,19 @@ INSTANTIATE_TEST_SUITE_P(
                       testing::examplePath("images/bridge.hex"), testing::examplePath("images/thermocouple.bin")));
 
 
+TEST(JsonRoundTripTest, DumpsKeepTheirErasedPages) {
+    // The dump as a 4-page memory reads it: two written pages, two erased.
+    std::string dump = readFile(realImagePath("dewetron_ds2431_memory.hex"));
+    dump.insert(dump.size() - 1, std::string(128, 'F'));
+    const teds::container::ReadResult read = teds::container::readContainer(dump);
+    ASSERT_EQ(read.pages, 4u);
+    const std::string binary = teds::container::writeContainer(read.image, teds::container::Format::Eeprom, {false, false, 4});
+    for (const std::string& content : {dump, binary}) {
+        ScratchFile file(content, ".dump");
+        EXPECT_EQ(throughJson(file.path(), ".dump"), content);
+    }
+}
+
 TEST(JsonRoundTripTest, InfinitiesAndErasedSinglesComeBackAsThemselves) {
     // JSON has no infinity and no NaN; null with a text stands for them.
     ScratchFile edited("", ".ted");

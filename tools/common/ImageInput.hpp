@@ -33,7 +33,7 @@ struct ImageOrError {
     // A hex image or an EEPROM dump given as hex text: its digits had a case.
     bool heldAsHexText() const { return container == teds::container::Format::Hex || hexText; }
     // Written in this style, the image's container comes back as it was read.
-    teds::container::TextStyle textStyle() const { return {hexText, upperCase}; }
+    teds::container::TextStyle textStyle() const { return {hexText, upperCase, pages}; }
 };
 
 using InputFormat = std::optional<teds::container::Format>;

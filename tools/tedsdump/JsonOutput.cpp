@@ -88,10 +88,12 @@ void appendSelectCases(const std::vector<ValueRecord>& values, Json& cases) {
 }  // namespace
 
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
-               std::optional<bool> upperCaseHex, const teds::encode::ImageLayout& layout) {
+               std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
+               const teds::encode::ImageLayout& layout) {
     Json document;
     document["container"] = container;
     document["hexDigits"] = upperCaseHex ? Json(*upperCaseHex ? "upper" : "lower") : Json(nullptr);
+    document["eepromPages"] = eepromPages ? Json(*eepromPages) : Json(nullptr);
     const teds::decode::BasicTeds& basic = teds.basic;
     document["basic"] = {{"format", static_cast<std::int32_t>(basic.format)},
                          {"manufacturerId", basic.manufacturerId},

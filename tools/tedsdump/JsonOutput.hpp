@@ -16,10 +16,12 @@ namespace tedsdump {
 // adds "text", a date "days", an array "elements". `container` is the
 // format's name; `upperCaseHex` says how the hex text that held the image
 // spelled its digits, "upper" or "lower", and is none (null) when no hex
-// text held it. What writing the image again needs beyond the values comes
+// text held it; `eepromPages` is a dump's number of pages, erased ones
+// included, and none (null) for other containers. What writing the image again needs beyond the values comes
 // from `layout`: each template's "descriptorBits" and "selectCases", and the
 // image's "trailingBits" and "bitsPastEnd".
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
-               std::optional<bool> upperCaseHex, const teds::encode::ImageLayout& layout);
+               std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
+               const teds::encode::ImageLayout& layout);
 
 }  // namespace tedsdump

@@ -79,6 +79,8 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     if (options.json)
         writeJson(out, decoded, teds::container::formatName(image.container),
                   image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
+                  image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages)
+                                                                     : std::nullopt,
                   teds::encode::layoutOf(decoded, image.image));
     else
         writeTable(out, decoded, teds_tools::containerText(image));

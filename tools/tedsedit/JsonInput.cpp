@@ -172,6 +172,11 @@ DocumentOrError readDocument(std::string_view json) {
         // Only a dump has the choice of being hex text at all.
         result.style.hexText = result.container == teds::container::Format::Eeprom;
     }
+    if (document.contains("eepromPages") && !document["eepromPages"].is_null() &&
+        reader.integer(document, "eepromPages", "document", result.style.pages) &&
+        result.style.pages > teds::container::kMostEepromPages)
+        reader.problem("document.eepromPages is more than a dump holds (" +
+                       std::to_string(teds::container::kMostEepromPages) + ")");
     reader.basic(document.contains("basic") ? document["basic"] : Json(), result.teds.basic);
     const Json templates = document.contains("templates") ? document["templates"] : Json();
     if (!templates.is_array()) reader.problem("templates is missing");

@@ -111,7 +111,7 @@ std::string writeContainer(const Image& image, Format format, TextStyle style) {
     case Format::Hex: return writeHexText(image.bytes, style.upperCase);
     case Format::Ted: return writeTedFile(image);
     case Format::Eeprom: {
-        std::string dump = writeEepromDump(image.bytes);
+        std::string dump = writeEepromDump(image.bytes, style.pages);
         return style.hexText ? writeHexText(bytesOf(dump), style.upperCase) : dump;
     }
     case Format::Bits: return writeBitText(image);

@@ -76,7 +76,7 @@ ReadResult readEepromDump(const std::vector<std::uint8_t>& bytes) {
     return result;
 }
 
-std::string writeEepromDump(const std::vector<std::uint8_t>& image) {
+std::string writeEepromDump(const std::vector<std::uint8_t>& image, std::uint32_t pages) {
     std::string dump;
     for (std::size_t start = 0; start < image.size(); start += kEepromPageData) {
         std::vector<std::uint8_t> data(kEepromPageData, 0);
@@ -85,6 +85,8 @@ std::string writeEepromDump(const std::vector<std::uint8_t>& image) {
         dump += static_cast<char>(checksumFor(data.begin(), data.end()));
         dump.append(data.begin(), data.end());
     }
+    const std::size_t wanted = std::size_t{std::min(pages, kMostEepromPages)} * kEepromPageBytes;
+    if (dump.size() < wanted) dump.resize(wanted, '\xFF');
     return dump;
 }
 

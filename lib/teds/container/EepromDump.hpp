@@ -31,7 +31,8 @@ PageEvidence weighPages(const std::vector<std::uint8_t>& bytes);
 // whose checksum fails is an error naming it.
 ReadResult readEepromDump(const std::vector<std::uint8_t>& bytes);
 
-// The image in pages with correct checksums, the last page padded with zeros.
-std::string writeEepromDump(const std::vector<std::uint8_t>& image);
+// The image in pages with correct checksums, the last page padded with
+// zeros, then erased pages (all 0xFF) until there are `pages` pages.
+std::string writeEepromDump(const std::vector<std::uint8_t>& image, std::uint32_t pages = 0);
 
 }  // namespace teds::container

@@ -71,15 +71,20 @@ ReadResult readContainer(std::string_view content);
 // Reads the content as the given format, with no detection.
 ReadResult readContainer(std::string_view content, Format format);
 
-// How text is spelled where a format leaves a choice, so that a file can be
-// written back as it was read: `{read.hexText, read.upperCase}`.
+// How text is spelled, and how many pages a dump has, where a format leaves
+// a choice, so that a file can be written back as it was read:
+// `{read.hexText, read.upperCase, read.pages}`.
+// More pages than any TEDS memory has: 1 MiB of dump. Writing pads no further.
+inline constexpr std::uint32_t kMostEepromPages = 32768;
+
 struct TextStyle {
-    bool hexText = false;    // an EEPROM dump as hexadecimal text instead of raw bytes
-    bool upperCase = false;  // hex digits A to F in upper case
+    bool hexText = false;     // an EEPROM dump as hexadecimal text instead of raw bytes
+    bool upperCase = false;   // hex digits A to F in upper case
+    std::uint32_t pages = 0;  // an EEPROM dump: at least this many pages, erased (all 0xFF) after the image's
 };
 
 // The container's bytes for `image`. An EEPROM dump is padded with zeros
-// to whole pages; `raw`, `hex` and `eeprom` hold whole bytes. Hex text, a
+// to whole pages, then with erased pages up to the style's page count; `raw`, `hex` and `eeprom` hold whole bytes. Hex text, a
 // dump's included, is one line of two digits a byte. The style applies to
 // `hex` and `eeprom` and is ignored by the other formats; without one, hex
 // digits are lower case and a dump is raw bytes.
