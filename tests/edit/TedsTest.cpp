@@ -94,6 +94,7 @@ TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {
     EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR "/no-such-file.tdl"), 0);
     EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR), 0);
     ASSERT_EQ(templates.diagnostics().size(), 2u);
+    EXPECT_NE(templates.diagnostics()[0].find("does not exist"), std::string::npos);
     EXPECT_NE(templates.diagnostics()[1].find("is not a regular file"), std::string::npos);
 }
 

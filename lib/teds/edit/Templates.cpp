@@ -24,7 +24,9 @@ std::int32_t Templates::loadFile(const std::string& path) {
     // DLL's callers expect; a C++ program gets the reason as a diagnostic.
     std::error_code error;
     const char* unreadable = nullptr;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::exists(path, error))
+        unreadable = "does not exist";
+    else if (!std::filesystem::is_regular_file(path, error))
         unreadable = "is not a regular file";
     else if (!std::ifstream(path))
         unreadable = "cannot be opened";
