@@ -53,6 +53,17 @@ bool sameBits(const container::Image& a, const container::Image& b, std::uint64_
     return firstDifference == common && a.bitCount == b.bitCount;
 }
 
+// Some values do not come back bit for bit (a signalling NaN in a Single
+// is quieted when it is widened to a double); an encode that should give
+// back its original says so rather than hand out other bits.
+void refuseUnlessOriginal(Encoded& encoded, const container::Image& original, const char* consequence) {
+    std::uint64_t difference = 0;
+    if (!encoded.ok() || sameBits(encoded.image, original, difference)) return;
+    encoded.report.problems.push_back("the image does not encode back to its own bits (they part at bit " +
+                                      std::to_string(difference) + ")" + consequence);
+    encoded.image = {};
+}
+
 }  // namespace
 
 Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, const std::vector<Setting>& settings,
@@ -132,22 +143,17 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
 }
 
 Encoded encodeTeds(const tdl::Registry& registry, const decode::DecodedTeds& teds, const container::Image& original) {
-    return encodeStated(registry, statedFromDecoded(teds, layoutOf(teds, original)), {});
+    Encoded same = encodeStated(registry, statedFromDecoded(teds, layoutOf(teds, original)), {});
+    refuseUnlessOriginal(same, original, "");
+    return same;
 }
 
 Encoded editTeds(const tdl::Registry& registry, const decode::DecodedTeds& teds, const container::Image& original,
                  const std::vector<Setting>& settings, const EncodeOptions& options) {
     const StatedTeds stated = statedFromDecoded(teds, layoutOf(teds, original));
     Encoded unchanged = encodeStated(registry, stated, {}, options);
-    if (!unchanged.ok()) return unchanged;
-    if (std::uint64_t difference = 0; !sameBits(unchanged.image, original, difference)) {
-        unchanged.report.problems.push_back(
-            "the image does not encode back to its own bits (they part at bit " + std::to_string(difference) +
-            "), so an edit would change more than it asks");
-        unchanged.image = {};
-        return unchanged;
-    }
-    if (settings.empty()) return unchanged;
+    refuseUnlessOriginal(unchanged, original, ", so an edit would change more than it asks");
+    if (!unchanged.ok() || settings.empty()) return unchanged;
     return encodeStated(registry, stated, settings, options);
 }
 

@@ -25,7 +25,8 @@ struct Encoded {
 Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, const std::vector<Setting>& settings,
                      const EncodeOptions& options = {});
 
-// The image `teds` was decoded from, written again from its values.
+// The image `teds` was decoded from, written again from its values; refused
+// when they do not give back its bits exactly.
 Encoded encodeTeds(const tdl::Registry& registry, const decode::DecodedTeds& teds, const container::Image& original);
 
 // `original`, decoded as `teds`, with `settings` applied. Refused when the
