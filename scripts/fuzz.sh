@@ -20,7 +20,7 @@ while (($#)); do
     *) targets+=("$1"); shift ;;
   esac
 done
-((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer)
+((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer EncodeRoundTripFuzzer)
 
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
