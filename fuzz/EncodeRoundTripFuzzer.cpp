@@ -8,23 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "FuzzTemplates.hpp"
+#include "ExampleRegistry.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueText.hpp"
 #include "teds/encode/TedsEncoder.hpp"
-#include "teds/tdl/Registry.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 namespace {
-
-const teds::tdl::Registry& exampleRegistry() {
-    static const teds::tdl::Registry registry = [] {
-        teds::tdl::Registry r;
-        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) teds::tdl::loadTdlFile(r, file);
-        return r;
-    }();
-    return registry;
-}
 
 bool isNan(const teds::types::ValueRecord& record) {
     const double* real = boost::get<double>(&record.value);
@@ -58,13 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 4096) return 0;
     const teds::container::Image image{std::vector<std::uint8_t>(data, data + size), 8u * static_cast<std::uint32_t>(size)};
     teds::decode::DecodedTeds decoded;
-    teds::decode::decodeTeds(exampleRegistry(), data, static_cast<std::uint32_t>(size), nullptr, decoded);
+    teds::decode::decodeTeds(teds::fuzz::exampleRegistry(), data, static_cast<std::uint32_t>(size), nullptr, decoded);
 
-    expectSameImage(teds::encode::encodeTeds(exampleRegistry(), decoded, image), image);
+    expectSameImage(teds::encode::encodeTeds(teds::fuzz::exampleRegistry(), decoded, image), image);
 
     teds::encode::StatedTeds stated = teds::encode::statedFromDecoded(decoded, teds::encode::layoutOf(decoded, image));
     bool exact = true;
     for (teds::encode::StatedTemplate& t : stated.templates) exact = toText(t.values) && exact;
-    if (exact) expectSameImage(teds::encode::encodeStated(exampleRegistry(), stated, {}), image);
+    if (exact) expectSameImage(teds::encode::encodeStated(teds::fuzz::exampleRegistry(), stated, {}), image);
     return 0;
 }

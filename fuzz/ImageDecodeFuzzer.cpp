@@ -6,30 +6,15 @@
 #include <cstdint>
 #include <sstream>
 
-#include "FuzzTemplates.hpp"
+#include "ExampleRegistry.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
-#include "teds/tdl/Registry.hpp"
-#include "teds/tdl/TdlLoader.hpp"
-
-namespace {
-
-const teds::tdl::Registry& exampleRegistry() {
-    static const teds::tdl::Registry registry = [] {
-        teds::tdl::Registry r;
-        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) teds::tdl::loadTdlFile(r, file);
-        return r;
-    }();
-    return registry;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(size, 1u << 20));
     teds::decode::DecodedTeds teds;
     std::ostringstream trace;
-    teds::decode::decodeTeds(exampleRegistry(), data, length, &trace, teds);
+    teds::decode::decodeTeds(teds::fuzz::exampleRegistry(), data, length, &trace, teds);
 
     for (const teds::decode::TemplateRecord& record : teds.templates) {
         const std::int32_t count = teds::decode::countValues(record.values);
