@@ -63,13 +63,12 @@ struct Reader {
             const auto name = text(property, "text", where);
             if (!name) return problem(where + " needs an index or a text");
             stated.text = *name;
-        } else if (const auto infinity = text(property, "text", where);
-                   type == "real" && value.is_null() && infinity && *infinity != "nan") {
-            // An infinity; a NaN is written as null alone, the pattern of
-            // erased memory, which is how a Single field comes to hold one.
-            stated.text = *infinity;
         } else if (value.is_null()) {
-            stated.text = "none";
+            // A real's text names an infinity; a NaN, like any other null, is
+            // written as the pattern of erased memory, which is how a Single
+            // field comes to hold one.
+            const auto special = type == "real" ? text(property, "text", where) : std::nullopt;
+            stated.text = special && *special != "nan" ? *special : "none";
         } else if (value.is_string()) {
             stated.text = value.get<std::string>();
         } else if (value.is_number()) {

@@ -230,25 +230,21 @@ std::uint64_t fixedTextBits(std::uint32_t sz, DataType dataType) {
 void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text) {
     const auto countField = [&] { return static_cast<std::uint32_t>(in.readBits(sz)); };
     const std::uint64_t start = in.fieldPosition();
-    // A fixed-width text cut by the end of the image keeps only what starts
-    // inside it, but its field still ends where the template says: the
-    // characters it lacks count among the bits the template ran past the end,
-    // as a number's would, and an encoder lays the field out whole.
-    if (const std::uint64_t width = fixedTextBits(sz, dataType); width != 0) {
-        switch (dataType) {
-        case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
-        case DataType::Ascii: readAsciiChars(in, sz / 7, text); break;
-        default: readUnicodeChars(in, sz >> 4, text); break;
-        }
-        if (const std::uint64_t read = in.fieldPosition() - start; read < width) in.skipPastEnd(width - read);
-        return;
-    }
     switch (dataType) {
+    case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
+    case DataType::Ascii: readAsciiChars(in, sz / 7, text); break;
+    case DataType::Unicode: readUnicodeChars(in, sz >> 4, text); break;
     case DataType::String5: readChr5Chars(in, countField(), text); break;
     case DataType::String7: readAsciiChars(in, countField(), text); break;
     case DataType::String16: readUnicodeChars(in, countField(), text); break;
     default: break;  // not a text type: nothing to read
     }
+    // A fixed-width text cut by the end of the image keeps only what starts
+    // inside it, but its field still ends where the template says: the
+    // characters it lacks count among the bits the template ran past the end,
+    // as a number's would, and an encoder lays the field out whole.
+    if (const std::uint64_t read = in.fieldPosition() - start, width = fixedTextBits(sz, dataType); read < width)
+        in.skipPastEnd(width - read);
 }
 
 bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units) {
