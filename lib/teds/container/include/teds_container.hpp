@@ -19,6 +19,7 @@
 //
 // Errors are values: a result whose `error` is not empty holds no image.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -71,11 +72,24 @@ ReadResult readContainer(std::string_view content);
 // Reads the content as the given format, with no detection.
 ReadResult readContainer(std::string_view content, Format format);
 
+// The limits every reader and writer of a container keeps, stated once so
+// that nothing is written that its reader would refuse. A TEDS memory holds
+// a few hundred bytes, the largest 1-Wire EEPROMs a few kilobytes; anything
+// near these sizes is some other file, and a stream without end must not be
+// read for ever.
+//
+// The largest image read or written, in bytes.
+inline constexpr std::size_t kMaxImageBytes = std::size_t{64} << 10;
+// The largest content a reader takes. Every container of an image up to
+// kMaxImageBytes, and a dump of up to kMostEepromPages, fits in it.
+inline constexpr std::size_t kMaxContainerBytes = std::size_t{1} << 20;
+// The most pages a dump may have, erased ones included: 256 KiB of memory,
+// 512 KiB as hex text. Writing pads no further.
+inline constexpr std::uint32_t kMostEepromPages = 8192;
+
 // How text is spelled, and how many pages a dump has, where a format leaves
 // a choice, so that a file can be written back as it was read:
 // `{read.hexText, read.upperCase, read.pages}`.
-// More pages than any TEDS memory has: 1 MiB of dump. Writing pads no further.
-inline constexpr std::uint32_t kMostEepromPages = 32768;
 
 struct TextStyle {
     bool hexText = false;     // an EEPROM dump as hexadecimal text instead of raw bytes
