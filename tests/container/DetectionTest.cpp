@@ -48,6 +48,13 @@ std::string zeroPaddedImage() {
     return asString(image);
 }
 
+// Text as UTF-16 code units, as Windows editors save "Unicode" text.
+std::string utf16(std::string_view text, bool bigEndian = false) {
+    std::string units;
+    for (char c : text) units += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return units;
+}
+
 // Content, the format it is or is told to be, and a part of the error when
 // it must be refused.
 struct ReadCase {
@@ -94,7 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                    Format::Ted, "0x02 at byte 104"},
         ReadCase{"bits", "00001111 01010101\n" + std::string(48, '1'), Format::Bits, nullptr},
         ReadCase{"fewer 0s and 1s than a Basic TEDS are hex digits", "00 01 10 11 00 01 10 11", Format::Hex, nullptr},
-        ReadCase{"prose", "Not an image.\n", Format::Hex, "neither"}));
+        ReadCase{"prose", "Not an image.\n", Format::Hex, "neither"},
+        ReadCase{"UTF-16 hex text behind its mark", "\xFF\xFE" + utf16("0a 0b 0c 0d 0e 0f 10 11\r\n"), Format::Hex, nullptr},
+        ReadCase{"UTF-16 big-endian bits", "\xFE\xFF" + utf16(std::string(64, '1'), true), Format::Bits, nullptr},
+        ReadCase{"UTF-16 hex text without a mark", utf16("0a0b0c0d0e0f1011\n"), Format::Hex, nullptr},
+        ReadCase{"hex text ended by NUL bytes", std::string("0a0b0c0d0e0f1011\n\0\0", 20), Format::Hex, nullptr},
+        ReadCase{"UTF-16 prose", "\xFF\xFE" + utf16("Not an image.\n"), Format::Hex, "neither"},
+        ReadCase{"prose ended by a NUL byte", std::string("Not an image.\0", 14), Format::Hex, "neither"}));
 
 class ToldFormatTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -112,6 +125,39 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"eeprom forced on erased memory", std::string(64, '\xFF'), Format::Eeprom, "erased"},
                       ReadCase{"ted forced on hex text", "0a 0b", Format::Ted, "header [v03]"},
                       ReadCase{"a header without bits", tedWithHeader("[v03]", ""), Format::Ted, "no image bits"}));
+
+class LimitTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(LimitTest, RefusesWhatIsLargerThanAnyTeds) { expectRead(GetParam(), readContainer(GetParam().content)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, LimitTest,
+    ::testing::Values(ReadCase{"content past the limit", std::string(kMaxContainerBytes + 1, '\x01'), Format::Raw,
+                               "any TEDS container takes"},
+                      ReadCase{"an image past the limit", std::string(kMaxImageBytes + 1, '\x01'), Format::Raw,
+                               "a TEDS image may have"},
+                      ReadCase{"bits of an image past the limit", std::string((kMaxImageBytes + 1) * 8, '1'),
+                               Format::Bits, "a TEDS image may have"},
+                      ReadCase{"a dump of more pages than any",
+                               dumpOf(someImage()) + std::string((kMostEepromPages - 1) * kEepromPageBytes, '\xFF'),
+                               Format::Eeprom, "pages, more than"}));
+
+// No writer makes of an image it may write anything its reader refuses.
+TEST(LimitTest, TheLargestImageComesBackFromEveryContainer) {
+    Bytes bytes(kMaxImageBytes);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 151 + i / 256);
+    const Image image = imageFromBytes(bytes);
+    const std::pair<Format, TextStyle> forms[] = {
+        {Format::Raw, {}}, {Format::Hex, {}}, {Format::Ted, {}}, {Format::Bits, {}},
+        {Format::Eeprom, {false, false, kMostEepromPages}}, {Format::Eeprom, {true, true, kMostEepromPages}}};
+    for (const auto& [format, style] : forms) {
+        const std::string content = writeContainer(image, format, style);
+        EXPECT_LE(content.size(), kMaxContainerBytes) << formatName(format);
+        const ReadResult read = readContainer(content, format);
+        ASSERT_TRUE(read.ok()) << formatName(format) << ": " << read.error;
+        EXPECT_EQ(read.image.bytes, bytes) << formatName(format);
+    }
+}
 
 TEST(ToldFormatTest, ReadsRawBytesAsTheyAre) {
     const ReadResult read = readContainer("0a 0b", Format::Raw);

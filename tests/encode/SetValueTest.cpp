@@ -9,6 +9,7 @@
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/decode/ValueText.hpp"
+#include "teds/encode/RecordBuilder.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -191,6 +192,43 @@ TEST_F(SetValueTest, TemplatesTheChainCannotHoldAreRefused) {
     ASSERT_EQ(encoded.report.problems.size(), 2u);
     EXPECT_EQ(encoded.report.problems[0], "template 60 of manufacturer 5 is not among the loaded templates");
     EXPECT_EQ(encoded.report.problems[1], "template 61 is not among the loaded templates");
+}
+
+// What an edit asks to build is bounded by the largest image before it is
+// built, and a refusal stays a few lines however many elements lack values.
+TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
+    tdl::Registry registry;
+    ASSERT_EQ(tdl::loadTdlText(registry, "TEMPLATE 0, 8, 62, \"Large\"\n"
+                                         "%Long, , USR, 32, STRING7, ,\n"
+                                         "STRUCTARRAY Many, \"\", USR, 32\n"
+                                         "  %Y, , USR, 8, UNINT, ,\n"
+                                         "ENDSTRUCTARRAY\n"
+                                         "ENDTEMPLATE\n"),
+              1);
+    StatedTeds stated;
+    stated.basic = {decode::BasicTedsLayout::Standard, 17, 1, 'A', 1, 1};
+    StatedValue many{"Many", std::nullopt, std::nullopt, std::vector<StatedElement>{{text("%Y", "1")}}};
+    stated.templates.push_back({0, 62, {text("%Long", "x"), many}, {}, std::nullopt});
+    const std::string limit = std::to_string(container::kMaxImageBytes);
+    const struct {
+        const char* what;
+        std::vector<Setting> settings;
+        std::size_t lines;
+        std::string last;
+    } cases[] = {
+        {"a count no image holds", {{"Many", "4294967295"}}, 1,
+         "Many: 4294967295 elements are more than an image of at most " + limit + " bytes holds"},
+        {"many elements without values", {{"Many", "100000"}}, RecordBuilder::kMostProblemsListed + 1,
+         std::to_string(99999 - RecordBuilder::kMostProblemsListed) + " more problems are not listed"},
+        {"a text past the image limit", {{"%Long", std::string(80000, 'x')}}, 1,
+         "the image would be larger than " + limit + " bytes, the largest that is written or read"},
+    };
+    for (const auto& c : cases) {
+        const Encoded encoded = encodeStated(registry, stated, c.settings);
+        ASSERT_EQ(encoded.report.problems.size(), c.lines) << c.what << ": " << encoded.report.problems.front();
+        EXPECT_EQ(encoded.report.problems.back(), c.last) << c.what;
+        EXPECT_TRUE(encoded.image.bytes.empty()) << c.what;
+    }
 }
 
 }  // namespace

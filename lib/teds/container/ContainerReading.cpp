@@ -3,6 +3,7 @@
 #include "teds_container.hpp"
 
 #include "teds/container/BitList.hpp"
+#include "teds/container/EditorText.hpp"
 #include "teds/container/EepromDump.hpp"
 #include "teds/container/HexText.hpp"
 #include "teds/container/TedFile.hpp"
@@ -13,6 +14,16 @@ namespace {
 // A Basic TEDS alone takes 64 bits; fewer 0s and 1s are more likely hex
 // digits than an image's bits.
 constexpr std::size_t kFewestDetectedBits = 64;
+
+// Whatever a writer makes of an image it may write, a reader takes back.
+// The widest forms: a bit list (eight digits and a separator a byte), a
+// virtual TEDS file (a byte a bit after its 40-byte header) and a dump of
+// the most pages as hex text. A dump gives back its last page's padding as
+// part of the image, so the largest image fills its pages.
+static_assert(kMaxImageBytes * 9 <= kMaxContainerBytes);
+static_assert(40 + kMaxImageBytes * 8 <= kMaxContainerBytes);
+static_assert(kMaxImageBytes % kEepromPageData == 0 && kMaxImageBytes / kEepromPageData <= kMostEepromPages);
+static_assert(std::size_t{kMostEepromPages} * kEepromPageBytes * 2 + 1 <= kMaxContainerBytes);
 
 std::vector<std::uint8_t> bytesOf(std::string_view content) { return {content.begin(), content.end()}; }
 
@@ -61,11 +72,26 @@ ReadResult spelledAs(ReadResult result, std::string_view text) {
     return result;
 }
 
-}  // namespace
+// Content whose image is larger than any reader hands out is refused, so
+// that no tool writes what it could not read back.
+ReadResult withinImageLimit(ReadResult read) {
+    if (read.ok() && read.image.bytes.size() > kMaxImageBytes) {
+        const std::size_t bytes = read.image.bytes.size();
+        read = failure(read.format, "holds an image of " + std::to_string(bytes) + " bytes, more than the " +
+                                        std::to_string(kMaxImageBytes) + " a TEDS image may have");
+    }
+    return read;
+}
 
-ReadResult readContainer(std::string_view content) {
-    const std::string_view text = withoutByteOrderMark(content);
-    if (!isText(text)) {
+ReadResult tooLarge(std::string_view content) {
+    return failure(Format::Raw, "is " + std::to_string(content.size()) + " bytes, more than the " +
+                                    std::to_string(kMaxContainerBytes) + " any TEDS container takes");
+}
+
+ReadResult detect(std::string_view content) {
+    const EditorText editor = editorText(content);
+    const std::string_view text = editor.text;
+    if (!editor.wrapped && !isText(text)) {
         if (looksLikeTedFile(content)) return readTedFile(content);
         return imageOrDump(bytesOf(content), false);
     }
@@ -76,8 +102,9 @@ ReadResult readContainer(std::string_view content) {
     return spelledAs(imageOrDump(std::move(*hex), true), text);
 }
 
-ReadResult readContainer(std::string_view content, Format format) {
-    const std::string_view text = withoutByteOrderMark(content);
+ReadResult readAs(std::string_view content, Format format) {
+    const EditorText editor = editorText(content);
+    const std::string_view text = editor.text;
     switch (format) {
     // Every other format refuses content that holds no image; so does this.
     case Format::Raw:
@@ -101,6 +128,18 @@ ReadResult readContainer(std::string_view content, Format format) {
     }
     }
     return failure(format, "names no known container format");
+}
+
+}  // namespace
+
+ReadResult readContainer(std::string_view content) {
+    if (content.size() > kMaxContainerBytes) return tooLarge(content);
+    return withinImageLimit(detect(content));
+}
+
+ReadResult readContainer(std::string_view content, Format format) {
+    if (content.size() > kMaxContainerBytes) return tooLarge(content);
+    return withinImageLimit(readAs(content, format));
 }
 
 std::string writeContainer(const Image& image, Format format) { return writeContainer(image, format, TextStyle{}); }

@@ -50,6 +50,11 @@ ReadResult readEepromDump(const std::vector<std::uint8_t>& bytes) {
         return result;
     }
     const std::size_t pageCount = bytes.size() / kEepromPageBytes;
+    if (pageCount > kMostEepromPages) {
+        result.error = "holds " + std::to_string(pageCount) + " pages, more than the " +
+                       std::to_string(kMostEepromPages) + " an EEPROM dump may have";
+        return result;
+    }
     result.pages = static_cast<std::uint32_t>(pageCount);
     // Erased memory after the image is no part of it.
     std::size_t written = pageCount;

@@ -19,6 +19,8 @@ using tdl::nodes::StructArray;
 using types::ValueKind;
 using types::ValueRecord;
 
+constexpr std::size_t kMostElements = container::kMaxImageBytes * 8;
+
 bool isMarker(const StatedValue& value) { return value.exact && value.exact->kind == ValueKind::SelectMarker; }
 
 std::optional<std::uint32_t> markerCase(const StatedValue& value) {
@@ -245,6 +247,14 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
     if (countBits < 64 && (std::uint64_t{count} >> countBits) != 0)
         return problem(key + ": " + std::to_string(count) + " elements are more than its " +
                        std::to_string(countBits) + "-bit count holds");
+    // The elements are built before a bit is written, so a count set to
+    // billions would take all memory first. No image a reader takes holds
+    // more elements than bits (the decoder stops at an element that reads
+    // nothing and yields nothing, and its budget ends the others), and the
+    // elements built pay from the budget decoding them back would.
+    if (count > kMostElements)
+        return stop(key + ": " + std::to_string(count) + " elements are more than an image of at most " +
+                    std::to_string(container::kMaxImageBytes) + " bytes holds");
 
     types::StructElements elements;
     for (std::size_t i = 0; i < count && !stopped_; ++i) {
@@ -255,6 +265,8 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
         buildList(node.children, element, elementPath, records);
         if (const StatedValue* left = element.peek(); left != nullptr && !stopped_)
             stop(elementPath + left->name + ": the element has no such property here");
+        if (!budget_.takeElement() || !budget_.take(records.size() * types::DecodeBudget::kRecordBytes))
+            return stop(key + ": " + std::to_string(count) + " elements are more than decoding an image may hold");
         elements.push_back(std::move(records));
     }
     out.push_back(ValueRecord{node.declaration.name, ValueKind::StructArray, std::move(elements), &node.declaration});
@@ -365,7 +377,12 @@ bool RecordBuilder::mayChange(const std::string& key, types::Access access) {
 }
 
 bool RecordBuilder::problem(std::string text) {
-    report_.problems.push_back(std::move(text));
+    // Thousands of array elements added without values each lack the same
+    // ones; the first lines say what is wrong, the rest are counted.
+    if (report_.problems.size() < kMostProblemsListed)
+        report_.problems.push_back(std::move(text));
+    else
+        ++problemsNotListed_;
     failed_ = true;
     return false;
 }

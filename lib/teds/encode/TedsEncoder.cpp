@@ -30,6 +30,11 @@ bool writeDescriptor(types::BitWriter& out, std::int32_t manufacturerKey, const 
     return out.writeBits(2, kUser) && out.writeBits(kUserFieldBits, static_cast<std::uint32_t>(manufacturerKey));
 }
 
+std::string outgrownText(const types::BitWriter& out) {
+    return "the image would be larger than " + std::to_string(out.maxBytes()) +
+           " bytes, the largest that is written or read";
+}
+
 bool allZero(const std::string& bits) { return bits.find('1') == std::string::npos; }
 
 // The image of the first `bitCount` bits written, the rest of the last byte 0.
@@ -70,7 +75,8 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
                      const EncodeOptions& options) {
     Encoded result;
     std::vector<std::string>& problems = result.report.problems;
-    types::BitWriter out;
+    // No larger image than a reader takes back.
+    types::BitWriter out(static_cast<std::uint32_t>(container::kMaxImageBytes));
     writeBasicTeds(out, stated.basic, problems);
 
     std::vector<bool> used(settings.size(), false);
@@ -89,6 +95,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         }
         if (tmpl.descriptorBits ? !writeBitText(out, *tmpl.descriptorBits)
                                 : !writeDescriptor(out, tmpl.manufacturerKey, stated.basic)) {
+            if (out.outgrown()) break;
             problems.push_back(name + ": the image's chain has no descriptor for manufacturer " +
                                std::to_string(tmpl.manufacturerKey));
             continue;
@@ -102,9 +109,13 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         record.manufacturerKey = tmpl.manufacturerKey;
         record.templateId = tmpl.templateId;
         if (!builder.build(*found, tmpl, record.records)) continue;
-        if (std::string error; !found->encodeBody(out, record.records, error)) problems.push_back(name + ": " + error);
+        if (std::string error; !found->encodeBody(out, record.records, error)) {
+            // What could not be written past the limit says nothing more.
+            if (out.outgrown()) break;
+            problems.push_back(name + ": " + error);
+        }
     }
-    for (std::size_t s = 0; s < settings.size(); ++s) {
+    for (std::size_t s = 0; s < settings.size() && !out.outgrown(); ++s) {
         if (used[s]) continue;
         bool declared = false;
         for (const StatedTemplate& tmpl : stated.templates)
@@ -113,12 +124,15 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         problems.push_back(settings[s].name + (declared ? ": not written, its select case is not the one chosen"
                                                         : ": no template of the image has a property of this name"));
     }
+    if (const std::size_t more = builder.problemsNotListed(); more > 0)
+        problems.push_back(std::to_string(more) + " more problems are not listed");
+    if (out.outgrown()) problems.push_back(outgrownText(out));
     if (!result.ok()) return result;
 
     // Without the bits that followed the last template, the chain is closed
     // as real sensors close it.
     if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(2, kEnd)) {
-        problems.push_back("the image outgrows the largest image that can be written");
+        problems.push_back(outgrownText(out));
         return result;
     }
     // The last template ran past the end of the image it came from: those

@@ -4,7 +4,10 @@ namespace teds::types {
 
 bool BitWriter::writeBits(std::uint32_t n, std::uint64_t value) {
     const std::uint64_t end = bits_ + n;
-    if ((end + 7) / 8 > maxBytes_) return false;
+    if ((end + 7) / 8 > maxBytes_) {
+        outgrown_ = true;
+        return false;
+    }
     bytes_.resize(static_cast<std::size_t>((end + 7) / 8), 0);
     for (std::uint32_t i = 0; i < n; ++i, ++bits_) {
         if (i < 64 && ((value >> i) & 1u) != 0)

@@ -20,6 +20,9 @@ public:
 
     // Bits written so far.
     std::uint64_t position() const { return bits_; }
+    // Whether a write was refused because the image would have outgrown its limit.
+    bool outgrown() const { return outgrown_; }
+    std::uint32_t maxBytes() const { return maxBytes_; }
     // The image so far; its last byte is padded with 0 bits.
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     std::vector<std::uint8_t> takeBytes() && { return std::move(bytes_); }
@@ -28,6 +31,7 @@ private:
     std::vector<std::uint8_t> bytes_;
     std::uint64_t bits_ = 0;
     std::uint32_t maxBytes_;
+    bool outgrown_ = false;
 };
 
 }  // namespace teds::types

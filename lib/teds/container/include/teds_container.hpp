@@ -46,6 +46,23 @@ struct Image {
 // An image of whole bytes.
 Image imageFromBytes(std::vector<std::uint8_t> bytes);
 
+// The limits every reader and writer of a container keeps, stated once so
+// that nothing is written that its reader would refuse. A TEDS memory holds
+// a few hundred bytes, the largest 1-Wire EEPROMs a few kilobytes; anything
+// near these sizes is some other file, and a stream without end must not be
+// read for ever.
+//
+// The largest image read or written, in bytes: what 2,048 pages of a dump
+// (64 KiB of memory) hold. A whole number of pages' data, since a dump pads
+// its last page and gives the padding back as part of the image.
+inline constexpr std::size_t kMaxImageBytes = std::size_t{2048} * 31;
+// The largest content a reader takes. Every container of an image up to
+// kMaxImageBytes, and a dump of up to kMostEepromPages, fits in it.
+inline constexpr std::size_t kMaxContainerBytes = std::size_t{1} << 20;
+// The most pages a dump may have, erased ones included: 256 KiB of memory,
+// 512 KiB as hex text. Writing pads no further.
+inline constexpr std::uint32_t kMostEepromPages = 8192;
+
 struct ReadResult {
     Image image;
     Format format = Format::Raw;
@@ -67,39 +84,31 @@ struct ReadResult {
 //      of those pages hold and others fail, the dump is damaged and refused;
 //      a single page is no evidence and has to be named;
 //   4. otherwise text is `hex` and binary content is `raw`.
-// A UTF-8 byte order mark before text is skipped.
+// Text is taken as editors save it: a UTF-8 byte order mark is skipped,
+// UTF-16 of ASCII characters (with or without its byte order mark) is read
+// as the text it holds, and NUL bytes after text end it; such content is
+// text or refused, never a binary image.
+// Content larger than kMaxContainerBytes, an image larger than
+// kMaxImageBytes and a dump of more than kMostEepromPages are refused.
 ReadResult readContainer(std::string_view content);
 // Reads the content as the given format, with no detection.
 ReadResult readContainer(std::string_view content, Format format);
 
-// The limits every reader and writer of a container keeps, stated once so
-// that nothing is written that its reader would refuse. A TEDS memory holds
-// a few hundred bytes, the largest 1-Wire EEPROMs a few kilobytes; anything
-// near these sizes is some other file, and a stream without end must not be
-// read for ever.
-//
-// The largest image read or written, in bytes.
-inline constexpr std::size_t kMaxImageBytes = std::size_t{64} << 10;
-// The largest content a reader takes. Every container of an image up to
-// kMaxImageBytes, and a dump of up to kMostEepromPages, fits in it.
-inline constexpr std::size_t kMaxContainerBytes = std::size_t{1} << 20;
-// The most pages a dump may have, erased ones included: 256 KiB of memory,
-// 512 KiB as hex text. Writing pads no further.
-inline constexpr std::uint32_t kMostEepromPages = 8192;
-
 // How text is spelled, and how many pages a dump has, where a format leaves
 // a choice, so that a file can be written back as it was read:
 // `{read.hexText, read.upperCase, read.pages}`.
-
 struct TextStyle {
     bool hexText = false;     // an EEPROM dump as hexadecimal text instead of raw bytes
     bool upperCase = false;   // hex digits A to F in upper case
     std::uint32_t pages = 0;  // an EEPROM dump: at least this many pages, erased (all 0xFF) after the image's
 };
 
-// The container's bytes for `image`. An EEPROM dump is padded with zeros
-// to whole pages, then with erased pages up to the style's page count; `raw`, `hex` and `eeprom` hold whole bytes. Hex text, a
-// dump's included, is one line of two digits a byte. The style applies to
+// The container's bytes for `image`. An EEPROM dump is padded with zeros to
+// whole pages, then with erased pages up to the style's page count (at most
+// kMostEepromPages); `raw`, `hex` and `eeprom` hold whole bytes. Hex text, a
+// dump's included, is one line of two digits a byte. For an image of up to
+// kMaxImageBytes the content is never more than kMaxContainerBytes, so
+// readContainer takes it back. The style applies to
 // `hex` and `eeprom` and is ignored by the other formats; without one, hex
 // digits are lower case and a dump is raw bytes.
 std::string writeContainer(const Image& image, Format format);
