@@ -9,6 +9,7 @@
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/decode/ValueText.hpp"
+#include "teds/encode/ImageLayout.hpp"
 #include "teds/encode/RecordBuilder.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 #include "teds/tdl/Registry.hpp"
@@ -176,6 +177,15 @@ TEST_F(SetValueTest, RefusedValuesAreNamedAndNothingIsWritten) {
         EXPECT_EQ(encoded.report.problems[0].rfind(c.problem, 0), 0u) << c.what << ": " << encoded.report.problems[0];
         EXPECT_TRUE(encoded.image.bytes.empty()) << c.what;
     }
+}
+
+TEST_F(SetValueTest, BitsAfterTheLastTemplateAreOnly0sAnd1s) {
+    decode::decodeTeds(registry_, base_.bytes.data(), static_cast<std::uint32_t>(base_.bytes.size()), nullptr, decoded_);
+    StatedTeds stated = statedFromDecoded(decoded_, layoutOf(decoded_, base_));
+    stated.trailingBits = "1102";
+    const Encoded encoded = encodeStated(registry_, stated, {});
+    ASSERT_EQ(encoded.report.problems.size(), 1u);
+    EXPECT_EQ(encoded.report.problems[0], "the bits after the last template are not a text of 0s and 1s");
 }
 
 TEST_F(SetValueTest, EveryProblemIsReportedOnce) {

@@ -129,6 +129,10 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
     if (out.outgrown()) problems.push_back(outgrownText(out));
     if (!result.ok()) return result;
 
+    if (stated.trailingBits && !isBitText(*stated.trailingBits)) {
+        problems.push_back("the bits after the last template are not a text of 0s and 1s");
+        return result;
+    }
     // Without the bits that followed the last template, the chain is closed
     // as real sensors close it.
     if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(2, kEnd)) {
