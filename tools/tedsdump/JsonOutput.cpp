@@ -105,7 +105,8 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
     for (const teds::decode::TemplateRecord& tmpl : teds.templates) {
         Json entry;
         entry["manufacturerKey"] = tmpl.manufacturerKey;
-        entry["templateId"] = tmpl.templateId;
+        // Template IDs are up to 32 bits wide.
+        entry["templateId"] = static_cast<std::uint32_t>(tmpl.templateId);
         entry["name"] = tmpl.templateRef != nullptr ? tmpl.templateRef->name : std::string();
         // The image ended inside the template: its last fields read as zeros.
         entry["truncated"] = tmpl.missingBits > 0;

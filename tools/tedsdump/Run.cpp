@@ -1,5 +1,8 @@
 #include "Run.hpp"
 
+#include <sstream>
+
+#include "DocumentLimits.hpp"
 #include "ImageInput.hpp"
 #include "JsonOutput.hpp"
 #include "Options.hpp"
@@ -76,14 +79,23 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
                              options.trace ? &side : nullptr, decoded);
     if (options.trace) side << '\n';
 
-    if (options.json)
-        writeJson(out, decoded, teds::container::formatName(image.container),
-                  image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
-                  image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages)
-                                                                     : std::nullopt,
-                  teds::encode::layoutOf(decoded, image.image));
-    else
+    if (!options.json) {
         writeTable(out, decoded, teds_tools::containerText(image));
+        return kExitDecoded;
+    }
+    std::ostringstream document;
+    writeJson(document, decoded, teds::container::formatName(image.container),
+              image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
+              image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages)
+                                                                 : std::nullopt,
+              teds::encode::layoutOf(decoded, image.image));
+    // An image of many records can make a document tedsedit would refuse to read.
+    if (const std::size_t size = document.view().size(); size > teds_tools::kMaxDocumentBytes) {
+        err << "tedsdump: " << sourceName(options) << " makes a JSON document of " << size << " bytes, more than the "
+            << teds_tools::kMaxDocumentBytes << " a document may have (the table shows it whole)\n";
+        return kExitFailure;
+    }
+    out << document.view();
     return kExitDecoded;
 }
 

@@ -1,189 +1,143 @@
 #include "JsonInput.hpp"
 
-#include <charconv>
-#include <utility>
+#include <limits>
 
-#include <nlohmann/json.hpp>
+#include "DocumentFields.hpp"
+#include "DocumentLimits.hpp"
+#include "JsonParse.hpp"
+#include "PropertyInput.hpp"
+#include "teds/decode/BasicTeds.hpp"
+#include "teds/types/Chr5.hpp"
 
 namespace tedsedit {
 namespace {
 
 using Json = nlohmann::json;
-using teds::encode::StatedValue;
+using teds::container::Format;
+using teds::decode::BasicTedsLayout;
 
-struct Reader {
-    std::vector<std::string>& problems;
+constexpr std::uint64_t kMostUint32 = std::numeric_limits<std::uint32_t>::max();
 
-    bool problem(std::string text) {
-        problems.push_back(std::move(text));
-        return false;
-    }
+std::uint64_t largestOf(std::uint32_t bits) { return (std::uint64_t{1} << bits) - 1; }
 
-    template <class Int>
-    bool integer(const Json& object, const char* key, const std::string& where, Int& into, bool required = true) {
-        const auto found = object.find(key);
-        if (found == object.end()) return !required || problem(where + "." + key + " is missing");
-        const bool inRange = found->is_number_unsigned() ? std::in_range<Int>(found->get<std::uint64_t>())
-                                                         : found->is_number_integer() && std::in_range<Int>(found->get<std::int64_t>());
-        if (!inRange) return problem(where + "." + key + " is not a whole number in range");
-        into = found->get<Int>();
-        return true;
-    }
+// "raw", "hex", ... as the refusal of an unknown container lists them.
+std::string formatNames() {
+    std::string names;
+    for (auto f = static_cast<int>(Format::Raw); f <= static_cast<int>(Format::Bits); ++f)
+        names += (names.empty() ? "\"" : ", \"") + std::string(teds::container::formatName(static_cast<Format>(f))) + '"';
+    return names;
+}
 
-    std::optional<std::string> text(const Json& object, const char* key, const std::string& where) {
-        const auto found = object.find(key);
-        if (found == object.end() || found->is_null()) return std::nullopt;
-        if (!found->is_string()) {
-            problem(where + "." + key + " is not a text");
-            return std::nullopt;
+bool isChr5(char c) { return teds::types::chr5ToChar(teds::types::charToChr5(c)) == c; }
+
+class DocumentReader {
+public:
+    DocumentReader(DocumentOrError& result, Problems& problems) : result_(result), problems_(problems) {}
+
+    void read(const Json& document) {
+        const Where top;
+        DocumentFields fields(document, top, problems_, "an object of the form tedsdump --json writes");
+        fields.allowOnly({"container", "hexDigits", "eepromPages", "basic", "templates", "trailingBits", "bitsPastEnd"});
+        if (const auto name = fields.text("container", Need::Required)) {
+            result_.container = teds::container::formatFromName(*name);
+            if (!result_.container)
+                fields.problem("container", "must be one of " + formatNames() + ", not " + textExcerpt(*name));
         }
-        return found->get<std::string>();
-    }
-
-    // A number as its shortest text, which reads back to the same double.
-    static std::string numberText(const Json& value) {
-        if (value.is_number_unsigned()) return std::to_string(value.get<std::uint64_t>());
-        if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
-        char buffer[64];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.get<double>());
-        return std::string(buffer, result.ptr);
-    }
-
-    bool valueOf(const Json& property, const std::string& where, StatedValue& stated) {
-        const std::string type = property.contains("type") && property["type"].is_string() ? property["type"].get<std::string>() : "";
-        const Json value = property.contains("value") ? property["value"] : Json();
-        if (type == "none") {
-            stated.text = "none";
-        } else if (type == "date" && value.is_null() && property.contains("days") && property["days"].is_number_unsigned()) {
-            // Past 9999-12-31 the date has no text; the day count stands.
-            std::uint32_t days = 0;
-            if (!integer(property, "days", where, days)) return false;
-            stated.exact = teds::types::ValueRecord{{}, teds::types::ValueKind::Date, days, nullptr};
-        } else if (type == "enum" && !value.is_number()) {
-            const auto name = text(property, "text", where);
-            if (!name) return problem(where + " needs an index or a text");
-            stated.text = *name;
-        } else if (value.is_null()) {
-            // A real's text names an infinity; a NaN, like any other null, is
-            // written as the pattern of erased memory, which is how a Single
-            // field comes to hold one.
-            const auto special = type == "real" ? text(property, "text", where) : std::nullopt;
-            stated.text = special && *special != "nan" ? *special : "none";
-        } else if (value.is_string()) {
-            stated.text = value.get<std::string>();
-        } else if (value.is_number()) {
-            stated.text = numberText(value);
-        } else {
-            return problem(where + ".value is neither a number, a text nor null");
+        if (const auto spelt = fields.oneOf("hexDigits", {"upper", "lower"}, Need::Nullable)) {
+            result_.style.upperCase = *spelt == "upper";
+            // Only a dump has the choice of being hex text at all.
+            result_.style.hexText = result_.container == Format::Eeprom;
         }
-        return true;
+        if (const auto pages = fields.whole("eepromPages", 1, teds::container::kMostEepromPages, Need::Nullable))
+            result_.style.pages = static_cast<std::uint32_t>(*pages);
+        if (const Json* basic = fields.find("basic", Need::Required)) readBasic(*basic, top.at("basic"));
+        if (const Json* templates = fields.list("templates", Need::Required)) {
+            const Where at = top.at("templates");
+            auto& out = result_.teds.templates;
+            for (std::size_t i = 0; i < templates->size() && !problems_.full(); ++i)
+                readTemplate((*templates)[i], at.at(i), out.emplace_back());
+        }
+        result_.teds.trailingBits = fields.bits("trailingBits", Need::Optional);
+        result_.teds.bitsPastEnd =
+            fields.whole("bitsPastEnd", 0, std::numeric_limits<std::uint64_t>::max(), Need::Optional).value_or(0);
     }
 
-    bool properties(const Json& list, const std::string& where, std::vector<StatedValue>& out) {
-        if (!list.is_array()) return problem(where + " is not a list of properties");
-        bool ok = true;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const Json& property = list[i];
-            const std::string at = where + "[" + std::to_string(i) + "]";
-            if (!property.is_object()) {
-                ok = problem(at + " is not a property");
-                continue;
-            }
-            const auto name = text(property, "name", at);
-            if (!name) {
-                ok = problem(at + ".name is missing");
-                continue;
-            }
-            StatedValue& stated = out.emplace_back();
-            stated.name = *name;
-            const std::string named = at + " (" + *name + ")";
-            if (const auto elements = property.find("elements"); elements != property.end()) {
-                if (!elements->is_array()) {
-                    ok = problem(named + ".elements is not a list");
-                    continue;
-                }
-                auto& list = stated.elements.emplace();
-                for (std::size_t e = 0; e < elements->size(); ++e)
-                    ok = properties((*elements)[e], named + ".elements[" + std::to_string(e) + "]", list.emplace_back()) && ok;
-            } else {
-                ok = valueOf(property, named, stated) && ok;
-            }
+private:
+    void readBasic(const Json& value, const Where& where) {
+        DocumentFields fields(value, where, problems_, "an object");
+        fields.allowOnly({"format", "manufacturerId", "modelNumber", "versionLetter", "versionNumber", "serialNumber"});
+        teds::decode::BasicTeds& out = result_.teds.basic;
+        const auto format = fields.whole("format", 1, 2, Need::Required);
+        out.format = format ? static_cast<BasicTedsLayout>(*format) : BasicTedsLayout::Standard;
+        // Each field as wide as the layout has it.
+        const teds::decode::BasicTedsWidths widths = teds::decode::basicTedsWidths(out.format);
+        const auto field = [&](const char* key, std::uint32_t width, std::int32_t& into) {
+            into = static_cast<std::int32_t>(fields.whole(key, 0, largestOf(width), Need::Required).value_or(0));
+        };
+        field("manufacturerId", widths.manufacturer, out.manufacturerId);
+        field("modelNumber", widths.model, out.modelNumber);
+        field("versionNumber", widths.version, out.versionNumber);
+        field("serialNumber", widths.serial, out.serialNumber);
+        if (const auto letter = fields.text("versionLetter", Need::Required)) {
+            if (letter->size() == 1 && isChr5((*letter)[0]))
+                out.versionLetter = (*letter)[0];
+            else
+                fields.problem("versionLetter", "must be one 5-bit character (space, A to Z, comma, period, /, _ or @), "
+                                                "not " + textExcerpt(*letter));
         }
-        return ok;
     }
 
-    void basic(const Json& object, teds::decode::BasicTeds& out) {
-        if (!object.is_object()) {
-            problem("basic is missing");
-            return;
-        }
-        std::int32_t format = static_cast<std::int32_t>(teds::decode::BasicTedsLayout::Standard);
-        integer(object, "format", "basic", format, false);
-        out.format = static_cast<teds::decode::BasicTedsLayout>(format);
-        integer(object, "manufacturerId", "basic", out.manufacturerId);
-        integer(object, "modelNumber", "basic", out.modelNumber);
-        integer(object, "versionNumber", "basic", out.versionNumber);
-        integer(object, "serialNumber", "basic", out.serialNumber);
-        const auto letter = text(object, "versionLetter", "basic");
-        if (!letter || letter->size() != 1)
-            problem("basic.versionLetter must be one character");
-        else
-            out.versionLetter = (*letter)[0];
-    }
-
-    void templateOf(const Json& object, const std::string& where, teds::encode::StatedTemplate& out) {
-        if (!object.is_object()) {
-            problem(where + " is not a template");
-            return;
-        }
-        integer(object, "manufacturerKey", where, out.manufacturerKey, false);
-        integer(object, "templateId", where, out.templateId);
-        if (!object.contains("properties")) problem(where + ".properties is missing");
-        else properties(object["properties"], where + ".properties", out.values);
-        if (const auto cases = object.find("selectCases"); cases != object.end()) {
-            for (const Json& c : *cases) {
-                if (!c.is_number_unsigned() || c.get<std::uint64_t>() > 0xFFFFFFFFu) {
-                    problem(where + ".selectCases holds something other than case numbers");
+    void readTemplate(const Json& value, const Where& where, teds::encode::StatedTemplate& out) {
+        DocumentFields fields(value, where, problems_, "a template");
+        fields.allowOnly({"manufacturerKey", "templateId", "name", "truncated", "missingBits", "properties", "selectCases",
+                          "descriptorBits"});
+        // 0 for the IEEE's templates; otherwise a manufacturer ID, of the
+        // Basic TEDS or of a user descriptor, both 14 bits wide.
+        const std::uint64_t mostKey = largestOf(teds::decode::basicTedsWidths(BasicTedsLayout::Standard).manufacturer);
+        const auto key = fields.whole("manufacturerKey", 0, mostKey, Need::Required);
+        const auto id = fields.whole("templateId", 0, kMostUint32, Need::Required);
+        out.manufacturerKey = static_cast<std::int32_t>(key.value_or(0));
+        out.templateId = static_cast<std::uint32_t>(id.value_or(0));
+        fields.informational("name", Json::value_t::string, "a text");
+        fields.informational("truncated", Json::value_t::boolean, "true or false");
+        fields.informational("missingBits", Json::value_t::number_unsigned, "a whole number");
+        if (const Json* properties = fields.list("properties", Need::Required))
+            readProperties(*properties, where.at("properties"), problems_, out.values);
+        if (const Json* cases = fields.list("selectCases", Need::Optional)) {
+            for (std::size_t i = 0; i < cases->size(); ++i) {
+                const auto n = wholeNumber((*cases)[i]);
+                if (!n || *n > kMostUint32) {
+                    problems_.add(where.at("selectCases").at(i),
+                                  "must be " + wholeRange(0, kMostUint32) + ", not " + excerpt((*cases)[i]));
                     break;
                 }
-                out.selectCases.push_back(c.get<std::uint32_t>());
+                out.selectCases.push_back(static_cast<std::uint32_t>(*n));
             }
         }
-        out.descriptorBits = text(object, "descriptorBits", where);
+        out.descriptorBits = fields.bits("descriptorBits", Need::Optional);
     }
+
+    DocumentOrError& result_;
+    Problems& problems_;
 };
 
 }  // namespace
 
 DocumentOrError readDocument(std::string_view json) {
     DocumentOrError result;
-    const Json document = Json::parse(json.begin(), json.end(), nullptr, false);
-    if (document.is_discarded() || !document.is_object()) {
-        result.problems.push_back("is not a JSON document of the form tedsdump --json writes");
+    if (json.size() > teds_tools::kMaxDocumentBytes) {
+        result.problems.push_back("the document is " + std::to_string(json.size()) + " bytes, more than the " +
+                                  std::to_string(teds_tools::kMaxDocumentBytes) + " a document may have");
         return result;
     }
-    Reader reader{result.problems};
-    if (const auto container = reader.text(document, "container", "document"))
-        result.container = teds::container::formatFromName(*container);
-    if (const auto digits = reader.text(document, "hexDigits", "document")) {
-        if (*digits != "upper" && *digits != "lower") reader.problem("document.hexDigits is neither \"upper\", \"lower\" nor null");
-        result.style.upperCase = *digits == "upper";
-        // Only a dump has the choice of being hex text at all.
-        result.style.hexText = result.container == teds::container::Format::Eeprom;
+    const JsonOrError parsed = parseJson(json);
+    if (!parsed.ok()) {
+        result.problems.push_back(parsed.error);
+        return result;
     }
-    if (document.contains("eepromPages") && !document["eepromPages"].is_null() &&
-        reader.integer(document, "eepromPages", "document", result.style.pages) &&
-        result.style.pages > teds::container::kMostEepromPages)
-        reader.problem("document.eepromPages is more than a dump holds (" +
-                       std::to_string(teds::container::kMostEepromPages) + ")");
-    reader.basic(document.contains("basic") ? document["basic"] : Json(), result.teds.basic);
-    const Json templates = document.contains("templates") ? document["templates"] : Json();
-    if (!templates.is_array()) reader.problem("templates is missing");
-    else
-        for (std::size_t i = 0; i < templates.size(); ++i)
-            reader.templateOf(templates[i], "templates[" + std::to_string(i) + "]", result.teds.templates.emplace_back());
-    result.teds.trailingBits = reader.text(document, "trailingBits", "document");
-    reader.integer(document, "bitsPastEnd", "document", result.teds.bitsPastEnd, false);
+    Problems problems(result.problems);
+    DocumentReader(result, problems).read(parsed.value);
+    problems.finish();
     return result;
 }
 
