@@ -96,7 +96,7 @@ const char* kindOf(mode_t mode) {
     return "an unknown kind of file";
 }
 
-std::string withinTheWait() { return " within " + std::to_string(kWaitForData.count()) + " seconds"; }
+std::string theWait() { return std::to_string(kWaitForData.count()) + " seconds"; }
 
 // The poll events of `fd` once it has input or `timeout` has passed (a
 // negative one waits for ever); 0 when nothing happened.
@@ -116,6 +116,8 @@ InputOrError readDescriptor(int fd, bool isFifo, const InputRules& rules) {
     using Clock = std::chrono::steady_clock;
     using std::chrono::milliseconds;
     const Clock::time_point writerDeadline = Clock::now() + kWaitForData;
+    // A device is given kWaitForData since it last gave data, however often it wakes the poll.
+    Clock::time_point lastData = Clock::now();
     // A FIFO reads 0 bytes both at its end and while no writer has opened
     // it, and "no data yet" only while a writer has it open: 0 is its end
     // once a writer has been seen.
@@ -128,19 +130,25 @@ InputOrError readDescriptor(int fd, bool isFifo, const InputRules& rules) {
             result.content.append(buffer, static_cast<std::size_t>(got));
             if (result.content.size() > rules.maxBytes) return tooLarge(rules);
             writerSeen = true;
+            lastData = Clock::now();
         } else if (got == 0) {
             if (writerSeen) return result;
             const Clock::duration left = writerDeadline - Clock::now();
             if (left <= Clock::duration::zero())
-                return failure("cannot be read: it is a FIFO that no program opened for writing" + withinTheWait());
+                return failure("cannot be read: it is a FIFO that no program opened for writing within " + theWait());
             // Linux reports a hang-up only once a writer has come and gone:
             // the FIFO was then opened and closed without a byte, and is empty.
             if (waitForInput(fd, std::chrono::duration_cast<milliseconds>(left) + milliseconds(1)) & POLLHUP)
                 writerSeen = true;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             writerSeen = true;
-            if (waitForInput(fd, isFifo ? milliseconds(-1) : milliseconds(kWaitForData)) == 0)
-                return failure("cannot be read: the device gave no data" + withinTheWait());
+            const Clock::duration quiet = Clock::now() - lastData;
+            if (isFifo)
+                waitForInput(fd, milliseconds(-1));
+            else if (quiet < kWaitForData)
+                waitForInput(fd, std::chrono::duration_cast<milliseconds>(kWaitForData - quiet) + milliseconds(1));
+            else
+                return failure("cannot be read: the device gave no data for " + theWait());
         } else if (errno != EINTR) {
             return failure(std::string("cannot be read: ") + std::strerror(errno));
         }
