@@ -111,12 +111,12 @@ short waitForInput(int fd, std::chrono::milliseconds timeout) {
 
 // Reads a descriptor opened without blocking to its end. A FIFO (or pipe)
 // is read as its writer fills it, for as long as the writer keeps it open; a
-// device must answer within kWaitForData each time.
+// device must give data within kWaitForData of the last.
 InputOrError readDescriptor(int fd, bool isFifo, const InputRules& rules) {
     using Clock = std::chrono::steady_clock;
     using std::chrono::milliseconds;
     const Clock::time_point writerDeadline = Clock::now() + kWaitForData;
-    // A device is given kWaitForData since it last gave data, however often it wakes the poll.
+    // Counted from the last data, however often the device wakes the poll.
     Clock::time_point lastData = Clock::now();
     // A FIFO reads 0 bytes both at its end and while no writer has opened
     // it, and "no data yet" only while a writer has it open: 0 is its end

@@ -11,8 +11,9 @@
 
 namespace teds_tools {
 
-// How long a FIFO may go without a writer, or a device without data, before
-// it is refused: long enough for a writer started beside the tool.
+// How long an input FIFO may go without a writer, an output FIFO without a
+// reader, or a device without data, before it is refused: long enough for a
+// program started beside the tool.
 inline constexpr std::chrono::seconds kWaitForData{3};
 
 struct InputRules {
@@ -27,7 +28,7 @@ struct InputRules {
 
 struct InputOrError {
     std::string content;
-    std::string error;  // empty on success; said of the input: "cannot be opened: ...", "is a directory"
+    std::string error;  // empty on success; said of the input: "cannot be opened: ...", "is larger than ..."
 
     bool ok() const { return error.empty(); }
 };

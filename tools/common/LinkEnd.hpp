@@ -2,10 +2,12 @@
 // Where an output path leads through its symbolic links, so that the file
 // there is replaced and the links stay links.
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <string>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace teds_tools {
 
