@@ -10,7 +10,7 @@ namespace {
 using teds_tools::ImageOrError;
 using teds_tools::imageFromContent;
 using teds_tools::readImage;
-using teds_tools::kMaxInputBytes;
+using teds::container::kMaxContainerBytes;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -56,15 +56,15 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"hex with a stray word", "11 22 33 44 55 66 77 88 end\n", "neither"},
                       RefusalCase{"hex too short for a Basic TEDS", "11 22 33 44 55 66 77", "7 bytes"},
                       RefusalCase{"binary too short", std::string("\x01\x00\x02", 3), "3 bytes"},
-                      RefusalCase{"larger than any TEDS", std::string(kMaxInputBytes + 1, '\x01'), "larger"}));
+                      RefusalCase{"larger than any TEDS", std::string(kMaxContainerBytes + 1, '\x01'), "larger"}));
 
 TEST(ImageReadTest, StopsReadingShortlyAfterTheLimit) {
     // An endless source must not be read to its end; this one is large
     // enough that reading it all would show in the count.
-    std::istringstream in(std::string(kMaxInputBytes * 4, '\x01'));
+    std::istringstream in(std::string(kMaxContainerBytes * 4, '\x01'));
     const ImageOrError image = readImage(in);
     EXPECT_FALSE(image.ok());
-    EXPECT_LT(static_cast<std::size_t>(in.tellg()), kMaxInputBytes * 2);
+    EXPECT_LT(static_cast<std::size_t>(in.tellg()), kMaxContainerBytes * 2);
 }
 
 TEST(ImageReadTest, ReadsAStreamToItsEnd) {

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <nlohmann/json.hpp>
 
@@ -67,6 +68,20 @@ TEST(TedsdumpBinaryTest, ReadsADashAsStandardInput) {
     EXPECT_EQ(viaDash.status, 0);
     EXPECT_EQ(viaDash.out, viaPath.out);
     EXPECT_EQ(nlohmann::json::parse(viaDash.out)["templates"][0]["templateId"], 33);
+}
+
+TEST(TedsdumpBinaryTest, ConvertsIntoStandardOutputWhereverItLeads) {
+    const std::string image = examplePath("images/accelerometer.hex");
+    const std::string hex = testing::readFile(image);
+    const ProcessResult intoPipe = runBinary("--convert hex -o /dev/stdout " + quoted(image));
+    EXPECT_EQ(intoPipe.status, 0) << intoPipe.err;
+    EXPECT_EQ(intoPipe.out, hex);
+    // A file the shell writes to before and after: the output goes between.
+    ScratchFile file("");
+    const std::string command = "{ echo before; " + quoted(TEDSDUMP_PATH) + " --convert hex -o /dev/stdout " +
+                                quoted(image) + "; echo after; } > " + quoted(file.path());
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(testing::readFile(file.path()), "before\n" + hex + "after\n");
 }
 
 TEST(TedsdumpBinaryTest, FailuresExitWithTwoAndOneLineOnStandardError) {

@@ -1,14 +1,22 @@
 #include "ImageInput.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include "InputFile.hpp"
 
 namespace teds_tools {
 namespace {
 
 using teds::container::Format;
+using teds::container::kMaxContainerBytes;
+
+constexpr std::string_view kBeyondAnyMemory = "far more than any TEDS memory";
+constexpr InputRules kImageRules{.maxBytes = kMaxContainerBytes, .beyondLimit = kBeyondAnyMemory};
+
+ImageOrError imageFrom(const InputOrError& input, InputFormat format) {
+    if (input.ok()) return imageFromContent(input.content, format);
+    ImageOrError failed;
+    failed.error = input.error;
+    return failed;
+}
 
 std::string plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
@@ -37,8 +45,9 @@ ImageOrError imageFromContent(std::string_view content, InputFormat format) {
         result.error = "is empty";
         return result;
     }
-    if (content.size() > kMaxInputBytes) {
-        result.error = "is larger than " + std::to_string(kMaxInputBytes) + " bytes, far more than any TEDS memory";
+    if (content.size() > kMaxContainerBytes) {
+        result.error =
+            "is larger than " + std::to_string(kMaxContainerBytes) + " bytes, " + std::string(kBeyondAnyMemory);
         return result;
     }
     teds::container::ReadResult read =
@@ -64,37 +73,12 @@ ImageOrError imageFromContent(std::string_view content, InputFormat format) {
 }
 
 ImageOrError readImage(std::istream& in, InputFormat format) {
-    std::string content;
-    char buffer[4096];
-    // One block past the limit is enough to know the input is too large.
-    while (content.size() <= kMaxInputBytes) {
-        in.read(buffer, sizeof buffer);
-        const std::streamsize got = in.gcount();
-        if (got <= 0) break;
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    if (in.bad()) {
-        ImageOrError result;
-        result.error = std::string("cannot be read: ") + std::strerror(errno);
-        return result;
-    }
-    return imageFromContent(content, format);
+    return imageFrom(readInputStream(in, kImageRules), format);
 }
 
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput) {
     if (path == "-") return readImage(standardInput, format);
-    ImageOrError failed;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        failed.error = "cannot be read: it is a directory";
-        return failed;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        failed.error = std::string("cannot be opened: ") + std::strerror(errno);
-        return failed;
-    }
-    return readImage(file, format);
+    return imageFrom(readInputFile(path, kImageRules), format);
 }
 
 std::string sourceName(const std::string& path) {

@@ -14,10 +14,6 @@
 
 namespace teds_tools {
 
-// A TEDS memory holds a few hundred bytes at most; anything near this size
-// is some other file, and a stream without end (a device, a pipe left open)
-// must not be read forever.
-inline constexpr std::size_t kMaxInputBytes = std::size_t{1} << 20;
 // The Basic TEDS alone takes 64 bits.
 inline constexpr std::size_t kBasicTedsBytes = 8;
 
@@ -38,14 +34,14 @@ struct ImageOrError {
 
 using InputFormat = std::optional<teds::container::Format>;
 
-// Reads `in` to its end (at most kMaxInputBytes) and interprets the content.
+// Reads `in` to its end (at most kMaxContainerBytes) and interprets the content.
 ImageOrError readImage(std::istream& in, InputFormat format = std::nullopt);
 
 // Interprets `content` as `format`, or as what it looks like when none is given.
 ImageOrError imageFromContent(std::string_view content, InputFormat format = std::nullopt);
 
-// Reads the image from the file at `path`, or from `standardInput` when
-// `path` is "-".
+// Reads the image from the file at `path` (see readInputFile), or from
+// `standardInput` when `path` is "-".
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput);
 
 // How messages name the image's source: 'path', or standard input.

@@ -1,24 +1,18 @@
 #include "TemplateLoading.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "BundledTemplates.hpp"
+#include "InputFile.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 namespace teds_tools {
 namespace {
 
-// Why `path` cannot be loaded; empty when it can be opened for reading.
-std::string unreadableReason(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return "it is a directory";
-    std::ifstream probe(path);
-    if (!probe) return std::strerror(errno);
-    return {};
-}
+// Text mode, as the library reads a template file, so that a file's
+// diagnostics read the same whoever loads it.
+constexpr InputRules kTemplateFileRules{.maxBytes = kMaxTemplateFileBytes,
+                                        .beyondLimit = "far more than any template file",
+                                        .regularFileOnly = true,
+                                        .textMode = true};
 
 // Every diagnostic of a load names the file it came from, so each line does.
 void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from, std::ostream& err) {
@@ -37,12 +31,15 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
         return true;
     }
     for (const std::string& path : tdlFiles) {
-        if (std::string reason = unreadableReason(path); !reason.empty()) {
-            err << tool << ": cannot read template file '" << path << "': " << reason << '\n';
+        // Read here rather than by the library, which would report an
+        // unreadable file on standard error itself.
+        const InputOrError text = readInputFile(path, kTemplateFileRules);
+        if (!text.ok()) {
+            err << tool << ": template file '" << path << "' " << text.error << '\n';
             return false;
         }
         const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlFile(registry, path);
+        teds::tdl::loadTdlText(registry, text.content, path);
         reportNewDiagnostics(registry, before, err);
     }
     return true;

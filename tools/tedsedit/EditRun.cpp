@@ -1,11 +1,10 @@
 #include "EditRun.hpp"
 
-#include <fstream>
-#include <iterator>
-
-#include "ImageInput.hpp"
-#include "JsonInput.hpp"
+#include "DocumentLimits.hpp"
 #include "EditOptions.hpp"
+#include "ImageInput.hpp"
+#include "InputFile.hpp"
+#include "JsonInput.hpp"
 #include "ReplaceFile.hpp"
 #include "TemplateLoading.hpp"
 #include "teds/decode/TemplateChain.hpp"
@@ -31,25 +30,21 @@ int refuse(std::ostream& err, const std::vector<std::string>& problems) {
     return kExitFailure;
 }
 
-// The document's text; empty, with `error` set, when it cannot be read.
-std::string readDocumentText(const std::string& path, std::istream& in, std::string& error) {
-    if (path == "-") return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::ifstream file(path, std::ios::binary);
-    if (!file) error = "cannot be opened";
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+constexpr teds_tools::InputRules kDocumentRules{.maxBytes = teds_tools::kMaxDocumentBytes,
+                                               .beyondLimit = "more than tedsdump --json writes"};
 
 Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options, std::istream& in, OutputContainer& output,
                      std::ostream& err, bool& failed) {
-    std::string error;
-    const std::string text = readDocumentText(options.jsonPath, in, error);
+    const teds_tools::InputOrError text = options.jsonPath == "-"
+                                              ? teds_tools::readInputStream(in, kDocumentRules)
+                                              : teds_tools::readInputFile(options.jsonPath, kDocumentRules);
     const std::string source = teds_tools::sourceName(options.jsonPath);
-    if (!error.empty()) {
+    if (!text.ok()) {
         failed = true;
-        refuse(err, {source + ' ' + error});
+        refuse(err, {source + ' ' + text.error});
         return {};
     }
-    const DocumentOrError document = readDocument(text);
+    const DocumentOrError document = readDocument(text.content);
     if (!document.ok()) {
         failed = true;
         std::vector<std::string> problems;
