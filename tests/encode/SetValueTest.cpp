@@ -10,7 +10,6 @@
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/decode/ValueText.hpp"
 #include "teds/encode/ImageLayout.hpp"
-#include "teds/encode/RecordBuilder.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -228,8 +227,8 @@ TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
     } cases[] = {
         {"a count no image holds", {{"Many", "4294967295"}}, 1,
          "Many: 4294967295 elements are more than an image of at most " + limit + " bytes holds"},
-        {"many elements without values", {{"Many", "100000"}}, RecordBuilder::kMostProblemsListed + 1,
-         std::to_string(99999 - RecordBuilder::kMostProblemsListed) + " more problems are not listed"},
+        {"many elements without values", {{"Many", "100000"}}, EncodeReport::kMostProblemsListed + 1,
+         std::to_string(99999 - EncodeReport::kMostProblemsListed) + " more problems are not listed"},
         {"a text past the image limit", {{"%Long", std::string(80000, 'x')}}, 1,
          "the image would be larger than " + limit + " bytes, the largest that is written or read"},
     };

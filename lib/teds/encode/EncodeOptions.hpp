@@ -1,6 +1,7 @@
 #pragma once
 // What a person asks of an encode, and what it tells them back.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,24 @@ struct EncodeReport {
     std::vector<std::string> notes;
 
     bool ok() const { return problems.empty(); }
+
+    // A document of thousands of templates, or an array grown by thousands
+    // of elements without values, can hold as many problems; the first
+    // lines say what is wrong, and one last line counts the rest.
+    static constexpr std::size_t kMostProblemsListed = 100;
+    void addProblem(std::string text) {
+        if (problems.size() < kMostProblemsListed) {
+            problems.push_back(std::move(text));
+            return;
+        }
+        ++problemsNotListed_;
+        const std::string counted = std::to_string(problemsNotListed_) + " more problems are not listed";
+        if (problemsNotListed_ == 1) problems.push_back(counted);
+        else problems.back() = counted;
+    }
+
+private:
+    std::size_t problemsNotListed_ = 0;
 };
 
 }  // namespace teds::encode

@@ -377,12 +377,7 @@ bool RecordBuilder::mayChange(const std::string& key, types::Access access) {
 }
 
 bool RecordBuilder::problem(std::string text) {
-    // Thousands of array elements added without values each lack the same
-    // ones; the first lines say what is wrong, the rest are counted.
-    if (report_.problems.size() < kMostProblemsListed)
-        report_.problems.push_back(std::move(text));
-    else
-        ++problemsNotListed_;
+    report_.addProblem(std::move(text));
     failed_ = true;
     return false;
 }

@@ -31,10 +31,6 @@ public:
     // False, with the reasons reported, when a value is missing or refused.
     bool build(const tdl::Template& tmpl, const StatedTemplate& stated, std::vector<types::ValueRecord>& records);
 
-    // Problems found beyond the first kMostProblemsListed of the report.
-    std::size_t problemsNotListed() const { return problemsNotListed_; }
-    static constexpr std::size_t kMostProblemsListed = 100;
-
     // Whether `nodes` declare a property, array or select case of this name, in any case.
     static bool declares(const tdl::nodes::NodeList& nodes, const std::string& name);
 
@@ -93,7 +89,6 @@ private:
     std::size_t nextHint_ = 0;
     bool failed_ = false;   // of the template being built
     bool stopped_ = false;
-    std::size_t problemsNotListed_ = 0;
     // What the array elements built for the image would cost decoding them
     // back, bounded as decoding the largest image is.
     types::DecodeBudget budget_{types::DecodeBudget::limitForImage(container::kMaxImageBytes)};

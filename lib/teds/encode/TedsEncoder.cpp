@@ -64,7 +64,7 @@ bool sameBits(const container::Image& a, const container::Image& b, std::uint64_
 void refuseUnlessOriginal(Encoded& encoded, const container::Image& original, const char* consequence) {
     std::uint64_t difference = 0;
     if (!encoded.ok() || sameBits(encoded.image, original, difference)) return;
-    encoded.report.problems.push_back("the image does not encode back to its own bits (they part at bit " +
+    encoded.report.addProblem("the image does not encode back to its own bits (they part at bit " +
                                       std::to_string(difference) + ")" + consequence);
     encoded.image = {};
 }
@@ -74,10 +74,10 @@ void refuseUnlessOriginal(Encoded& encoded, const container::Image& original, co
 Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, const std::vector<Setting>& settings,
                      const EncodeOptions& options) {
     Encoded result;
-    std::vector<std::string>& problems = result.report.problems;
+    EncodeReport& report = result.report;
     // No larger image than a reader takes back.
     types::BitWriter out(static_cast<std::uint32_t>(container::kMaxImageBytes));
-    writeBasicTeds(out, stated.basic, problems);
+    writeBasicTeds(out, stated.basic, report.problems);
 
     std::vector<bool> used(settings.size(), false);
     RecordBuilder builder(settings, used, options, result.report);
@@ -86,22 +86,22 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         const std::string name = templateName(tmpl);
         const tdl::Template* found = registry.find(tmpl.manufacturerKey, tmpl.templateId);
         if (found == nullptr) {
-            problems.push_back(name + " is not among the loaded templates");
+            report.addProblem(name + " is not among the loaded templates");
             continue;
         }
         if (tmpl.descriptorBits && !isBitText(*tmpl.descriptorBits)) {
-            problems.push_back(name + ": its descriptor bits are not a text of 0s and 1s");
+            report.addProblem(name + ": its descriptor bits are not a text of 0s and 1s");
             continue;
         }
         if (tmpl.descriptorBits ? !writeBitText(out, *tmpl.descriptorBits)
                                 : !writeDescriptor(out, tmpl.manufacturerKey, stated.basic)) {
             if (out.outgrown()) break;
-            problems.push_back(name + ": the image's chain has no descriptor for manufacturer " +
+            report.addProblem(name + ": the image's chain has no descriptor for manufacturer " +
                                std::to_string(tmpl.manufacturerKey));
             continue;
         }
         if (found->idWidth < 32 && (tmpl.templateId >> found->idWidth) != 0) {
-            problems.push_back(name + ": its ID does not fit the " + std::to_string(found->idWidth) + "-bit ID field");
+            report.addProblem(name + ": its ID does not fit the " + std::to_string(found->idWidth) + "-bit ID field");
             continue;
         }
         out.writeBits(found->idWidth, tmpl.templateId);
@@ -112,7 +112,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         if (std::string error; !found->encodeBody(out, record.records, error)) {
             // What could not be written past the limit says nothing more.
             if (out.outgrown()) break;
-            problems.push_back(name + ": " + error);
+            report.addProblem(name + ": " + error);
         }
     }
     for (std::size_t s = 0; s < settings.size() && !out.outgrown(); ++s) {
@@ -121,22 +121,20 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         for (const StatedTemplate& tmpl : stated.templates)
             if (const tdl::Template* found = registry.find(tmpl.manufacturerKey, tmpl.templateId))
                 declared = declared || RecordBuilder::declares(found->body, settings[s].name);
-        problems.push_back(settings[s].name + (declared ? ": not written, its select case is not the one chosen"
+        report.addProblem(settings[s].name + (declared ? ": not written, its select case is not the one chosen"
                                                         : ": no template of the image has a property of this name"));
     }
-    if (const std::size_t more = builder.problemsNotListed(); more > 0)
-        problems.push_back(std::to_string(more) + " more problems are not listed");
-    if (out.outgrown()) problems.push_back(outgrownText(out));
+    if (out.outgrown()) report.addProblem(outgrownText(out));
     if (!result.ok()) return result;
 
     if (stated.trailingBits && !isBitText(*stated.trailingBits)) {
-        problems.push_back("the bits after the last template are not a text of 0s and 1s");
+        report.addProblem("the bits after the last template are not a text of 0s and 1s");
         return result;
     }
     // Without the bits that followed the last template, the chain is closed
     // as real sensors close it.
     if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(2, kEnd)) {
-        problems.push_back(outgrownText(out));
+        report.addProblem(outgrownText(out));
         return result;
     }
     // The last template ran past the end of the image it came from: those
@@ -145,7 +143,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
     if (stated.trailingBits && stated.trailingBits->empty() && stated.bitsPastEnd > 0) {
         const std::uint64_t cut = std::min(stated.bitsPastEnd, bitCount);
         if (!allZero(bitTextOf(out.bytes(), bitCount - cut, bitCount))) {
-            problems.push_back("the image ends " + std::to_string(cut) +
+            report.addProblem("the image ends " + std::to_string(cut) +
                                " bits before its last template does, and those bits are no longer all 0");
             return result;
         }
@@ -153,7 +151,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
     }
     container::Image image = imageOf(out, bitCount);
     if (const std::string difference = readBackDifference(registry, image, stated.basic, written); !difference.empty()) {
-        problems.push_back("the image written does not read back as given: " + difference);
+        report.addProblem("the image written does not read back as given: " + difference);
         return result;
     }
     result.image = std::move(image);
