@@ -20,7 +20,7 @@ while (($#)); do
     *) targets+=("$1"); shift ;;
   esac
 done
-((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer EncodeRoundTripFuzzer)
+((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer EncodeRoundTripFuzzer DocumentFuzzer)
 
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
@@ -50,6 +50,14 @@ for target in "${targets[@]}"; do
     ContainerFuzzer)
       seed "$corpus" examples/images/* tests/data/real-teds/*
       extra=(-max_len=65536) ;;
+    DocumentFuzzer)
+      # The documents tedsdump writes for the example and real images.
+      cmake --build "$build" --target tedsdump >/dev/null
+      mkdir -p "$corpus"
+      for image in examples/images/* tests/data/real-teds/*.hex tests/data/real-teds/*.ted; do
+        "$build/tools/tedsdump/tedsdump" --json "$image" >"$corpus/$(basename "$image").json" 2>/dev/null || true
+      done
+      extra=(-dict=fuzz/json.dict -max_len=65536) ;;
     *)
       seed "$corpus" examples/images/*.bin
       # Hexadecimal images become binary seeds too.
