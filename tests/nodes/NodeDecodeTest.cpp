@@ -39,7 +39,7 @@ Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image
     return result;
 }
 
-std::uint32_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint32_t>(r.value); }
+std::uint32_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint64_t>(r.value); }
 
 TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     auto qualified = property("Q", DataType::Unint, 8);

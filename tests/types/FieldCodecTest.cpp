@@ -116,15 +116,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NumericField, UnsignedAndDateKeepTheRawNumber) {
     const auto u = decodeRaw(fieldOf(DataType::Unint, 8), 0xFE);
     EXPECT_EQ(u->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint32_t>(u->value), 254u);
+    EXPECT_EQ(boost::get<std::uint64_t>(u->value), 254u);
 
     const auto d = decodeRaw(fieldOf(DataType::Date, 16), 365);
     EXPECT_EQ(d->kind, ValueKind::Date);
-    EXPECT_EQ(boost::get<std::uint32_t>(d->value), 365u);
+    EXPECT_EQ(boost::get<std::uint64_t>(d->value), 365u);
 
     // Wider than 32 bits: the low 32 bits are the value.
     const auto wide = decodeRaw(fieldOf(DataType::Unint, 40), 0xAB12345678ull);
-    EXPECT_EQ(boost::get<std::uint32_t>(wide->value), 0x12345678u);
+    EXPECT_EQ(boost::get<std::uint64_t>(wide->value), 0x12345678u);
 }
 
 TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
@@ -135,7 +135,7 @@ TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
     const auto v = numericOf(r.stream, f);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint32_t>(v->value), 255u);
+    EXPECT_EQ(boost::get<std::uint64_t>(v->value), 255u);
     EXPECT_EQ(r.bitsRead(), 0u);
 }
 
@@ -356,10 +356,10 @@ DecodedValue roundTrip(const FieldSpec& f, const types::Value& value, std::uint3
 
 TEST(EncodeField, UnsignedTypesRoundTrip) {
     for (const DataType t : {DataType::Date, DataType::Unint}) {
-        for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+        for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint64_t>>{
                  {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}, {40, 0x80000001}}) {
             const auto v = roundTrip(fieldOf(t, sz), n, sz);
-            EXPECT_EQ(boost::get<std::uint32_t>(v.value), n) << "sz " << sz;
+            EXPECT_EQ(boost::get<std::uint64_t>(v.value), n) << "sz " << sz;
         }
     }
 }
@@ -430,15 +430,15 @@ TEST(EncodeField, SingleRoundTripsThroughFloat) {
 
 TEST(EncodeField, WritesOnlyTheFieldWidth) {
     BitWriter w(2);
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0xABCD}));
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0x1}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0xABCD}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0x1}));
     EXPECT_EQ(w.bytes(), std::vector<std::uint8_t>{0x1D});
 }
 
 TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
     for (const DataType t : {DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
         BitWriter w(4);
-        const types::Value value = std::uint32_t{3};
+        const types::Value value = std::uint64_t{3};
         EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
         EXPECT_EQ(w.position(), 0u);
     }
@@ -458,8 +458,8 @@ TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
 
     BitWriter w(4);
     EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), 1.0));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint32_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint64_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint64_t{1}));
 }
 
 TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {

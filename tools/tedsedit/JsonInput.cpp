@@ -56,7 +56,7 @@ struct Reader {
             stated.text = "none";
         } else if (type == "date" && value.is_null() && property.contains("days") && property["days"].is_number_unsigned()) {
             // Past 9999-12-31 the date has no text; the day count stands.
-            std::uint32_t days = 0;
+            std::uint64_t days = 0;
             if (!integer(property, "days", where, days)) return false;
             stated.exact = teds::types::ValueRecord{{}, teds::types::ValueKind::Date, days, nullptr};
         } else if (type == "enum" && !value.is_number()) {
