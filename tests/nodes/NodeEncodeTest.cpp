@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
     EncodableTypes, PropertyRoundTrip,
     ::testing::Values(PropertyCase{"unint", DataType::Unint, 12, 0, 0, std::uint64_t{1234}},
                       PropertyCase{"date", DataType::Date, 16, 0, 0, std::uint64_t{9000}},
+                      PropertyCase{"unint of 64 bits", DataType::Unint, 64, 0, 0, std::uint64_t{0xFFFFFFFFFFFFFFFE}},
+                      PropertyCase{"date of 40 bits", DataType::Date, 40, 0, 0, std::uint64_t{0x8000003039}},
                       PropertyCase{"chr5", DataType::Chr5, 20, 0, 0, std::string("AB.@")},
                       PropertyCase{"ascii", DataType::Ascii, 21, 0, 0, std::string("Hi!")},
                       PropertyCase{"unicode", DataType::Unicode, 32, 0, 0, std::string("\xC3\xA9\xE2\x82\xAC")},
@@ -105,13 +107,21 @@ TEST(EnumPropertyEncode, IndexRoundTrips) {
         roundTrip(*node, ValueRecord{"c", types::ValueKind::Enumeration, types::EnumValue{2, "blue"}, nullptr});
     EXPECT_EQ(boost::get<types::EnumValue>(back.value).index, 2u);
     EXPECT_EQ(boost::get<types::EnumValue>(back.value).text, "blue");
+
+    auto wide = enumProperty("w", "C", 48);
+    wide->enumRef = &colours;
+    const types::EnumValue beyond{0x10000000001, ""};
+    const ValueRecord wideBack = roundTrip(*wide, ValueRecord{"w", types::ValueKind::Enumeration, beyond, nullptr});
+    EXPECT_EQ(boost::get<types::EnumValue>(wideBack.value).index, beyond.index);
 }
 
 TEST(SelectCaseEncode, SelectorRoundTrips) {
-    SelectCase node("s", 3, {});
-    const ValueRecord back =
-        roundTrip(node, ValueRecord{"", types::ValueKind::SelectMarker, std::uint64_t{5}, nullptr});
-    EXPECT_EQ(boost::get<std::uint64_t>(back.value), 5u);
+    for (const auto& [bits, selector] : {std::pair<std::uint32_t, std::uint64_t>{3, 5}, {48, 0x10000000003}}) {
+        SelectCase node("s", bits, {});
+        const ValueRecord back =
+            roundTrip(node, ValueRecord{"", types::ValueKind::SelectMarker, selector, nullptr});
+        EXPECT_EQ(boost::get<std::uint64_t>(back.value), selector);
+    }
 }
 
 TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
