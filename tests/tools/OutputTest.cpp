@@ -307,7 +307,8 @@ TEST_F(WideValuesTest, SetTakesTheWholeNumberUpToOneBelowAllOnes) {
     const testing::ToolResult set =
         runEditor({"--tdl", tdl_.path(), image.path(), "--set", "%Serial=18446744073709551614", "-o", written.path()});
     ASSERT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(byName(propertiesIn(jsonOf(written.path())), "%Serial")["value"].get<std::uint64_t>(), 0xFFFFFFFFFFFFFFFEu);
+    const json props = propertiesIn(jsonOf(written.path()));
+    EXPECT_EQ(byName(props, "%Serial")["value"].get<std::uint64_t>(), 0xFFFFFFFFFFFFFFFEu);
 
     const testing::ToolResult allOnes =
         runEditor({"--tdl", tdl_.path(), image.path(), "--set", "%Serial=18446744073709551615", "-o", written.path()});

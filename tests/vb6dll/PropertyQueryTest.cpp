@@ -183,7 +183,8 @@ TEST(WideValueDelivery, KeepsTheVariantTypes) {
         OwnedVariant value;
         ASSERT_EQ(MirxTEDS_GetPropertyValue(teds, 0, row.name, 0, value.out(), nullptr), 1) << row.name;
         EXPECT_EQ(value.value.vt, row.type) << row.name;
-        EXPECT_EQ(row.type == VT_DATE ? value.value.date : static_cast<double>(value.value.ulVal), row.value) << row.name;
+        const double delivered = row.type == VT_DATE ? value.value.date : static_cast<double>(value.value.ulVal);
+        EXPECT_EQ(delivered, row.value) << row.name;
     }
 }
 

@@ -218,7 +218,8 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
         // The values of the case left behind go with it.
         if (old < node.cases.size()) skip(node.cases[static_cast<std::size_t>(old)].nodes, in);
         Cursor nothing;
-        if (*chosen < node.cases.size()) buildList(node.cases[static_cast<std::size_t>(*chosen)].nodes, nothing, path, out);
+        if (*chosen < node.cases.size())
+            buildList(node.cases[static_cast<std::size_t>(*chosen)].nodes, nothing, path, out);
         return !stopped_;
     }
     // A selector with no case has nothing behind it, as in decoding.
@@ -321,8 +322,8 @@ std::optional<std::uint64_t> RecordBuilder::caseSwitchedTo(const SelectCase& nod
     for (std::size_t s = 0; s < settings_.size(); ++s) {
         if (used_[s]) continue;
         const auto name = nameAtLevel(settings_[s].name, path);
-        if (!name || (current < node.cases.size() && declares(node.cases[static_cast<std::size_t>(current)].nodes, *name)))
-            continue;
+        if (!name) continue;
+        if (current < node.cases.size() && declares(node.cases[static_cast<std::size_t>(current)].nodes, *name)) continue;
         for (std::size_t i = 0; i < node.cases.size(); ++i)
             if (i != current && declares(node.cases[i].nodes, *name)) return i;
     }

@@ -23,7 +23,8 @@ bool isNumberToken(int kind) {
 // bits takes its low 32 bits, as such fields always have, a wider one its
 // low 64, the most a value holds.
 std::uint64_t fixedNumber(const FixedValueDecl& fixed, std::uint32_t width) {
-    const std::uint64_t n = fixed.tokenKind == TOK_REAL ? truncatedLow64Bits(parseReal(fixed.text)) : low64Bits(fixed.text);
+    const std::uint64_t n =
+        fixed.tokenKind == TOK_REAL ? truncatedLow64Bits(parseReal(fixed.text)) : low64Bits(fixed.text);
     return width <= 32 ? static_cast<std::uint32_t>(n) : n;
 }
 

@@ -37,7 +37,8 @@ std::int64_t exponentOf(std::uint64_t raw, std::uint32_t sz) {
 double conRelResPower(double base, std::int64_t exponent) {
     const bool negative = exponent < 0;
     // Unsigned negation gives the magnitude, INT64_MIN's 2^63 included.
-    std::uint64_t remaining = negative ? 0u - static_cast<std::uint64_t>(exponent) : static_cast<std::uint64_t>(exponent);
+    const auto bits = static_cast<std::uint64_t>(exponent);
+    std::uint64_t remaining = negative ? 0u - bits : bits;
     double result = 1.0;
     while (remaining != 0) {
         if (remaining & 1u) result *= base;
@@ -71,9 +72,11 @@ double roundedWithin(double v, double low, double high) {
 // 0.01, raw 1 decodes to -39.99, and (-39.99 + 40) / 0.01 is 0.99999...),
 // so truncating it would write the number below; rounding gives back the
 // raw number the value was decoded from. A raw number is unsigned, so a
-// quotient that rounds below 0 has none.
+// quotient that rounds below 0 has none. Below 2^31 as it has always been,
+// or anywhere in a field of 32 bits or more.
 std::uint64_t conResRaw(double q, std::uint32_t sz) {
-    return static_cast<std::uint64_t>(roundedWithin(q, 0.0, std::ldexp(1.0, static_cast<int>(std::clamp<std::uint32_t>(sz, 31, 64)))));
+    const double end = std::ldexp(1.0, static_cast<int>(std::clamp<std::uint32_t>(sz, 31, 64)));
+    return static_cast<std::uint64_t>(roundedWithin(q, 0.0, end));
 }
 
 // A negative exponent goes out in two's complement, which is how it decodes.
