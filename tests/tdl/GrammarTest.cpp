@@ -267,6 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GrammarTest, AFixedNumberOfAWideFieldKeepsSixtyFourBits) {
     EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 40, UNINT, , = 0x123456789"))).fixedRaw, 0x123456789u);
     EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 64, UNINT, , = -2"))).fixedRaw, 0xFFFFFFFFFFFFFFFEu);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 33, UNINT, , = 4294967296.5"))).fixedRaw, 4294967296u);
 }
 
 struct WidthCase {
