@@ -9,8 +9,8 @@ namespace {
 using namespace teds::decode;
 using namespace teds::types;
 
-ValueRecord leaf(std::uint32_t value) { return ValueRecord{"v", ValueKind::Unsigned, value, nullptr}; }
-ValueRecord marker() { return ValueRecord{"", ValueKind::SelectMarker, std::uint32_t{0}, nullptr}; }
+ValueRecord leaf(std::uint64_t value) { return ValueRecord{"v", ValueKind::Unsigned, value, nullptr}; }
+ValueRecord marker() { return ValueRecord{"", ValueKind::SelectMarker, std::uint64_t{0}, nullptr}; }
 ValueRecord array(StructElements elements) {
     return ValueRecord{"a", ValueKind::StructArray, std::move(elements), nullptr};
 }
@@ -52,7 +52,7 @@ TEST(PositionIndex, TemplateIndexPastTheEndHasNothing) {
 
 TEST(NameIndex, AgreesWithSelectionByNameEverywhere) {
     auto templates = nestedTemplates();
-    templates[2].values.push_back(ValueRecord{"w", ValueKind::Unsigned, std::uint32_t{9}, nullptr});
+    templates[2].values.push_back(ValueRecord{"w", ValueKind::Unsigned, std::uint64_t{9}, nullptr});
     const NameIndex index(templates);
     for (std::size_t t = 0; t < templates.size() + 1; ++t) {
         const std::vector<ValueRecord> none;

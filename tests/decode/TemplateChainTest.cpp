@@ -52,7 +52,7 @@ protected:
     }
 
     static std::uint32_t firstValue(const decode::TemplateRecord& record) {
-        return boost::get<std::uint32_t>(record.values.at(0).value);
+        return boost::get<std::uint64_t>(record.values.at(0).value);
     }
 
     tdl::Registry registry;

@@ -10,7 +10,7 @@ namespace {
 using namespace teds::decode;
 using namespace teds::types;
 
-ValueRecord unsignedRecord(const char* name, std::uint32_t value) {
+ValueRecord unsignedRecord(const char* name, std::uint64_t value) {
     return ValueRecord{name, ValueKind::Unsigned, value, nullptr};
 }
 
@@ -28,7 +28,7 @@ std::vector<ValueRecord> threeByTwo() {
 
 std::uint32_t valueAt(const std::vector<ValueRecord>& values, std::uint32_t position) {
     const ValueRecord* record = selectByPosition(values, position);
-    return record ? boost::get<std::uint32_t>(record->value) : 0xDEADu;
+    return record ? boost::get<std::uint64_t>(record->value) : 0xDEADu;
 }
 
 TEST(ValueLookup, EmptyListHasNothing) {
@@ -62,7 +62,7 @@ TEST(ValueLookup, PositionCounterIsSharedAcrossLevels) {
 
 TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
     const std::vector<ValueRecord> values{
-        ValueRecord{"X", ValueKind::SelectMarker, std::uint32_t{1}, nullptr}, unsignedRecord("Y", 7)};
+        ValueRecord{"X", ValueKind::SelectMarker, std::uint64_t{1}, nullptr}, unsignedRecord("Y", 7)};
     EXPECT_EQ(countValues(values), 1);
     EXPECT_EQ(valueAt(values, 0), 7u);
     std::vector<const ValueRecord*> matches;
@@ -85,7 +85,7 @@ TEST(ValueLookup, SameNameInSeveralElementsIsFoundInElementOrder) {
     std::vector<const ValueRecord*> matches;
     selectByName(values, "y", matches);
     ASSERT_EQ(matches.size(), 3u);
-    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(boost::get<std::uint32_t>(matches[i]->value), 2 * i + 1);
+    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(boost::get<std::uint64_t>(matches[i]->value), 2 * i + 1);
 
     matches.clear();
     selectByName(values, "points", matches);
@@ -111,7 +111,7 @@ TEST(TemplateRecord, DumpListsEveryValue) {
                      ValueRecord{"Gain", ValueKind::Real, 2.5, nullptr},
                      ValueRecord{"Model", ValueKind::Text, std::string("ABC"), nullptr},
                      ValueRecord{"Pol", ValueKind::Enumeration, EnumValue{1, "neg"}, nullptr},
-                     ValueRecord{"Off", ValueKind::None, std::uint32_t{0}, nullptr}};
+                     ValueRecord{"Off", ValueKind::None, std::uint64_t{0}, nullptr}};
     std::ostringstream out;
     record.dump(out, "% ");
     EXPECT_EQ(out.str(),

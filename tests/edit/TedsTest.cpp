@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 
+#include "support/ImageBuilder.hpp"
 #include "teds_edit.hpp"
 
 namespace teds::edit {
@@ -87,6 +88,23 @@ TEST(TedsTest, RefusalsLeaveNoImage) {
         EXPECT_FALSE(encoded.ok()) << c.name;
         EXPECT_TRUE(encoded.image.bytes.empty()) << c.name;
     }
+}
+
+TEST(TedsTest, AWideNumberIsReadAndSetWhole) {
+    Templates templates;
+    ASSERT_EQ(templates.loadText("TEMPLATE 0, 8, 31, \"Wide\"\n%Serial, , ID, 64, UNINT, ,\nENDTEMPLATE\n"
+                                 "VALIDATION_KEYCODE 0\n"),
+              1);
+    testing::ImageBuilder basicThenSerial;
+    basicThenSerial.field(14, 17).field(15, 4507).field(5, 2).field(6, 5).field(24, 30985);
+    basicThenSerial.field(2, 0).field(8, 31).field(64, 0x10000003039).padToBytes(18);
+    Teds teds(templates, container::imageFromBytes(basicThenSerial.bytes()));
+    EXPECT_EQ(find(teds.properties(), "%Serial")->text, "1099511640121");
+
+    teds.set("%Serial", "18446744073709551614");
+    const Encoded encoded = teds.encode(EncodeOptions{Access::Id, true});
+    ASSERT_TRUE(encoded.ok()) << encoded.report.problems.front();
+    EXPECT_EQ(find(Teds(templates, encoded.image).properties(), "%Serial")->text, "18446744073709551614");
 }
 
 TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {

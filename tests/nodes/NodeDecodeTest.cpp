@@ -39,7 +39,7 @@ Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image
     return result;
 }
 
-std::uint32_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint32_t>(r.value); }
+std::uint64_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint64_t>(r.value); }
 
 TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     auto qualified = property("Q", DataType::Unint, 8);
@@ -102,6 +102,21 @@ TEST(SelectCaseDecode, SelectorPicksTheCaseByItsPosition) {
     EXPECT_EQ(d.values[1].name, "one");
     EXPECT_EQ(asUnsigned(d.values[1]), 9u);
     EXPECT_EQ(d.bitsRead, 5u);
+}
+
+// 2^32 + 1 is no case of two, and 2^32 + 1 elements run on to the end of
+// the image: neither is read as its low 32 bits, 1.
+TEST(SelectCaseDecode, WideSelectorsAndCountsAreReadWhole) {
+    std::vector<Case> cases(2);
+    cases[1].nodes.push_back(property("one", DataType::Unint, 8));
+    const auto select = nodeList(std::make_unique<SelectCase>("sel", 40, std::move(cases)));
+    const Decoded s = decodeList(select, ImageBuilder().field(40, 0x100000001).field(8, 9).bytes());
+    ASSERT_EQ(s.values.size(), 1u);
+    EXPECT_EQ(asUnsigned(s.values[0]), 0x100000001u);
+
+    const auto array = nodeList(structArray("A", 40, nodeList(property("x", DataType::Unint, 8))));
+    const Decoded a = decodeList(array, ImageBuilder().field(40, 0x100000001).field(8, 7).field(8, 8).bytes());
+    EXPECT_EQ(boost::get<types::StructElements>(a.values.at(0).value).size(), 2u);
 }
 
 TEST(SelectCaseDecode, FailingNodeInsideTheCaseFailsTheSelect) {
@@ -208,7 +223,7 @@ TEST(TemplateDecode, DescriptiveNodesReadNothing) {
 struct EnumCase {
     const char* what;
     bool hasFixedIndex;
-    std::int32_t fixedIndex;
+    std::uint64_t fixedIndex;
     bool hasFixedText;
     const char* fixedText;
     std::uint32_t imageIndex;

@@ -74,8 +74,10 @@ TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
 
 INSTANTIATE_TEST_SUITE_P(
     EncodableTypes, PropertyRoundTrip,
-    ::testing::Values(PropertyCase{"unint", DataType::Unint, 12, 0, 0, std::uint32_t{1234}},
-                      PropertyCase{"date", DataType::Date, 16, 0, 0, std::uint32_t{9000}},
+    ::testing::Values(PropertyCase{"unint", DataType::Unint, 12, 0, 0, std::uint64_t{1234}},
+                      PropertyCase{"date", DataType::Date, 16, 0, 0, std::uint64_t{9000}},
+                      PropertyCase{"unint of 64 bits", DataType::Unint, 64, 0, 0, std::uint64_t{0xFFFFFFFFFFFFFFFE}},
+                      PropertyCase{"date of 40 bits", DataType::Date, 40, 0, 0, std::uint64_t{0x8000003039}},
                       PropertyCase{"chr5", DataType::Chr5, 20, 0, 0, std::string("AB.@")},
                       PropertyCase{"ascii", DataType::Ascii, 21, 0, 0, std::string("Hi!")},
                       PropertyCase{"unicode", DataType::Unicode, 32, 0, 0, std::string("\xC3\xA9\xE2\x82\xAC")},
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
     auto node = property("p", DataType::Unint, 8);
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", types::ValueKind::None, std::uint32_t{0}, nullptr});
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", types::ValueKind::None, std::uint64_t{0}, nullptr});
     EXPECT_EQ(back.kind, types::ValueKind::None);
 }
 
@@ -105,18 +107,26 @@ TEST(EnumPropertyEncode, IndexRoundTrips) {
         roundTrip(*node, ValueRecord{"c", types::ValueKind::Enumeration, types::EnumValue{2, "blue"}, nullptr});
     EXPECT_EQ(boost::get<types::EnumValue>(back.value).index, 2u);
     EXPECT_EQ(boost::get<types::EnumValue>(back.value).text, "blue");
+
+    auto wide = enumProperty("w", "C", 48);
+    wide->enumRef = &colours;
+    const types::EnumValue beyond{0x10000000001, ""};
+    const ValueRecord wideBack = roundTrip(*wide, ValueRecord{"w", types::ValueKind::Enumeration, beyond, nullptr});
+    EXPECT_EQ(boost::get<types::EnumValue>(wideBack.value).index, beyond.index);
 }
 
 TEST(SelectCaseEncode, SelectorRoundTrips) {
-    SelectCase node("s", 3, {});
-    const ValueRecord back =
-        roundTrip(node, ValueRecord{"", types::ValueKind::SelectMarker, std::uint32_t{5}, nullptr});
-    EXPECT_EQ(boost::get<std::uint32_t>(back.value), 5u);
+    for (const auto& [bits, selector] : {std::pair<std::uint32_t, std::uint64_t>{3, 5}, {48, 0x10000000003}}) {
+        SelectCase node("s", bits, {});
+        const ValueRecord back =
+            roundTrip(node, ValueRecord{"", types::ValueKind::SelectMarker, selector, nullptr});
+        EXPECT_EQ(boost::get<std::uint64_t>(back.value), selector);
+    }
 }
 
 TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
     const auto array = structArray("A", 2, nodeList(property("v", DataType::Unint, 4)));
-    const auto element = [](std::uint32_t v) {
+    const auto element = [](std::uint64_t v) {
         return types::StructElement{ValueRecord{"v", types::ValueKind::Unsigned, v, nullptr}};
     };
     const ValueRecord three{"A", types::ValueKind::StructArray, types::StructElements{element(1), element(2), element(3)},
@@ -124,7 +134,7 @@ TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
     const ValueRecord back = roundTrip(*array, three);
     const auto& elements = boost::get<types::StructElements>(back.value);
     ASSERT_EQ(elements.size(), 3u);
-    EXPECT_EQ(boost::get<std::uint32_t>(elements[2].at(0).value), 3u);
+    EXPECT_EQ(boost::get<std::uint64_t>(elements[2].at(0).value), 3u);
 
     types::StructElements four(4, element(1));
     expectRefused(*array, {ValueRecord{"A", types::ValueKind::StructArray, four, nullptr}}, "more elements");
@@ -133,10 +143,10 @@ TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
 TEST(NodeEncode, RefusesRecordsThatDoNotFollowTheTemplate) {
     const auto unint = property("p", DataType::Unint, 4);
     expectRefused(*unint, {}, "no value given for 'p'");
-    expectRefused(*unint, {ValueRecord{"q", types::ValueKind::Unsigned, 1u, nullptr}}, "found 'q'");
+    expectRefused(*unint, {ValueRecord{"q", types::ValueKind::Unsigned, std::uint64_t{1}, nullptr}}, "found 'q'");
     // 16 needs a fifth bit; 15 is the no-value pattern.
-    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, 16u, nullptr}}, "does not read back");
-    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, 15u, nullptr}}, "does not read back");
+    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, std::uint64_t{16}, nullptr}}, "does not read back");
+    expectRefused(*unint, {ValueRecord{"p", types::ValueKind::Unsigned, std::uint64_t{15}, nullptr}}, "does not read back");
     // A real with no raw number in its field is refused, not thrown.
     auto conRes = property("r", DataType::ConRes, 8);
     conRes->step = 1.0;

@@ -264,6 +264,49 @@ INSTANTIATE_TEST_SUITE_P(
                       FixedCase{"0x123456789", 0x23456789u, ""}, FixedCase{"\n  7", 7u, ""},
                       FixedCase{"Name", std::nullopt, "Name"}, FixedCase{"\"Text\"", std::nullopt, "Text"}));
 
+TEST_F(GrammarTest, AFixedNumberOfAWideFieldKeepsSixtyFourBits) {
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 40, UNINT, , = 0x123456789"))).fixedRaw, 0x123456789u);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 64, UNINT, , = -2"))).fixedRaw, 0xFFFFFFFFFFFFFFFEu);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 33, UNINT, , = 4294967296.5"))).fixedRaw, 4294967296u);
+}
+
+struct WidthCase {
+    const char* body;
+    bool kept;
+};
+
+using FieldWidthTest = GrammarParamTest<WidthCase>;
+
+// A field whose value would lose bits refuses its template; one that reads
+// no bits, or holds a text, may be as wide as it likes.
+TEST_P(FieldWidthTest, WiderThanItsValueRefusesTheTemplate) {
+    const ParseResult& result = parse(inTemplate(GetParam().body));
+    EXPECT_EQ(result.syntaxErrors, 0) << GetParam().body;
+    EXPECT_EQ(result.templates.size(), GetParam().kept ? 1u : 0u) << GetParam().body;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, FieldWidthTest,
+    ::testing::Values(WidthCase{"%U, , ID, 64, UNINT, ,", true}, WidthCase{"%U, , ID, 65, UNINT, ,", false},
+                      WidthCase{"%D, , ID, 65, DATE, ,", false}, WidthCase{"%R, , ID, 65, ConRes, 0, 1, ,", false},
+                      WidthCase{"%R, , ID, 65, ConRelRes, 1, .05, ,", false},
+                      WidthCase{"%S, , ID, 32, Single, ,", true}, WidthCase{"%S, , ID, 33, Single, ,", false},
+                      WidthCase{"%E, , ID, 65, Kinds, ,", false}, WidthCase{"%E, , ID, 65, Kinds, , = 2", true},
+                      WidthCase{"%E, , ID, 65, Kinds, , = \"x\"", true},
+                      WidthCase{"%Q[DEFAULT], , ID, 100, UNINT, ,", true}, WidthCase{"%F, , ID, 100, UNINT, , = 5", true},
+                      WidthCase{"%T, , ID, 1000, ASCII, ,", true}, WidthCase{"%B, , ID, 100, BitBin, ,", true},
+                      WidthCase{"SELECTCASE \"s\", , 64\nCASE \"c\", 0\nENDCASE\nENDSELECT", true},
+                      WidthCase{"SELECTCASE \"s\", , 65\nCASE \"c\", 0\nENDCASE\nENDSELECT", false},
+                      WidthCase{"STRUCTARRAY A, \"\", , 65\n%P, , ID, 8, UNINT, ,\nENDSTRUCTARRAY", false}));
+
+TEST_F(GrammarTest, ATooWideFieldIsNamedInTheRefusal) {
+    const ParseResult& result = parse(inTemplate("%Wide, , ID, 65, UNINT, ,"));
+    ASSERT_EQ(result.diagnostics.size(), 1u);
+    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+              "t.tdl:1: template I25 refused: field %Wide on line 2 is 65 bits wide, more than the 64 bits its value "
+              "is kept whole in");
+}
+
 TEST_F(GrammarTest, APropertyTypedByANameIsAnEnumProperty) {
     const auto& p = only<nodes::EnumProperty>(parse(inTemplate("%E, \"Kind\", USR, 3, Kinds, \"%s\",")));
     EXPECT_EQ(p.declaration.name, "%E");

@@ -85,18 +85,18 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     EXPECT_EQ(v[0].kind, ValueKind::Enumeration);
     EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).index, 1u);
     EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).text, "Current");
-    EXPECT_EQ(boost::get<std::uint32_t>(v[1].value), 200u);
+    EXPECT_EQ(boost::get<std::uint64_t>(v[1].value), 200u);
     EXPECT_EQ(v[2].kind, ValueKind::Real);
     EXPECT_EQ(boost::get<double>(v[2].value), 12.0);
     EXPECT_EQ(v[3].name, "%Fixed");
-    EXPECT_EQ(boost::get<std::uint32_t>(v[3].value), 42u);
+    EXPECT_EQ(boost::get<std::uint64_t>(v[3].value), 42u);
     EXPECT_EQ(v[4].kind, ValueKind::SelectMarker);
     EXPECT_EQ(v[5].name, "%InB");
-    EXPECT_EQ(boost::get<std::uint32_t>(v[5].value), 17u);
+    EXPECT_EQ(boost::get<std::uint64_t>(v[5].value), 17u);
     ASSERT_EQ(v[6].kind, ValueKind::StructArray);
     const auto& points = boost::get<types::StructElements>(v[6].value);
     ASSERT_EQ(points.size(), 2u);
-    EXPECT_EQ(boost::get<std::uint32_t>(points[1].at(0).value), 9u);
+    EXPECT_EQ(boost::get<std::uint64_t>(points[1].at(0).value), 9u);
     EXPECT_EQ(boost::get<std::string>(v[7].value), "HI");
 
     // The unit named by the property's second text is bound to it.
@@ -254,7 +254,7 @@ TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     ASSERT_EQ(record.values.size(), 3u);
     EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).index, 3u);
     EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "");
-    EXPECT_EQ(boost::get<std::uint32_t>(record.values[1].value), 7u);
+    EXPECT_EQ(boost::get<std::uint64_t>(record.values[1].value), 7u);
 }
 
 TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {

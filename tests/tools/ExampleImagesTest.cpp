@@ -222,10 +222,10 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
         {"a weight that needs a seventh bit", 5, {"%Weight", ValueKind::Real, 1e6, nullptr}, "%Weight"},
         {"an index wider than its field", 4, {"%Direction", ValueKind::Enumeration, teds::types::EnumValue{4, ""}, nullptr},
          "%Direction"},
-        {"a value under another name", 18, {"%MeasId", ValueKind::Unsigned, 1u, nullptr}, "%MeasID"},
+        {"a value under another name", 18, {"%MeasId", ValueKind::Unsigned, std::uint64_t{1}, nullptr}, "%MeasID"},
         {"initials too long for the field", 16, {"%CalInitials", ValueKind::Text, std::string("JRSX"), nullptr},
          "%CalInitials"},
-        {"a count that reads back as no value", 17, {"%CalPeriod", ValueKind::Unsigned, 4095u, nullptr}, "%CalPeriod"},
+        {"a count that reads back as no value", 17, {"%CalPeriod", ValueKind::Unsigned, std::uint64_t{4095}, nullptr}, "%CalPeriod"},
     };
     for (const Case& c : cases) {
         example_images::ExampleImage image = example_images::exampleImages().front();

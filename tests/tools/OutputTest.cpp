@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/ImageBuilder.hpp"
+#include "teds_container.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
@@ -13,6 +14,8 @@ namespace {
 using nlohmann::json;
 using teds::testing::ImageBuilder;
 using testing::linesStartingWith;
+using testing::readFile;
+using testing::runEditor;
 using testing::runTool;
 using testing::ScratchFile;
 
@@ -240,6 +243,77 @@ TEST(LoadDiagnosticsTest, EachIsOneLineNamingItsFile) {
     EXPECT_NE(result.err.find(tdl.path() + ":6:"), std::string::npos) << "the syntax error names its line";
     // The sound template still decodes.
     EXPECT_NE(result.out.find("%X"), std::string::npos);
+}
+
+// Fields of up to 64 bits: a number, an index and a day count beyond 32 bits.
+const char* const kWideTemplates = R"(TEMPLATE 0, 8, 31, "Wide Values"
+ENUMERATE Pick, "zero", "one"
+%Serial, "A 64-bit number", ID, 64, UNINT, ,
+%Pick, "A 40-bit index", ID, 40, Pick, ,
+%When, "A 40-bit date", ID, 40, DATE, ,
+ENDTEMPLATE
+VALIDATION_KEYCODE 0
+)";
+
+class WideValuesTest : public ::testing::TestWithParam<std::uint64_t> {
+protected:
+    ScratchFile tdl_{kWideTemplates, ".tdl"};
+
+    static std::string imageHex(std::uint64_t serial) {
+        ImageBuilder image = basicTeds();
+        image.field(2, 0).field(8, 31).field(64, serial).field(40, 0x100000001).field(40, 0x8000000005);
+        return asHex(image.padToBytes((image.bitCount() + 7) / 8).bytes());
+    }
+    static std::vector<std::uint8_t> imageIn(const std::string& path) {
+        return teds::container::readContainer(readFile(path)).image.bytes;
+    }
+    std::string jsonOf(const std::string& path) {
+        const testing::ToolResult dump = runTool({"--json", "--tdl", tdl_.path(), path});
+        EXPECT_EQ(dump.status, 0) << dump.err;
+        return dump.out;
+    }
+    static json propertiesIn(const std::string& document) {
+        return json::parse(document)["templates"][0]["properties"];
+    }
+};
+
+TEST_P(WideValuesTest, AreShownWholeAndComeBackThroughJsonBitForBit) {
+    const std::uint64_t serial = GetParam();
+    ScratchFile image(imageHex(serial), ".hex");
+    const auto row = linesStartingWith(runTool({"--tdl", tdl_.path(), image.path()}).out, "  %Serial");
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_NE(row[0].find(" " + std::to_string(serial) + " "), std::string::npos) << row[0];
+
+    const std::string dump = jsonOf(image.path());
+    const json props = propertiesIn(dump);
+    EXPECT_EQ(byName(props, "%Serial")["value"].get<std::uint64_t>(), serial);
+    EXPECT_EQ(byName(props, "%Pick")["value"].get<std::uint64_t>(), 0x100000001u);
+    EXPECT_EQ(byName(props, "%When")["days"].get<std::uint64_t>(), 0x8000000005u);
+
+    ScratchFile document(dump, ".json");
+    ScratchFile written("", ".hex");
+    const testing::ToolResult edit =
+        runEditor({"--tdl", tdl_.path(), "--from-json", document.path(), "-o", written.path()});
+    ASSERT_EQ(edit.status, 0) << edit.err;
+    EXPECT_EQ(imageIn(written.path()), imageIn(image.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(BeyondThirtyTwoBits, WideValuesTest,
+                         ::testing::Values(0x10000003039u /* 2^40 + 12345 */, 0xFFFFFFFFFFFFFFFEu /* 2^64 - 2 */));
+
+TEST_F(WideValuesTest, SetTakesTheWholeNumberUpToOneBelowAllOnes) {
+    ScratchFile image(imageHex(0), ".hex");
+    ScratchFile written("", ".hex");
+    const testing::ToolResult set =
+        runEditor({"--tdl", tdl_.path(), image.path(), "--set", "%Serial=18446744073709551614", "-o", written.path()});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const json props = propertiesIn(jsonOf(written.path()));
+    EXPECT_EQ(byName(props, "%Serial")["value"].get<std::uint64_t>(), 0xFFFFFFFFFFFFFFFEu);
+
+    const testing::ToolResult allOnes =
+        runEditor({"--tdl", tdl_.path(), image.path(), "--set", "%Serial=18446744073709551615", "-o", written.path()});
+    EXPECT_EQ(allOnes.status, 2);
+    EXPECT_NE(allOnes.err.find("largest 18446744073709551614"), std::string::npos) << allOnes.err;
 }
 
 struct FailureCase {

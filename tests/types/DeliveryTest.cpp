@@ -54,6 +54,7 @@ TEST(OleDate, AgreesWithTheGregorianCalendar) {
 TEST(OleDate, EveryDayCountHasADate) {
     // Far past the calendar's last year; still a whole number of days.
     EXPECT_EQ(oleDateFromTedsDays(0xFFFFFFFFu), 4294967295.0 + 35796.0);
+    EXPECT_EQ(oleDateFromTedsDays(0x10000003039u), 1099511640121.0 + 35796.0);  // the whole count, not its low 32 bits
 }
 
 }  // namespace

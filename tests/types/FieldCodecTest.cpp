@@ -103,9 +103,13 @@ INSTANTIATE_TEST_SUITE_P(
                       NoValueCase{"UNINT 31 bits of ones", DataType::Unint, 31, 0x7FFFFFFF, true},
                       NoValueCase{"UNINT 32 bits of ones", DataType::Unint, 32, 0xFFFFFFFF, true},
                       NoValueCase{"UNINT 32 bits 0x7FFFFFFF", DataType::Unint, 32, 0x7FFFFFFF, false},
-                      NoValueCase{"UNINT 40 bits: low 32 ones", DataType::Unint, 40, 0xFFFFFFFF, true},
+                      NoValueCase{"UNINT 40 bits: low 32 ones is a value", DataType::Unint, 40, 0xFFFFFFFF, false},
                       NoValueCase{"UNINT 40 bits of ones", DataType::Unint, 40, 0xFFFFFFFFFF, true},
                       NoValueCase{"UNINT 40 bits: high ones only", DataType::Unint, 40, 0xFF00000000, false},
+                      NoValueCase{"ConRelRes 40 bits of ones", DataType::ConRelRes, 40, 0xFFFFFFFFFF, true},
+                      NoValueCase{"ConRes 64 bits of ones", DataType::ConRes, 64, ~std::uint64_t{0}, true},
+                      NoValueCase{"ConRes 64 bits: all but the top one", DataType::ConRes, 64, ~std::uint64_t{0} >> 1,
+                                  false},
                       NoValueCase{"ConRes of ones", DataType::ConRes, 12, 0xFFF, true},
                       NoValueCase{"ConRes below ones", DataType::ConRes, 12, 0xFFE, false},
                       NoValueCase{"ConRelRes of ones", DataType::ConRelRes, 6, 0x3F, true},
@@ -116,15 +120,47 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NumericField, UnsignedAndDateKeepTheRawNumber) {
     const auto u = decodeRaw(fieldOf(DataType::Unint, 8), 0xFE);
     EXPECT_EQ(u->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint32_t>(u->value), 254u);
+    EXPECT_EQ(boost::get<std::uint64_t>(u->value), 254u);
 
     const auto d = decodeRaw(fieldOf(DataType::Date, 16), 365);
     EXPECT_EQ(d->kind, ValueKind::Date);
-    EXPECT_EQ(boost::get<std::uint32_t>(d->value), 365u);
+    EXPECT_EQ(boost::get<std::uint64_t>(d->value), 365u);
+}
 
-    // Wider than 32 bits: the low 32 bits are the value.
-    const auto wide = decodeRaw(fieldOf(DataType::Unint, 40), 0xAB12345678ull);
-    EXPECT_EQ(boost::get<std::uint32_t>(wide->value), 0x12345678u);
+// Fields wider than 32 bits: the whole raw number is the value, all ones in
+// the field's width is none, and encoding writes the number back whole.
+TEST(NumericField, WideFieldsKeepTheWholeRawNumber) {
+    const struct {
+        std::uint32_t sz;
+        std::uint64_t raw;
+    } rows[] = {
+        {33, 0x100000005},                 // bit 32 set, low 32 bits 5
+        {40, 0xAB12345678},
+        {63, 0x4000000000003039},           // 2^62 + 12345
+        {64, 0x0000010000003039},           // 2^40 + 12345
+        {64, 0xFFFFFFFFFFFFFFFE},           // the largest value: one below all ones
+    };
+    for (const auto& row : rows) {
+        for (const DataType type : {DataType::Unint, DataType::Date}) {
+            const auto v = decodeRaw(fieldOf(type, row.sz), row.raw);
+            EXPECT_EQ(boost::get<std::uint64_t>(v->value), row.raw) << "sz " << row.sz;
+            const std::uint64_t ones = row.sz == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << row.sz) - 1;
+            EXPECT_EQ(decodeRaw(fieldOf(type, row.sz), ones)->kind, ValueKind::None) << "sz " << row.sz;
+            BitWriter w(8);
+            ASSERT_TRUE(encodeField(w, fieldOf(type, row.sz), v->value));
+            EXPECT_EQ(w.position(), row.sz);
+            EXPECT_EQ(readerOf(w).readBits(row.sz), row.raw) << "sz " << row.sz;
+        }
+        // ConRes scales the whole number; doubles hold it exactly up to 2^53.
+        if (row.raw < (std::uint64_t{1} << 53)) {
+            const FieldSpec conRes = fieldOf(DataType::ConRes, row.sz, -1.0, 0.5);
+            const auto v = decodeRaw(conRes, row.raw);
+            EXPECT_EQ(boost::get<double>(v->value), static_cast<double>(row.raw) * 0.5 - 1.0) << "sz " << row.sz;
+            BitWriter w(8);
+            ASSERT_TRUE(encodeField(w, conRes, v->value));
+            EXPECT_EQ(readerOf(w).readBits(row.sz), row.raw) << "sz " << row.sz;
+        }
+    }
 }
 
 TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
@@ -135,7 +171,7 @@ TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
     const auto v = numericOf(r.stream, f);
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint32_t>(v->value), 255u);
+    EXPECT_EQ(boost::get<std::uint64_t>(v->value), 255u);
     EXPECT_EQ(r.bitsRead(), 0u);
 }
 
@@ -166,6 +202,11 @@ TEST(NumericField, ConRelResPowerBySquaring) {
         {8, 7, (b * b2) * b4},
         {32, 0xFFFFFFFE, 1.0 / b2},      // -2 as a signed exponent
         {32, 0xFFFFFFFD, 1.0 / (b * b2)},  // -3
+        // Wider fields: the field's own two's complement.
+        {33, 0x1FFFFFFFE, 1.0 / b2},
+        {40, 0x00FFFFFFFE, std::numeric_limits<double>::infinity()},  // 2^32 - 2, not -2
+        {64, 0xFFFFFFFFFFFFFFFD, 1.0 / (b * b2)},
+        {64, 3, b * b2},
     };
     for (const auto& c : cases) {
         const auto v = decodeRaw(fieldOf(DataType::ConRelRes, c.sz, 1.0, 0.05), c.raw);
@@ -261,6 +302,12 @@ TEST(TextField, CountedStringsReadTheirCountFirst) {
     Reader r0(none);
     EXPECT_EQ(textOf(r0.stream, 8, DataType::String7), "");
     EXPECT_EQ(r0.bitsRead(), 8u);
+
+    // A count wider than 32 bits is read whole: 2^32 + 2 characters run on
+    // to the end of the image instead of stopping after two.
+    const auto wide = ImageBuilder().field(40, 0x100000002).field(7, 'H').field(7, 'i').field(7, 'X').bytes();
+    Reader rw(wide);
+    EXPECT_EQ(textOf(rw.stream, 40, DataType::String7).substr(0, 3), "HiX");
 }
 
 TEST(TextField, CodeUnitsBecomeUtf8OneAtATime) {
@@ -356,10 +403,10 @@ DecodedValue roundTrip(const FieldSpec& f, const types::Value& value, std::uint3
 
 TEST(EncodeField, UnsignedTypesRoundTrip) {
     for (const DataType t : {DataType::Date, DataType::Unint}) {
-        for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-                 {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}, {40, 0x80000001}}) {
+        for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint64_t>>{
+                 {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}}) {
             const auto v = roundTrip(fieldOf(t, sz), n, sz);
-            EXPECT_EQ(boost::get<std::uint32_t>(v.value), n) << "sz " << sz;
+            EXPECT_EQ(boost::get<std::uint64_t>(v.value), n) << "sz " << sz;
         }
     }
 }
@@ -409,12 +456,17 @@ TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
 }
 
 TEST(EncodeField, ConRelResRoundTrips) {
-    for (const std::uint32_t n : {0u, 1u, 2u, 17u, 1000u, 0xFFFFFFFEu /* -2 */, 0xFFFFFF00u /* -256 */}) {
-        const FieldSpec f = fieldOf(DataType::ConRelRes, 32, 2.5, 0.05);
-        const double value = boost::get<double>(decodeRaw(f, n)->value);
-        BitWriter w(4);
+    const struct {
+        std::uint32_t sz;
+        std::uint64_t raw;
+    } rows[] = {{32, 0}, {32, 1}, {32, 2}, {32, 17}, {32, 1000}, {32, 0xFFFFFFFE /* -2 */}, {32, 0xFFFFFF00 /* -256 */},
+                {40, 0xFFFFFFFF00 /* -256 */}, {40, 5000}, {64, 0xFFFFFFFFFFFFFFFE /* -2 */}};
+    for (const auto& row : rows) {
+        const FieldSpec f = fieldOf(DataType::ConRelRes, row.sz, 2.5, 0.05);
+        const double value = boost::get<double>(decodeRaw(f, row.raw)->value);
+        BitWriter w(8);
         ASSERT_TRUE(encodeField(w, f, value));
-        EXPECT_EQ(readerOf(w).readBits(32), n);
+        EXPECT_EQ(readerOf(w).readBits(row.sz), row.raw) << "sz " << row.sz;
     }
 }
 
@@ -430,15 +482,15 @@ TEST(EncodeField, SingleRoundTripsThroughFloat) {
 
 TEST(EncodeField, WritesOnlyTheFieldWidth) {
     BitWriter w(2);
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0xABCD}));
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint32_t{0x1}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0xABCD}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0x1}));
     EXPECT_EQ(w.bytes(), std::vector<std::uint8_t>{0x1D});
 }
 
 TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
     for (const DataType t : {DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
         BitWriter w(4);
-        const types::Value value = std::uint32_t{3};
+        const types::Value value = std::uint64_t{3};
         EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
         EXPECT_EQ(w.position(), 0u);
     }
@@ -458,23 +510,27 @@ TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
 
     BitWriter w(4);
     EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), 1.0));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint32_t{1}));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint32_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint64_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint64_t{1}));
 }
 
-TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
+TEST(EncodeField, RawNumbersBeyondTheirRangeRaise) {
     const struct {
         const char* what;
         FieldSpec field;
         double value;
     } cases[] = {
-        {"ConRes 2^31", fieldOf(DataType::ConRes, 32, 0.0, 1.0), 2147483648.0},
-        {"ConRes 2^40", fieldOf(DataType::ConRes, 40, 0.0, 1.0), 1099511627776.0},
+        {"ConRes 2^31 in 31 bits", fieldOf(DataType::ConRes, 31, 0.0, 1.0), 2147483648.0},
+        {"ConRes 2^32 in 32 bits", fieldOf(DataType::ConRes, 32, 0.0, 1.0), 4294967296.0},
+        {"ConRes 2^40 in 40 bits", fieldOf(DataType::ConRes, 40, 0.0, 1.0), 1099511627776.0},
+        {"ConRes 2^64 in 64 bits", fieldOf(DataType::ConRes, 64, 0.0, 1.0), 18446744073709551616.0},
         {"ConRes below its start", fieldOf(DataType::ConRes, 8, 10.0, 1.0), 5.0},
         {"ConRes NaN", fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::nan("")},
         {"ConRes zero resolution", fieldOf(DataType::ConRes, 8, 0.0, 0.0), 1.0},
         // ln(e) / ln(1 + 2e-10) is about 5e9: fits a 64-bit long, not 32 bits.
         {"ConRelRes exponent above 2^31", fieldOf(DataType::ConRelRes, 32, 1.0, 1e-10), std::exp(1.0)},
+        // ln(e^1.2) / ln(1 + 2e-12) is about 6e11: above 2^39, which a 40-bit field reads as negative.
+        {"ConRelRes exponent above 2^39 in 40 bits", fieldOf(DataType::ConRelRes, 40, 1.0, 1e-12), std::exp(1.2)},
         {"ConRelRes of a negative ratio", fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), -1.0},
     };
     for (const auto& c : cases) {
@@ -494,8 +550,12 @@ TEST(EncodeField, RawNumbersBeyondThirtyTwoSignedBitsRaise) {
 
 TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
     BitWriter w(4);
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 32, 0.0, 1.0), 2147483647.0));
-    EXPECT_EQ(readerOf(w).readBits(32), 0x7FFFFFFFu);
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 31, 0.0, 1.0), 2147483647.0));
+    EXPECT_EQ(readerOf(w).readBits(31), 0x7FFFFFFFu);
+    // From 32 bits up a raw number may take the whole field.
+    BitWriter whole(4);
+    ASSERT_TRUE(encodeField(whole, fieldOf(DataType::ConRes, 32, 0.0, 1.0), 4294967295.0));
+    EXPECT_EQ(readerOf(whole).readBits(32), 0xFFFFFFFFu);
 
     // Just below the start still rounds to raw number 0.
     BitWriter z(1);

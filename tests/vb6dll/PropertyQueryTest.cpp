@@ -158,6 +158,36 @@ TEST_F(PropertyQuery, DateZeroIsTheFirstDayOf1998) {
     EXPECT_EQ(value.value.date, 35796.0);
 }
 
+// The VARIANT types stay what callers know: a number or an index beyond
+// VT_UI4 gives its low 32 bits, as it always has; a VT_DATE, being a double,
+// takes the whole day count.
+TEST(WideValueDelivery, KeepsTheVariantTypes) {
+    Session session;
+    ASSERT_EQ(session.load("TEMPLATE 0, 8, 41, \"Wide\"\n"
+                           "ENUMERATE Pick, \"zero\", \"one\", \"two\"\n"
+                           "%Big, \"\", ID, 64, UNINT, \"\", \"\"\n"
+                           "%Pick, \"\", ID, 40, Pick, \"\", \"\"\n"
+                           "%Day, \"\", ID, 40, DATE, \"\", \"\"\n"
+                           "ENDTEMPLATE\nVALIDATION_KEYCODE 1\n"),
+              1);
+    ImageWriter image;
+    image.standardBasicTeds(1, 1, 1, 1, 1);
+    image.bits(2, 0).bits(8, 41).bits(64, 0x10000003039).bits(40, 0x100000002).bits(40, 0x200000000);
+    const DecodedTeds teds = session.decode(image);
+    const struct {
+        const char* name;
+        VARTYPE type;
+        double value;
+    } rows[] = {{"%Big", VT_UI4, 12345.0}, {"%Pick", VT_UI4, 2.0}, {"%Day", VT_DATE, 8589934592.0 + 35796.0}};
+    for (const auto& row : rows) {
+        OwnedVariant value;
+        ASSERT_EQ(MirxTEDS_GetPropertyValue(teds, 0, row.name, 0, value.out(), nullptr), 1) << row.name;
+        EXPECT_EQ(value.value.vt, row.type) << row.name;
+        const double delivered = row.type == VT_DATE ? value.value.date : static_cast<double>(value.value.ulVal);
+        EXPECT_EQ(delivered, row.value) << row.name;
+    }
+}
+
 TEST_F(PropertyQuery, StructArraysCountTheirRecordsByPosition) {
     EXPECT_EQ(MirxTEDS_GetTotalPropertyCount(teds, kTable), 7);
     const struct {

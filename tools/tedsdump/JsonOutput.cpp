@@ -39,9 +39,11 @@ Json propertyJson(const ValueRecord& record) {
         if (const auto* real = boost::get<double>(&record.value); real != nullptr && !std::isfinite(*real))
             property["text"] = formatReal(*real);
         break;
-    case ValueKind::Unsigned: property["value"] = valueOr<std::uint32_t>(record); break;
+    // Whole numbers are written exactly, beyond 2^53 too, where a reader
+    // that takes every number for a double would round them.
+    case ValueKind::Unsigned: property["value"] = valueOr<std::uint64_t>(record); break;
     case ValueKind::Date:
-        if (const auto* days = boost::get<std::uint32_t>(&record.value)) {
+        if (const auto* days = boost::get<std::uint64_t>(&record.value)) {
             // Beyond the calendar the date stays null; the day count still says it all.
             if (auto date = formatTedsDate(*days)) property["value"] = *date;
             property["days"] = *days;
@@ -79,7 +81,7 @@ Json propertyList(const std::vector<ValueRecord>& values) {
 // The case each select took, in the order decoding met them, array elements included.
 void appendSelectCases(const std::vector<ValueRecord>& values, Json& cases) {
     for (const ValueRecord& record : values) {
-        if (record.kind == ValueKind::SelectMarker) cases.push_back(valueOr<std::uint32_t>(record));
+        if (record.kind == ValueKind::SelectMarker) cases.push_back(valueOr<std::uint64_t>(record));
         if (const auto* list = boost::get<StructElements>(&record.value))
             for (const auto& element : *list) appendSelectCases(element, cases);
     }

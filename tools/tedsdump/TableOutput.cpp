@@ -41,10 +41,10 @@ std::string valueText(const ValueRecord& record) {
         if (const auto* real = alternative<double>(record)) return formatReal(*real);
         break;
     case ValueKind::Unsigned:
-        if (const auto* number = alternative<std::uint32_t>(record)) return std::to_string(*number);
+        if (const auto* number = alternative<std::uint64_t>(record)) return std::to_string(*number);
         break;
     case ValueKind::Date:
-        if (const auto* days = alternative<std::uint32_t>(record)) {
+        if (const auto* days = alternative<std::uint64_t>(record)) {
             if (auto date = formatTedsDate(*days)) return *date;
             return std::to_string(*days) + " days after 1998-01-01 (beyond 9999-12-31)";
         }

@@ -105,13 +105,15 @@ private:
             readProperties(*properties, where.at("properties"), problems_, out.values);
         if (const Json* cases = fields.list("selectCases", Need::Optional)) {
             for (std::size_t i = 0; i < cases->size(); ++i) {
+                // The selector's whole raw number, which a field of up to 64 bits holds.
                 const auto n = wholeNumber((*cases)[i]);
-                if (!n || *n > kMostUint32) {
+                if (!n) {
                     problems_.add(where.at("selectCases").at(i),
-                                  "must be " + wholeRange(0, kMostUint32) + ", not " + excerpt((*cases)[i]));
+                                  "must be " + wholeRange(0, std::numeric_limits<std::uint64_t>::max()) + ", not " +
+                                      excerpt((*cases)[i]));
                     break;
                 }
-                out.selectCases.push_back(static_cast<std::uint32_t>(*n));
+                out.selectCases.push_back(*n);
             }
         }
         out.descriptorBits = fields.bits("descriptorBits", Need::Optional);

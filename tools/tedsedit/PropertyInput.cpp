@@ -3,8 +3,6 @@
 #include <charconv>
 #include <limits>
 
-#include <boost/mpl/front.hpp>
-
 #include "DocumentFields.hpp"
 #include "teds/encode/FieldValue.hpp"
 
@@ -16,8 +14,6 @@ using teds::encode::StatedValue;
 using teds::types::EnumValue;
 using teds::types::ValueKind;
 using teds::types::ValueRecord;
-// A decoded value's unsigned alternative, which a day count is held in.
-using Whole = boost::mpl::front<teds::types::Value::types>::type;
 using Index = decltype(EnumValue::index);
 
 // A number as its shortest text, which reads back to the same double; whole
@@ -100,12 +96,12 @@ private:
         const bool byDays = value != nullptr && value->is_null();
         // Past 9999-12-31 a date has no text; its day count stands for it.
         const auto days =
-            fields.whole("days", 0, std::numeric_limits<Whole>::max(), byDays ? Need::Required : Need::Optional);
+            fields.whole("days", 0, std::numeric_limits<std::uint64_t>::max(), byDays ? Need::Required : Need::Optional);
         if (value == nullptr) return;
         if (value->is_string() && teds::encode::tedsDayOf(value->get<std::string>()))
             out.text = value->get<std::string>();
         else if (byDays && days)
-            out.exact = ValueRecord{{}, ValueKind::Date, static_cast<Whole>(*days), nullptr};
+            out.exact = ValueRecord{{}, ValueKind::Date, *days, nullptr};
         else if (!byDays)
             fields.refuse("value", "a date YYYY-MM-DD, or null with its days", *value);
     }

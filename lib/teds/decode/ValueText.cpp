@@ -12,7 +12,7 @@ struct ValueTextWriter : boost::static_visitor<void> {
     std::ostream& out;
     explicit ValueTextWriter(std::ostream& out) : out(out) {}
 
-    void operator()(std::uint32_t value) const { out << value; }
+    void operator()(std::uint64_t value) const { out << value; }
     void operator()(double value) const { out << value; }
     void operator()(const std::string& text) const { out << text; }
     void operator()(const types::StructElements& elements) const { out << '<' << elements.size() << " elements>"; }
@@ -38,12 +38,12 @@ std::string formatReal(double value) {
     return std::string(buffer, result.ptr);
 }
 
-std::optional<std::string> formatTedsDate(std::uint32_t days) {
+std::optional<std::string> formatTedsDate(std::uint64_t days) {
     namespace gregorian = boost::gregorian;
     const gregorian::date epoch(1998, gregorian::Jan, 1);
     // Checked before adding: the calendar throws rather than wrap.
-    static const long long lastDay = (gregorian::date(9999, gregorian::Dec, 31) - epoch).days();
-    if (static_cast<long long>(days) > lastDay) return std::nullopt;
+    static const auto lastDay = static_cast<std::uint64_t>((gregorian::date(9999, gregorian::Dec, 31) - epoch).days());
+    if (days > lastDay) return std::nullopt;
     const gregorian::date date = epoch + gregorian::days(static_cast<long>(days));
     return gregorian::to_iso_extended_string(date);
 }
@@ -53,9 +53,9 @@ std::string writtenValueText(const types::ValueRecord& record) {
     case types::ValueKind::None: return "none";
     case types::ValueKind::Text: return boost::get<std::string>(record.value);
     case types::ValueKind::Real: return formatReal(boost::get<double>(record.value));
-    case types::ValueKind::Unsigned: return std::to_string(boost::get<std::uint32_t>(record.value));
+    case types::ValueKind::Unsigned: return std::to_string(boost::get<std::uint64_t>(record.value));
     case types::ValueKind::Date: {
-        const std::uint32_t days = boost::get<std::uint32_t>(record.value);
+        const std::uint64_t days = boost::get<std::uint64_t>(record.value);
         return formatTedsDate(days).value_or(std::to_string(days));
     }
     case types::ValueKind::Enumeration: {

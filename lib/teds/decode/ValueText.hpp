@@ -24,8 +24,8 @@ std::string writtenValueText(const types::ValueRecord& record);
 std::string formatReal(double value);
 
 // YYYY-MM-DD for a TEDS day count (days since 1998-01-01). Empty for counts
-// that lie beyond 9999-12-31, where the calendar ends; a 32-bit field can
-// hold such a count.
-std::optional<std::string> formatTedsDate(std::uint32_t days);
+// that lie beyond 9999-12-31, where the calendar ends; a field of 22 bits or
+// more can hold such a count.
+std::optional<std::string> formatTedsDate(std::uint64_t days);
 
 }  // namespace teds::decode

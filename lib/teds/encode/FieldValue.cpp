@@ -67,7 +67,7 @@ FieldValue fromRaw(const Property& property, std::uint64_t raw) {
 // The largest raw number a field holds as a value: all ones means none.
 std::optional<std::uint64_t> largestRaw(std::uint32_t sz) {
     if (sz == 0) return std::nullopt;
-    return sz >= 32 ? 0xFFFFFFFEull : (std::uint64_t{1} << sz) - 2;
+    return sz >= 64 ? ~std::uint64_t{1} : (std::uint64_t{1} << sz) - 2;
 }
 
 FieldValue wholeValue(const Property& property, std::uint64_t n, const std::string& shown) {
@@ -85,38 +85,55 @@ double realOf(const ValueRecord& record) {
     return value != nullptr ? *value : std::numeric_limits<double>::quiet_NaN();
 }
 
+// The raw numbers of a scaled field, as the multiple or exponent they stand
+// for: a ConRes field holds 0 up to all ones less one; a ConRelRes exponent
+// is signed from 32 bits up (the field's own two's complement beyond), so
+// its all-ones -1 is no value.
+template <class Raw>
+struct GridRange {
+    Raw low, high;
+};
+
+GridRange<std::uint64_t> conResRange(std::uint32_t sz) { return {0, *largestRaw(sz)}; }
+
+GridRange<std::int64_t> conRelResRange(std::uint32_t sz) {
+    if (sz < 32) return {0, static_cast<std::int64_t>(*largestRaw(sz))};
+    const std::uint32_t bits = std::min<std::uint32_t>(sz, 64);
+    const std::int64_t high = static_cast<std::int64_t>((std::uint64_t{1} << (bits - 1)) - 1u);
+    return {-high - 1, high};
+}
+
 // ConRes and ConRelRes: the raw number whose decoded value is nearest, among
 // those the field holds. The existing encode path rounds ln or the quotient
 // to the nearest raw, so the decoded value given back maps to that number.
-FieldValue gridValue(const Property& property, double x, bool strict) {
+template <class Raw>
+FieldValue nearestOnGrid(const Property& property, double x, double estimate, GridRange<Raw> range, bool strict) {
     const std::string& name = property.declaration.name;
     const std::uint32_t sz = property.declaration.width;
     const bool relative = property.dataType == DataType::ConRelRes;
-    if (sz == 0) return refused(name + ": its field has no bits, so it holds no value, only none");
-    // Raw numbers beyond 31 bits are not written by the encode path; a
-    // 32-bit ConRelRes field reads its raw number as a signed exponent,
-    // whose -1 is the all-ones "no value" pattern.
-    const std::int64_t low = relative && sz >= 32 ? std::numeric_limits<std::int32_t>::min() : 0;
-    const std::int64_t high = sz >= 32 ? std::numeric_limits<std::int32_t>::max() : (std::int64_t{1} << sz) - 2;
-    const double estimate = relative ? std::log(x / property.start) / std::log(1.0 + 2.0 * property.step)
-                                     : (x - property.start) / property.step;
-    const auto valueAt = [&](std::int64_t raw) { return decodedRaw(property, static_cast<std::uint64_t>(raw)); };
+    // A negative exponent is written in two's complement, which the
+    // conversion to the field's bits gives.
+    const auto valueAt = [&](Raw raw) { return decodedRaw(property, static_cast<std::uint64_t>(raw)); };
     const auto rangeText = [&] {
-        const auto a = valueAt(low);
-        const auto b = valueAt(high);
+        const auto a = valueAt(range.low);
+        const auto b = valueAt(range.high);
         if (!a || !b) return std::string();
         const double first = realOf(*a), last = realOf(*b);
         return " (" + realText(std::min(first, last)) + " to " + realText(std::max(first, last)) + ")";
     };
-    if (!std::isfinite(x) || !std::isfinite(estimate) || estimate < static_cast<double>(low) - 0.5 ||
-        estimate > static_cast<double>(high) + 0.5)
+    const auto low = static_cast<double>(range.low), high = static_cast<double>(range.high);
+    if (!std::isfinite(x) || !std::isfinite(estimate) || estimate < low - 0.5 || estimate > high + 0.5)
         return refused(name + ": " + realText(x) + " is outside what its " + std::to_string(sz) + "-bit field holds" +
                        rangeText());
 
-    const auto center = static_cast<std::int64_t>(std::llround(estimate));
+    // Clamped as a double first: a 64-bit range's bounds round outwards.
+    const double rounded = std::round(estimate);
+    const Raw center = rounded <= low ? range.low : rounded >= high ? range.high : static_cast<Raw>(rounded);
     std::optional<ValueRecord> best;
-    for (std::int64_t raw = center - 1; raw <= center + 1; ++raw) {
-        if (raw < low || raw > high || raw == -1) continue;
+    for (int offset = -1; offset <= 1; ++offset) {
+        if ((offset < 0 && center == range.low) || (offset > 0 && center == range.high)) continue;
+        const Raw raw = offset < 0 ? center - 1 : offset > 0 ? center + 1 : center;
+        if (relative && raw == static_cast<Raw>(-1)) continue;
         auto record = valueAt(raw);
         if (record && (!best || std::abs(realOf(*record) - x) < std::abs(realOf(*best) - x))) best = std::move(record);
     }
@@ -131,6 +148,15 @@ FieldValue gridValue(const Property& property, double x, bool strict) {
     FieldValue value = accepted(std::move(*best));
     value.note = name + ": " + realText(x) + " is written as " + realText(held) + ", the nearest value its field holds";
     return value;
+}
+
+FieldValue gridValue(const Property& property, double x, bool strict) {
+    const std::uint32_t sz = property.declaration.width;
+    if (sz == 0) return refused(property.declaration.name + ": its field has no bits, so it holds no value, only none");
+    if (property.dataType == DataType::ConRelRes)
+        return nearestOnGrid(property, x, std::log(x / property.start) / std::log(1.0 + 2.0 * property.step),
+                             conRelResRange(sz), strict);
+    return nearestOnGrid(property, x, (x - property.start) / property.step, conResRange(sz), strict);
 }
 
 // A Single holds any float. A value typed in decimal is taken as the float
@@ -220,7 +246,7 @@ std::optional<double> statedReal(const StatedValue& stated) {
 
 std::optional<std::uint64_t> statedWhole(const Property& property, const StatedValue& stated) {
     if (stated.exact) {
-        const auto* n = boost::get<std::uint32_t>(&stated.exact->value);
+        const auto* n = boost::get<std::uint64_t>(&stated.exact->value);
         const ValueKind kind = property.dataType == DataType::Date ? ValueKind::Date : ValueKind::Unsigned;
         if (n == nullptr || stated.exact->kind != kind) return std::nullopt;
         return *n;
@@ -321,10 +347,10 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
                        texts + ")");
     }
     const std::uint32_t sz = property.declaration.width;
-    if (*index > 0xFFFFFFFFull || (sz < 32 && (*index >> sz) != 0))
+    if (sz < 64 && (*index >> sz) != 0)
         return refused(name + ": index " + std::to_string(*index) + " does not fit its " + std::to_string(sz) +
                        "-bit field");
-    types::EnumValue value{static_cast<std::uint32_t>(*index), {}};
+    types::EnumValue value{*index, {}};
     if (property.enumRef != nullptr)
         if (const std::string* text = property.enumRef->textFor(value.index)) value.text = *text;
     return accepted(ValueRecord{property.declaration.name, ValueKind::Enumeration, value, &property.declaration});

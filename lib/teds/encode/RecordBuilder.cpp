@@ -23,9 +23,9 @@ constexpr std::size_t kMostElements = container::kMaxImageBytes * 8;
 
 bool isMarker(const StatedValue& value) { return value.exact && value.exact->kind == ValueKind::SelectMarker; }
 
-std::optional<std::uint32_t> markerCase(const StatedValue& value) {
-    const auto* selector = boost::get<std::uint32_t>(&value.exact->value);
-    return selector != nullptr ? std::optional<std::uint32_t>(*selector) : std::nullopt;
+std::optional<std::uint64_t> markerCase(const StatedValue& value) {
+    const auto* selector = boost::get<std::uint64_t>(&value.exact->value);
+    return selector != nullptr ? std::optional<std::uint64_t>(*selector) : std::nullopt;
 }
 
 bool isFixed(const Property& node) { return node.fixedRaw.has_value(); }
@@ -188,22 +188,21 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
     const std::string key = path + node.declaration.name;
     // The case decoding found, when the values come from a decode.
     bool marked = false;
-    std::uint32_t old = 0;
+    std::uint64_t old = 0;
     if (const StatedValue* marker = in.takeMarker())
         if (const auto found = markerCase(*marker)) {
             marked = true;
             old = *found;
         }
-    std::optional<std::uint32_t> hint;
+    std::optional<std::uint64_t> hint;
     if (hints_ != nullptr && nextHint_ < hints_->size()) hint = (*hints_)[nextHint_++];
 
-    std::optional<std::uint32_t> chosen;
+    std::optional<std::uint64_t> chosen;
     if (const Setting* setting = takeSetting(key); setting != nullptr && mayChange(key, node.declaration.access)) {
         for (std::size_t i = 0; i < node.cases.size() && !chosen; ++i)
-            if (node.cases[i].name == setting->value) chosen = static_cast<std::uint32_t>(i);
+            if (node.cases[i].name == setting->value) chosen = i;
         if (!chosen)
-            if (const auto index = wholeNumberOf(setting->value); index && *index < node.cases.size())
-                chosen = static_cast<std::uint32_t>(*index);
+            if (const auto index = wholeNumberOf(setting->value); index && *index < node.cases.size()) chosen = *index;
         if (!chosen) {
             std::string names;
             for (const auto& c : node.cases) names += (names.empty() ? "" : ", ") + c.name;
@@ -219,13 +218,14 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
 
     if (marked && old != *chosen) {
         // The values of the case left behind go with it.
-        if (old < node.cases.size()) skip(node.cases[old].nodes, in);
+        if (old < node.cases.size()) skip(node.cases[static_cast<std::size_t>(old)].nodes, in);
         Cursor nothing;
-        if (*chosen < node.cases.size()) buildList(node.cases[*chosen].nodes, nothing, path, out);
+        if (*chosen < node.cases.size())
+            buildList(node.cases[static_cast<std::size_t>(*chosen)].nodes, nothing, path, out);
         return !stopped_;
     }
     // A selector with no case has nothing behind it, as in decoding.
-    if (*chosen < node.cases.size()) buildList(node.cases[*chosen].nodes, in, path, out);
+    if (*chosen < node.cases.size()) buildList(node.cases[static_cast<std::size_t>(*chosen)].nodes, in, path, out);
     return !stopped_;
 }
 
@@ -273,11 +273,11 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
     return !stopped_;
 }
 
-std::uint32_t RecordBuilder::bestCase(const SelectCase& node, const Cursor& in, const std::string& path,
-                                      std::optional<std::uint32_t> hint) const {
+std::uint64_t RecordBuilder::bestCase(const SelectCase& node, const Cursor& in, const std::string& path,
+                                      std::optional<std::uint64_t> hint) const {
     // The case that takes the most of the values given, then the most
     // settings; among equals the one the hint names, else the first.
-    std::optional<std::uint32_t> best;
+    std::optional<std::uint64_t> best;
     std::size_t bestTaken = 0, bestSettings = 0;
     for (std::size_t i = 0; i < node.cases.size(); ++i) {
         Cursor trial = in;
@@ -287,7 +287,7 @@ std::uint32_t RecordBuilder::bestCase(const SelectCase& node, const Cursor& in, 
         const bool better = !best || taken > bestTaken || (taken == bestTaken && settings > bestSettings) ||
                             (taken == bestTaken && settings == bestSettings && hint == i);
         if (better) {
-            best = static_cast<std::uint32_t>(i);
+            best = i;
             bestTaken = taken;
             bestSettings = settings;
         }
@@ -319,8 +319,9 @@ bool RecordBuilder::fits(const NodeList& nodes, Cursor& in, const std::string& p
         } else if (const auto* a = nodeAs<StructArray>(*node)) {
             if (!given(a->declaration.name)) return false;
         } else if (const auto* s = nodeAs<SelectCase>(*node)) {
-            const std::uint32_t chosen = bestCase(*s, in, path, std::nullopt);
-            if (chosen < s->cases.size() && !fits(s->cases[chosen].nodes, in, path, settings)) return false;
+            const std::uint64_t chosen = bestCase(*s, in, path, std::nullopt);
+            if (chosen < s->cases.size() && !fits(s->cases[static_cast<std::size_t>(chosen)].nodes, in, path, settings))
+                return false;
         } else if (nodeAs<Align>(*node) != nullptr) {
             return false;
         }
@@ -328,14 +329,15 @@ bool RecordBuilder::fits(const NodeList& nodes, Cursor& in, const std::string& p
     return true;
 }
 
-std::optional<std::uint32_t> RecordBuilder::caseSwitchedTo(const SelectCase& node, std::uint32_t current,
+std::optional<std::uint64_t> RecordBuilder::caseSwitchedTo(const SelectCase& node, std::uint64_t current,
                                                            const std::string& path) const {
     for (std::size_t s = 0; s < settings_.size(); ++s) {
         if (used_[s]) continue;
         const auto name = nameAtLevel(settings_[s].name, path);
-        if (!name || (current < node.cases.size() && declares(node.cases[current].nodes, *name))) continue;
+        if (!name) continue;
+        if (current < node.cases.size() && declares(node.cases[static_cast<std::size_t>(current)].nodes, *name)) continue;
         for (std::size_t i = 0; i < node.cases.size(); ++i)
-            if (i != current && declares(node.cases[i].nodes, *name)) return static_cast<std::uint32_t>(i);
+            if (i != current && declares(node.cases[i].nodes, *name)) return i;
     }
     return std::nullopt;
 }
@@ -350,7 +352,8 @@ void RecordBuilder::skip(const NodeList& nodes, Cursor& in) const {
             in.takeIfNamed(a->declaration.name);
         } else if (const auto* s = nodeAs<SelectCase>(*node)) {
             if (const StatedValue* marker = in.takeMarker())
-                if (const auto c = markerCase(*marker); c && *c < s->cases.size()) skip(s->cases[*c].nodes, in);
+                if (const auto c = markerCase(*marker); c && *c < s->cases.size())
+                    skip(s->cases[static_cast<std::size_t>(*c)].nodes, in);
         }
     }
 }

@@ -62,13 +62,13 @@ private:
                std::vector<types::ValueRecord>& out);
 
     // The case a select takes when neither a marker nor a setting says.
-    std::uint32_t bestCase(const tdl::nodes::SelectCase& node, const Cursor& in, const std::string& path,
-                           std::optional<std::uint32_t> hint) const;
+    std::uint64_t bestCase(const tdl::nodes::SelectCase& node, const Cursor& in, const std::string& path,
+                           std::optional<std::uint64_t> hint) const;
     // Whether `nodes` can be built from `in` and the settings; moves `in` past
     // what they take and counts the settings they would use.
     bool fits(const tdl::nodes::NodeList& nodes, Cursor& in, const std::string& path, std::size_t& settings) const;
     // A case other than `current` that declares a name set at this level.
-    std::optional<std::uint32_t> caseSwitchedTo(const tdl::nodes::SelectCase& node, std::uint32_t current,
+    std::optional<std::uint64_t> caseSwitchedTo(const tdl::nodes::SelectCase& node, std::uint64_t current,
                                                 const std::string& path) const;
     void skip(const tdl::nodes::NodeList& nodes, Cursor& in) const;
 
@@ -85,7 +85,7 @@ private:
     std::vector<bool>& used_;
     const EncodeOptions& options_;
     EncodeReport& report_;
-    const std::vector<std::uint32_t>* hints_ = nullptr;
+    const std::vector<std::uint64_t>* hints_ = nullptr;
     std::size_t nextHint_ = 0;
     bool failed_ = false;   // of the template being built
     bool stopped_ = false;

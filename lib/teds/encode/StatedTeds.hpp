@@ -36,7 +36,7 @@ struct StatedTemplate {
     std::vector<StatedValue> values;  // in the order decoding yields them
     // The cases the template's selects took, in the order decoding met
     // them; consulted only where the values fit more than one case.
-    std::vector<std::uint32_t> selectCases;
+    std::vector<std::uint64_t> selectCases;
     // The bits before the template ID; made from the key when not known.
     std::optional<std::string> descriptorBits;
 };

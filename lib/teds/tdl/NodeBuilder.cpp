@@ -19,9 +19,13 @@ bool isNumberToken(int kind) {
     return kind == TOK_INTEGER || kind == TOK_HEXINT || kind == TOK_BININT || kind == TOK_REAL;
 }
 
-std::uint32_t fixedNumber(const FixedValueDecl& fixed) {
-    if (fixed.tokenKind == TOK_REAL) return truncatedLow32Bits(parseReal(fixed.text));
-    return low32Bits(fixed.text);
+// A fixed number takes the place of the field's bits: a field of up to 32
+// bits takes its low 32 bits, as such fields always have, a wider one its
+// low 64, the most a value holds.
+std::uint64_t fixedNumber(const FixedValueDecl& fixed, std::uint32_t width) {
+    const std::uint64_t n =
+        fixed.tokenKind == TOK_REAL ? truncatedLow64Bits(parseReal(fixed.text)) : low64Bits(fixed.text);
+    return width <= 32 ? static_cast<std::uint32_t>(n) : n;
 }
 
 nodes::NodePtr buildEnumProperty(PropertyDecl& decl) {
@@ -29,7 +33,7 @@ nodes::NodePtr buildEnumProperty(PropertyDecl& decl) {
     node->declaration.enumeration = std::move(decl.dataType.enumName);
     if (isNumberToken(decl.fixed.tokenKind)) {
         node->hasFixedIndex = true;
-        node->fixedIndex = static_cast<std::int32_t>(fixedNumber(decl.fixed));
+        node->fixedIndex = fixedNumber(decl.fixed, node->declaration.width);
     } else if (decl.fixed.tokenKind != 0) {
         node->hasFixedText = true;
         node->fixedText = std::move(decl.fixed.text);
@@ -52,10 +56,18 @@ nodes::NodePtr buildProperty(PropertyDecl decl) {
     node->step = decl.dataType.step;
     node->unitName = std::move(decl.unitName);
     if (isNumberToken(decl.fixed.tokenKind))
-        node->fixedRaw = fixedNumber(decl.fixed);
+        node->fixedRaw = fixedNumber(decl.fixed, node->declaration.width);
     else if (decl.fixed.tokenKind != 0)
         node->fixedValueText = std::move(decl.fixed.text);
     return node;
+}
+
+std::uint32_t widestField(const PropertyDecl& decl) {
+    if (decl.qualifier.code != nodes::Qualifier::None || isNumberToken(decl.fixed.tokenKind)) return UINT32_MAX;
+    // An enumeration's fixed text takes the place of its bits; a Property's
+    // fixed name or string is not decoded, so its bits are still read.
+    if (decl.dataType.code == types::DataType::EnumType && !decl.fixed.text.empty()) return UINT32_MAX;
+    return types::widestWholeField(decl.dataType.code);
 }
 
 nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts) {

@@ -41,6 +41,11 @@ struct PropertyDecl {
 // A Property, or an EnumProperty when the data type names an enumeration.
 nodes::NodePtr buildProperty(PropertyDecl decl);
 
+// The widest field whose value the declaration keeps whole (see
+// types::widestWholeField); no limit for one that reads no bits, being
+// qualified or fixed.
+std::uint32_t widestField(const PropertyDecl& decl);
+
 // The entries take the values 0, 1, 2, ... in the order given.
 nodes::NodePtr buildEnum(std::string name, std::vector<std::string> texts);
 

@@ -12,17 +12,17 @@ bool startsWithPrefix(std::string_view text, char lower) {
     return text.size() > 2 && text[0] == '0' && (text[1] == lower || text[1] == lower - 'a' + 'A');
 }
 
-// Reading digits modulo 2^32 keeps any length of text in range.
-std::uint32_t digitsModulo32(std::string_view digits, std::uint32_t base) {
-    std::uint32_t value = 0;
+// Reading digits modulo 2^64 keeps any length of text in range.
+std::uint64_t digitsModulo64(std::string_view digits, std::uint64_t base) {
+    std::uint64_t value = 0;
     for (char c : digits) {
-        std::uint32_t digit = 0;
+        std::uint64_t digit = 0;
         if (c >= '0' && c <= '9')
-            digit = static_cast<std::uint32_t>(c - '0');
+            digit = static_cast<std::uint64_t>(c - '0');
         else if (c >= 'a' && c <= 'f')
-            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+            digit = static_cast<std::uint64_t>(c - 'a' + 10);
         else if (c >= 'A' && c <= 'F')
-            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+            digit = static_cast<std::uint64_t>(c - 'A' + 10);
         else
             break;
         if (digit >= base) break;
@@ -41,15 +41,15 @@ std::optional<std::int64_t> parseDecimal(std::string_view text) {
     return value;
 }
 
-std::uint32_t low32Bits(std::string_view text) {
-    if (startsWithPrefix(text, 'x')) return digitsModulo32(text.substr(2), 16);
-    if (startsWithPrefix(text, 'b')) return digitsModulo32(text.substr(2), 2);
+std::uint64_t low64Bits(std::string_view text) {
+    if (startsWithPrefix(text, 'x')) return digitsModulo64(text.substr(2), 16);
+    if (startsWithPrefix(text, 'b')) return digitsModulo64(text.substr(2), 2);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    const std::uint32_t magnitude = digitsModulo32(text, 10);
+    const std::uint64_t magnitude = digitsModulo64(text, 10);
     return negative ? 0u - magnitude : magnitude;
 }
 
@@ -76,14 +76,15 @@ double parseReal(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::uint32_t truncatedLow32Bits(double value) {
+std::uint64_t truncatedLow64Bits(double value) {
     if (std::isnan(value)) return 0;
-    if (std::isinf(value)) return std::numeric_limits<std::uint32_t>::max();
-    const double truncated = std::trunc(value);
-    // fmod is exact, so the low 32 bits survive even for huge values.
-    double low = std::fmod(truncated, 4294967296.0);
-    if (low < 0) low += 4294967296.0;
-    return static_cast<std::uint32_t>(low);
+    if (std::isinf(value)) return std::numeric_limits<std::uint64_t>::max();
+    // fmod is exact, so the low 64 bits of the magnitude survive even for
+    // huge values; a negative number is negated in unsigned arithmetic,
+    // since adding 2^64 to it as a double would round.
+    const double magnitude = std::fmod(std::abs(std::trunc(value)), 18446744073709551616.0);
+    const auto low = static_cast<std::uint64_t>(magnitude);
+    return value < 0 ? 0u - low : low;
 }
 
 std::int32_t leadingInt32(std::string_view text) {

@@ -13,16 +13,16 @@ namespace teds::tdl {
 std::optional<std::int64_t> parseDecimal(std::string_view text);
 
 // A decimal (optionally signed), 0x hexadecimal or 0b binary integer,
-// reduced to its low 32 bits; a negative number gives its two's complement.
-std::uint32_t low32Bits(std::string_view text);
+// reduced to its low 64 bits; a negative number gives its two's complement.
+std::uint64_t low64Bits(std::string_view text);
 
 // A real or integer as the scanner matches them ("1.", ".5", "-2e3", "7").
 // Beyond the range of a double it gives an infinity, below it zero.
 double parseReal(std::string_view text);
 
-// A real truncated toward zero and reduced to its low 32 bits like an
-// integer; an infinity gives all ones.
-std::uint32_t truncatedLow32Bits(double value);
+// A real truncated toward zero and reduced to its low 64 bits like an
+// integer; an infinity gives all ones, NaN 0.
+std::uint64_t truncatedLow64Bits(double value);
 
 // The optionally signed decimal digits at the start of `text`, as C's
 // integer parsing reads them: reading stops at the first character that is

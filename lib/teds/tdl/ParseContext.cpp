@@ -92,6 +92,12 @@ std::int64_t ParseContext::signedField(std::int32_t line, std::string_view text,
     return 0;
 }
 
+void ParseContext::refuseWiderThan(std::int32_t line, std::string_view what, std::uint32_t width, std::uint32_t most) {
+    if (width <= most) return;
+    refuseTemplate(std::string(what) + " on line " + std::to_string(line) + " is " + std::to_string(width) +
+                   " bits wide, more than the " + std::to_string(most) + " bits its value is kept whole in");
+}
+
 void ParseContext::syntaxError(std::int32_t line, std::string_view message) {
     ++result_.syntaxErrors;
     report(line, DiagnosticKind::SyntaxError, std::string(message));

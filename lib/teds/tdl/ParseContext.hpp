@@ -71,6 +71,9 @@ public:
     // refuses the template and gives 0.
     std::uint32_t unsignedField(std::int32_t line, std::string_view text, std::string_view what);
     std::int64_t signedField(std::int32_t line, std::string_view text, std::string_view what);
+    // A field wider than the `most` bits its value is kept whole in refuses
+    // the template: decoding would lose its high bits.
+    void refuseWiderThan(std::int32_t line, std::string_view what, std::uint32_t width, std::uint32_t most);
 
     void syntaxError(std::int32_t line, std::string_view message);
     // A diagnostic about `line` of the text being parsed.

@@ -348,6 +348,8 @@ property
             decl.declaration.displayFormat = ctx.textCopy($12);
             decl.unitName = ctx.textCopy($14);
             decl.fixed = {$15.tokenKind, ctx.textCopy($15.text)};
+            ctx.refuseWiderThan(@8.first_line, "field " + decl.declaration.name, decl.declaration.width,
+                                teds::tdl::widestField(decl));
             $$ = teds::tdl::buildProperty(std::move(decl)).release();
         }
     ;
@@ -434,6 +436,8 @@ select_case
         {
             auto cases = take($9);
             const std::uint32_t bits = ctx.unsignedField(@7.first_line, ctx.text($7), "selector width");
+            ctx.refuseWiderThan(@7.first_line, "the selector of select case '" + ctx.textCopy($3) + "'", bits,
+                                teds::types::kWidestWholeNumber);
             auto* select = ctx.leaveNesting()
                                ? new teds::tdl::nodes::SelectCase(ctx.textCopy($3), bits, std::move(*cases))
                                : nullptr;
@@ -463,6 +467,8 @@ struct_array
         {
             auto elements = take($11);
             const std::uint32_t bits = ctx.unsignedField(@9.first_line, ctx.text($9), "count width");
+            ctx.refuseWiderThan(@9.first_line, "the count of struct array " + ctx.textCopy($3), bits,
+                                teds::types::kWidestWholeNumber);
             auto* array = ctx.leaveNesting() ? new teds::tdl::nodes::StructArray(ctx.textCopy($3), ctx.textCopy($5),
                                                                                  bits, std::move(*elements))
                                              : nullptr;

@@ -11,6 +11,6 @@ namespace teds::types {
 std::u16string utf8ToUtf16(std::string_view utf8);
 
 // An automation date (days since 1899-12-30) for a TEDS day count.
-double oleDateFromTedsDays(std::uint32_t days);
+double oleDateFromTedsDays(std::uint64_t days);
 
 }  // namespace teds::types

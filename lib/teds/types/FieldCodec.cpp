@@ -9,29 +9,36 @@
 #include <vector>
 
 #include <boost/math/policies/error_handling.hpp>
-#include <boost/math/special_functions/round.hpp>
 
 #include "teds/types/Chr5.hpp"
 
 namespace teds::types {
 namespace {
 
-constexpr std::uint32_t kAllOnes32 = 0xFFFFFFFFu;
+// All ones in the field's width: the "no value" pattern. sz 0 gives 0,
+// which is what reading nothing yields.
+std::uint64_t allOnes(std::uint32_t sz) {
+    return sz >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << sz) - 1u;
+}
 
-// All ones in the field's width. Fields of 32 bits or more only keep their
-// low 32 bits, so for them the pattern is the all-ones 32-bit word; sz 0
-// gives 0, which is what reading nothing yields.
-bool isNoValue(std::uint32_t n, std::uint32_t sz) {
-    const std::uint32_t pattern = sz >= 32 ? kAllOnes32 : (std::uint32_t{1} << sz) - 1u;
-    return n == pattern;
+// Bits a ConRelRes exponent is signed in: 32 for fields up to 32 bits, whose
+// raw number has always been read as a signed 32-bit word, else the field's.
+std::uint32_t exponentBits(std::uint32_t sz) { return std::clamp<std::uint32_t>(sz, 32, 64); }
+
+std::int64_t exponentOf(std::uint64_t raw, std::uint32_t sz) {
+    const std::uint64_t signBit = std::uint64_t{1} << (exponentBits(sz) - 1);
+    const std::uint64_t low = raw & ((signBit << 1) - 1u);  // signBit << 1 is 0 at 64 bits: all ones
+    // Sign extension in unsigned arithmetic; the conversion wraps.
+    return static_cast<std::int64_t>((low ^ signBit) - signBit);
 }
 
 // (1 + 2 * tolerance)^n by squaring, so that the product is formed in the
-// same order on every target. The raw value is a signed exponent.
-double conRelResPower(double base, std::uint32_t raw) {
-    const bool negative = (raw & 0x80000000u) != 0;
-    // Unsigned negation gives the magnitude, INT32_MIN's 2^31 included.
-    std::uint32_t remaining = negative ? 0u - raw : raw;
+// same order on every target.
+double conRelResPower(double base, std::int64_t exponent) {
+    const bool negative = exponent < 0;
+    // Unsigned negation gives the magnitude, INT64_MIN's 2^63 included.
+    const auto bits = static_cast<std::uint64_t>(exponent);
+    std::uint64_t remaining = negative ? 0u - bits : bits;
     double result = 1.0;
     while (remaining != 0) {
         if (remaining & 1u) result *= base;
@@ -50,16 +57,14 @@ constexpr const char* kLroundFunction = "boost::math::lround<%1%>(%1%)";
     throw boost::math::rounding_error("unreachable");
 }
 
-// lround into 32 signed bits on every target. boost::math::lround checks
-// against `long`, which is 64 bits on Linux and 32 on Windows; the raw
-// number must fit 32 bits on both, so the narrower range is enforced here,
-// and NaN and infinities are reported under the same name.
-std::int32_t lround32(double v) {
-    if (!std::isfinite(v)) raiseNotRepresentable(v);
-    const long r = boost::math::lround(v);
-    if (r > std::numeric_limits<std::int32_t>::max() || r < std::numeric_limits<std::int32_t>::min())
-        raiseNotRepresentable(v);
-    return static_cast<std::int32_t>(r);
+// `v` rounded half away from zero, which must lie in [low, high): powers of
+// two (or 0), so the bounds are exact doubles on every target and the
+// result converts to a 64-bit integer without overflow. NaN and infinities
+// are reported under the same name.
+double roundedWithin(double v, double low, double high) {
+    const double r = std::round(v);
+    if (!std::isfinite(v) || r < low || r >= high) raiseNotRepresentable(v);
+    return r;
 }
 
 // The ConRes raw number nearest to (value - start) / step. The quotient of
@@ -67,22 +72,21 @@ std::int32_t lround32(double v) {
 // 0.01, raw 1 decodes to -39.99, and (-39.99 + 40) / 0.01 is 0.99999...),
 // so truncating it would write the number below; rounding gives back the
 // raw number the value was decoded from. A raw number is unsigned, so a
-// quotient that rounds below 0 has none.
-std::int32_t conResRaw(double q) {
-    const std::int32_t n = lround32(q);
-    if (n < 0) raiseNotRepresentable(q);
-    return n;
+// quotient that rounds below 0 has none. Below 2^31 as it has always been,
+// or anywhere in a field of 32 bits or more.
+std::uint64_t conResRaw(double q, std::uint32_t sz) {
+    const double end = std::ldexp(1.0, static_cast<int>(std::clamp<std::uint32_t>(sz, 31, 64)));
+    return static_cast<std::uint64_t>(roundedWithin(q, 0.0, end));
 }
 
-// The raw value of a numeric field is written as an unsigned 32-bit word;
-// a negative ConRelRes exponent goes out in two's complement, which is
-// how it decodes.
-bool writeRaw(BitWriter& out, std::uint32_t sz, std::int32_t n) {
-    return out.writeBits(sz, static_cast<std::uint32_t>(n));
+// A negative exponent goes out in two's complement, which is how it decodes.
+std::uint64_t conRelResRaw(double exponent, std::uint32_t sz) {
+    const double half = std::ldexp(1.0, static_cast<int>(exponentBits(sz)) - 1);
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(roundedWithin(exponent, -half, half)));
 }
 
 bool writeUnsigned(BitWriter& out, std::uint32_t sz, const Value& value) {
-    const auto* n = boost::get<std::uint32_t>(&value);
+    const auto* n = boost::get<std::uint64_t>(&value);
     return n != nullptr && out.writeBits(sz, *n);
 }
 
@@ -147,13 +151,13 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 }  // namespace
 
 std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
-    std::uint32_t n = 0;
+    std::uint64_t n = 0;
     bool noValue = false;
     if (field.fixedRaw) {
         n = *field.fixedRaw;
     } else {
-        n = static_cast<std::uint32_t>(in.readBits(field.sz));
-        noValue = isNoValue(n, field.sz);
+        n = in.readBits(field.sz);
+        noValue = n == allOnes(field.sz);
     }
 
     switch (field.dataType) {
@@ -164,7 +168,7 @@ std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Va
         return field.dataType == DataType::Date ? ValueKind::Date : ValueKind::Unsigned;
     case DataType::ConRelRes:
         if (noValue) return ValueKind::None;
-        value = field.start * conRelResPower(1.0 + 2.0 * field.step, n);
+        value = field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz));
         return ValueKind::Real;
     case DataType::ConRes:
         if (noValue) return ValueKind::None;
@@ -172,7 +176,7 @@ std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Va
         return ValueKind::Real;
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        value = static_cast<double>(std::bit_cast<float>(n));
+        value = static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)));
         return ValueKind::Real;
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
@@ -198,20 +202,20 @@ void appendUtf8(std::uint16_t u, std::string& text) {
 // larger than the image. Once the image is used up every further character
 // would be made of zero fill alone, so the loops stop there: the position
 // cannot move past the end anyway, and the text stays bounded by the image.
-bool readChr5Chars(BitReader& in, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+bool readChr5Chars(BitReader& in, std::uint64_t count, std::string& text) {
+    for (std::uint64_t i = 0; i < count && in.hasMore(); ++i)
         text += chr5ToChar(static_cast<std::uint32_t>(in.readBits(5)));
     return true;
 }
 
-bool readAsciiChars(BitReader& in, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+bool readAsciiChars(BitReader& in, std::uint64_t count, std::string& text) {
+    for (std::uint64_t i = 0; i < count && in.hasMore(); ++i)
         text += static_cast<char>(in.readBits(7));
     return true;
 }
 
-bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text) {
-    for (std::uint32_t i = 0; i < count && in.hasMore(); ++i)
+bool readUnicodeChars(BitReader& in, std::uint64_t count, std::string& text) {
+    for (std::uint64_t i = 0; i < count && in.hasMore(); ++i)
         appendUtf8(static_cast<std::uint16_t>(in.readBits(16)), text);
     return true;
 }
@@ -228,7 +232,7 @@ std::uint64_t fixedTextBits(std::uint32_t sz, DataType dataType) {
 }
 
 void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text) {
-    const auto countField = [&] { return static_cast<std::uint32_t>(in.readBits(sz)); };
+    const auto countField = [&] { return in.readBits(sz); };
     const std::uint64_t start = in.fieldPosition();
     switch (dataType) {
     case DataType::Chr5: readChr5Chars(in, sz / 5, text); break;
@@ -288,13 +292,12 @@ bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
         const double* v = realOf(value);
         if (v == nullptr) return false;
         const double exponent = std::log(*v / field.start) / std::log(1.0 + 2.0 * field.step);
-        return writeRaw(out, field.sz, lround32(exponent));
+        return out.writeBits(field.sz, conRelResRaw(exponent, field.sz));
     }
     case DataType::ConRes: {
         const double* v = realOf(value);
         if (v == nullptr) return false;
-        const double q = (*v - field.start) / field.step;
-        return writeRaw(out, field.sz, conResRaw(q));
+        return out.writeBits(field.sz, conResRaw((*v - field.start) / field.step, field.sz));
     }
     case DataType::Single: {
         const double* v = realOf(value);

@@ -20,13 +20,41 @@ struct FieldSpec {
     DataType dataType = DataType::Unint;
     double start = 0.0;          // ConRes / ConRelRes
     double step = 0.0;           // resolution (ConRes) or tolerance (ConRelRes)
-    std::optional<std::uint32_t> fixedRaw;  // takes the place of the bits
+    std::optional<std::uint64_t> fixedRaw;  // takes the place of the bits
 };
+
+// The widest field whose raw number a value of this type keeps whole: 64
+// bits for the numbers (UNINT, DATE, ConRes, ConRelRes, an enumeration's
+// index, and so a select case's selector and a struct array's count), 32
+// for a Single, which is a float's bits. Wider fields would lose bits, so
+// the loader refuses them. Types that keep no number (texts, Bit_Digit,
+// BitBin) have no limit.
+inline constexpr std::uint32_t kWidestWholeNumber = 64;
+constexpr std::uint32_t widestWholeField(DataType type) {
+    switch (type) {
+    case DataType::Date:
+    case DataType::Unint:
+    case DataType::EnumType:
+    case DataType::ConRelRes:
+    case DataType::ConRes: return kWidestWholeNumber;
+    case DataType::Single: return 32;
+    default: return UINT32_MAX;
+    }
+}
 
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
 // and any unknown code). The value is written into `value`, in place, and
-// the record's kind returned: None for the all-ones "no value" pattern.
-// Empty when the type yields no record; the bits are consumed either way.
+// the record's kind returned: None for the all-ones "no value" pattern of
+// the field's width. Empty when the type yields no record; the bits are
+// consumed either way.
+//
+// A field of up to 64 bits is read whole (a wider one, which the loader
+// refuses, keeps its first 64). ConRes scales the whole raw number. A
+// ConRelRes raw number is a signed exponent: the low 32 bits as a signed
+// 32-bit number in fields of up to 32 bits, so narrower fields hold only
+// exponents from 0 up; in wider fields the field's own two's complement,
+// which extends that rule and keeps all ones at -1. A Single reads the low
+// 32 bits as a float.
 std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value);
 
 // Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16), appended
@@ -36,9 +64,9 @@ std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Va
 void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text);
 
 // Each reads up to `count` characters and appends them to `text`.
-bool readChr5Chars(BitReader& in, std::uint32_t count, std::string& text);
-bool readAsciiChars(BitReader& in, std::uint32_t count, std::string& text);
-bool readUnicodeChars(BitReader& in, std::uint32_t count, std::string& text);
+bool readChr5Chars(BitReader& in, std::uint64_t count, std::string& text);
+bool readAsciiChars(BitReader& in, std::uint64_t count, std::string& text);
+bool readUnicodeChars(BitReader& in, std::uint64_t count, std::string& text);
 
 // Appends the UTF-8 form of one 16-bit code unit (surrogates are not paired).
 void appendUtf8(std::uint16_t codeUnit, std::string& text);
@@ -49,8 +77,13 @@ bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units);
 
 // Writes a value back as the field's bits; false for types with no encoding,
 // for a value of another form than the type holds, or when the stream
-// refuses the bits (the image would outgrow its limit). A ConRes/ConRelRes value whose raw number does not fit
-// 32 signed bits (for ConRes: 0 to 2^31 - 1) raises boost::math::rounding_error.
+// refuses the bits (the image would outgrow its limit). A ConRes or
+// ConRelRes value is rounded to the nearest raw number, which must lie in
+// the signed 32-bit range (ConRes: 0 to 2^31 - 1) or, in a field of 32 bits
+// or more, in the field's own range (ConRes: 0 to 2^sz - 1; ConRelRes: its
+// two's complement); otherwise boost::math::rounding_error is raised. A
+// number in range that a narrower field cannot hold is written by its low
+// bits, which its reader then tells apart.
 bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value);
 
 }  // namespace teds::types

@@ -10,7 +10,7 @@ enum class ValueKind : std::int32_t {
     None = 0,          // the field held the no-value pattern
     Text = 1,          // byte string (16-bit characters held as UTF-8)
     Real = 2,          // 64-bit double
-    Unsigned = 3,      // unsigned 32-bit integer
+    Unsigned = 3,      // unsigned integer of up to 64 bits
     Date = 4,          // days since 1998-01-01
     Enumeration = 5,   // index with its text
     StructArray = 6,   // list of elements, each a list of records

@@ -21,15 +21,17 @@ using StructElements = std::vector<StructElement>;
 // produced the record, which outlives every decode: records refer to them
 // rather than copy them. Only texts read from the image are owned.
 struct EnumValue {
-    std::uint32_t index = 0;
+    std::uint64_t index = 0;
     std::string_view text;  // the enumeration's entry, or the fixed text
 
     bool operator==(const EnumValue&) const = default;
 };
 
 // The alternatives in this order: unsigned, real, text, struct elements,
-// enumeration value. Which one a record holds follows from its kind.
-using Value = boost::variant<std::uint32_t, double, std::string, StructElements, EnumValue>;
+// enumeration value. Which one a record holds follows from its kind. The
+// unsigned alternative holds a field's whole raw number: templates declare
+// unsigned fields, dates and select-case selectors of up to 64 bits.
+using Value = boost::variant<std::uint64_t, double, std::string, StructElements, EnumValue>;
 
 struct ValueRecord {
     std::string_view name;  // the declaration's name; empty for select markers

@@ -20,6 +20,11 @@ const T* valueAs(const ValueRecord& record) {
     return boost::get<T>(&record.value);
 }
 
+// VT_UI4 is what callers have always been handed for unsigned numbers and
+// enumeration indexes, and what they have always received of a field wider
+// than 32 bits is its low 32 bits; it stays so, as the header states.
+std::uint32_t low32Bits(std::uint64_t number) { return static_cast<std::uint32_t>(number); }
+
 }  // namespace
 
 void writeValue(VARIANT& out, const ValueRecord& record) {
@@ -39,13 +44,13 @@ void writeValue(VARIANT& out, const ValueRecord& record) {
         }
         break;
     case ValueKind::Unsigned:
-        if (const auto* number = valueAs<std::uint32_t>(record)) {
+        if (const auto* number = valueAs<std::uint64_t>(record)) {
             out.vt = VT_UI4;
-            out.ulVal = *number;
+            out.ulVal = low32Bits(*number);
         }
         break;
     case ValueKind::Date:
-        if (const auto* days = valueAs<std::uint32_t>(record)) {
+        if (const auto* days = valueAs<std::uint64_t>(record)) {
             out.vt = VT_DATE;
             out.date = types::oleDateFromTedsDays(*days);
         }
@@ -53,7 +58,7 @@ void writeValue(VARIANT& out, const ValueRecord& record) {
     case ValueKind::Enumeration:
         if (const auto* entry = valueAs<types::EnumValue>(record)) {
             out.vt = VT_UI4;
-            out.ulVal = entry->index;
+            out.ulVal = low32Bits(entry->index);
         }
         break;
     default:

@@ -27,9 +27,11 @@ void Enum::dump(std::ostream& out, const std::string& indent) const {
     out << ">\n";
 }
 
-const std::string* Enum::textFor(std::uint32_t index) const {
-    if (valuesArePositions_) return index < entries.size() ? &entries[index].text : nullptr;
-    auto found = positionByValue_.find(index);
+const std::string* Enum::textFor(std::uint64_t index) const {
+    if (valuesArePositions_) return index < entries.size() ? &entries[static_cast<std::size_t>(index)].text : nullptr;
+    // Entry values are 32-bit; a wider index names none of them.
+    if (index > UINT32_MAX) return nullptr;
+    auto found = positionByValue_.find(static_cast<std::uint32_t>(index));
     return found == positionByValue_.end() ? nullptr : &entries[found->second].text;
 }
 

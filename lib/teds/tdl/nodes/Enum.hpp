@@ -21,7 +21,7 @@ public:
     void dump(std::ostream& out, const std::string& indent) const override;
 
     // The text for an index; null when no entry has that value.
-    const std::string* textFor(std::uint32_t index) const;
+    const std::string* textFor(std::uint64_t index) const;
     // The index of the first entry with this text.
     std::optional<std::uint32_t> indexOf(std::string_view text) const;
 

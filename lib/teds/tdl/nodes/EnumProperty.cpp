@@ -28,8 +28,7 @@ bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>&
         value.text = fixedText;
         value.index = fixedTextIndex_;
     } else {
-        value.index = hasFixedIndex ? static_cast<std::uint32_t>(fixedIndex)
-                                    : static_cast<std::uint32_t>(in.readBits(declaration.width));
+        value.index = hasFixedIndex ? fixedIndex : in.readBits(declaration.width);
         if (enumRef != nullptr)
             if (const std::string* text = enumRef->textFor(value.index)) value.text = *text;
     }
@@ -47,7 +46,7 @@ bool EnumProperty::encode(RecordSource& records) const {
     if (record == nullptr) return false;
     const auto* value = boost::get<types::EnumValue>(&record->value);
     const std::uint32_t sz = declaration.width;
-    if (value == nullptr || (sz < 32 && value->index >> sz != 0))
+    if (value == nullptr || (sz < 64 && value->index >> sz != 0))
         return records.fail(declaration.name + " needs an index that fits " + std::to_string(sz) + " bits");
     return records.out.writeBits(sz, value->index) || records.fail("cannot encode " + declaration.name);
 }

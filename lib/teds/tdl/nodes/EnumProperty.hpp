@@ -30,13 +30,13 @@ public:
 
     types::PropertyDescription declaration;  // what its records point at
     bool hasFixedIndex = false;
-    std::int32_t fixedIndex = 0;
+    std::uint64_t fixedIndex = 0;
     bool hasFixedText = false;
     std::string fixedText;
     const Enum* enumRef = nullptr;  // resolved by the loader; not owned
 
 private:
-    std::uint32_t fixedTextIndex_ = 0;  // 0 when the text is no entry of enumRef
+    std::uint64_t fixedTextIndex_ = 0;  // 0 when the text is no entry of enumRef
 };
 
 }  // namespace teds::tdl::nodes

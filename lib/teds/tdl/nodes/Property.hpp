@@ -55,7 +55,7 @@ public:
     types::DataType dataType;
     double start = 0.0;
     double step = 0.0;
-    std::optional<std::uint32_t> fixedRaw;
+    std::optional<std::uint64_t> fixedRaw;
     std::string fixedValueText;  // a fixed value written as a name or string; not decoded
 
 private:

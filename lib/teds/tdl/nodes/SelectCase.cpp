@@ -15,25 +15,25 @@ void SelectCase::dump(std::ostream& out, const std::string& indent) const {
 
 bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                         types::DecodeBudget& budget) const {
-    const auto selector = static_cast<std::uint32_t>(in.readBits(declaration.width));
+    const std::uint64_t selector = in.readBits(declaration.width);
     if (!budget.takeRecord()) return false;
     // The marker keeps the selector so the case can be written back.
     out.push_back(types::ValueRecord{{}, types::ValueKind::SelectMarker, selector, &declaration});
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image
-    return decodeNodeList(cases[selector].nodes, in, out, budget);
+    return decodeNodeList(cases[static_cast<std::size_t>(selector)].nodes, in, out, budget);
 }
 
 bool SelectCase::encode(RecordSource& records) const {
     const types::ValueRecord* record = records.take("");
     if (record == nullptr) return false;
-    const auto* selector = boost::get<std::uint32_t>(&record->value);
+    const auto* selector = boost::get<std::uint64_t>(&record->value);
     if (record->kind != types::ValueKind::SelectMarker || selector == nullptr)
         return records.fail("select case '" + declaration.name + "' needs a case index");
     if (!records.out.writeBits(declaration.width, *selector))
         return records.fail("cannot encode select case '" + declaration.name + "'");
     // A selector with no case has nothing behind it, as in decoding.
     if (*selector >= cases.size()) return true;
-    return encodeNodeList(cases[*selector].nodes, records);
+    return encodeNodeList(cases[static_cast<std::size_t>(*selector)].nodes, records);
 }
 
 std::size_t SelectCase::recordsHint() const {

@@ -31,7 +31,7 @@ public:
                       std::vector<std::string>& names) const override;
 
     types::PropertyDescription declaration;  // what its marker records point at
-    std::vector<Case> cases;  // the selector value is an index into this list
+    std::vector<Case> cases;  // the selector value is an index into this list; it is kept whole, up to 64 bits
 };
 
 }  // namespace teds::tdl::nodes

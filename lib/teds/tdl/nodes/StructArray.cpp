@@ -11,10 +11,10 @@ void StructArray::dump(std::ostream& out, const std::string& indent) const {
 
 bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
                          types::DecodeBudget& budget) const {
-    const auto count = static_cast<std::uint32_t>(in.readBits(declaration.width));
+    const std::uint64_t count = in.readBits(declaration.width);
 
     types::StructElements elements;
-    for (std::uint32_t i = 0; i < count; ++i) {
+    for (std::uint64_t i = 0; i < count; ++i) {
         // The count comes from the image and may be anything. Elements past
         // its end would be all zeros, and an element that reads nothing and
         // yields nothing adds nothing a query could see: either ends the array.
@@ -39,7 +39,7 @@ bool StructArray::encode(RecordSource& records) const {
     const auto* elements = boost::get<types::StructElements>(&record->value);
     if (elements == nullptr) return records.fail(name + " needs its elements");
     const std::uint32_t countBits = declaration.width;
-    if (countBits < 32 && elements->size() >> countBits != 0)
+    if (countBits < 64 && std::uint64_t{elements->size()} >> countBits != 0)
         return records.fail(name + " has more elements than its count field holds");
     if (!records.out.writeBits(countBits, elements->size())) return records.fail("cannot encode " + name);
     for (const types::StructElement& element : *elements) {

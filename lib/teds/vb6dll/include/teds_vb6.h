@@ -220,7 +220,15 @@ TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_HasProperty(DecodedTeds teds, uint32
 
 /* Every output pointer may be null. On failure the text outputs are
  * released and left null; the value, the unit array and the status keep
- * what they held. */
+ * what they held.
+ *
+ * The value's type follows its kind: VT_BSTR for a text, VT_R8 for a real,
+ * VT_DATE for a date, VT_UI4 for an unsigned number and for the index of an
+ * enumeration entry, VT_EMPTY for no value. Templates may declare numbers of
+ * up to 64 bits; a number or index above 4294967295, which VT_UI4 cannot
+ * hold, keeps the type VT_UI4 and gives its low 32 bits, as it always has
+ * (teds_edit.hpp and tedsdump show it whole). A VT_DATE, being a double,
+ * holds the whole day count, also past the year 9999. */
 TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyByIdx(DecodedTeds teds, uint32_t templateIndex,
                                                              int32_t propertyIndex, BSTR* name,
                                                              VARIANT* value, BSTR* unit);
