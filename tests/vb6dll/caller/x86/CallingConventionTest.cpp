@@ -1,6 +1,6 @@
-// The DLL's export table as a Visual Basic Declare meets it: every function
-// of the header is found under its decorated name and under no other, and
-// removes exactly its own arguments from the stack when it returns.
+// The calling convention as a 32-bit Visual Basic Declare meets it: every
+// function removes exactly its own arguments from the stack when it returns,
+// and answers arguments of zero with its neutral result.
 
 #include <cstdint>
 #include <string>
@@ -50,18 +50,7 @@ const std::vector<ExportRow>& exportRows() {
     return rows;
 }
 
-TEST(ExportTable, EveryFunctionIsFoundByItsDecoratedNameOnly) {
-    const HMODULE module = loadedLibrary();
-    for (const ExportRow& row : exportRows()) {
-        EXPECT_NE(GetProcAddress(module, row.decorated.c_str()), nullptr) << row.decorated;
-        EXPECT_EQ(GetProcAddress(module, row.name.c_str()), nullptr) << row.name;
-        // The decoration gcc gives stdcall functions, without the underscore.
-        const std::string gnuName = row.decorated.substr(1);
-        EXPECT_EQ(GetProcAddress(module, gnuName.c_str()), nullptr) << gnuName;
-    }
-}
-
-TEST(ExportTable, EveryFunctionRemovesExactlyItsArguments) {
+TEST(CallingConvention, EveryFunctionRemovesExactlyItsArguments) {
     for (const ExportRow& row : exportRows()) {
         const FARPROC function = GetProcAddress(loadedLibrary(), row.decorated.c_str());
         ASSERT_NE(function, nullptr) << row.decorated;
@@ -78,7 +67,7 @@ TEST(ExportTable, EveryFunctionRemovesExactlyItsArguments) {
     }
 }
 
-TEST(ExportTable, ProbeTellsCallerCleanupFromCalleeCleanup) {
+TEST(CallingConvention, ProbeTellsCallerCleanupFromCalleeCleanup) {
     // The probe itself, on functions whose convention is known: a cdecl
     // function leaves its arguments for the caller, a stdcall one does not.
     struct Local {
