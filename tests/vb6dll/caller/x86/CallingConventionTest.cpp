@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LoadedLibrary.hpp"
+#include "caller/LoadedLibrary.hpp"
 #include "StackProbe.hpp"
 
 namespace teds::test {
