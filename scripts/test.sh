@@ -44,23 +44,25 @@ cmake --build build/win64 -j "$jobs"
 run_under_wine build/win64 "$(sed -n 's/^WINE64_PROGRAM:FILEPATH=//p' build/win64/CMakeCache.txt)"
 
 # 32-bit Windows: Wine runs it as 32-bit Linux processes, which need the
-# i386 packages of wine32 and a kernel that runs 32-bit programs. Where
-# either is missing the build is still made and its export tables and
-# declarations checked, and the run says plainly that its programs were not.
+# i386 packages of wine32 and a kernel that runs 32-bit programs (the
+# 32-bit Wine runs on the i386 C library, whose loader such a kernel
+# refuses to start). Where either is missing the DLL is still built and its
+# export tables and declarations checked, and the run says plainly that the
+# test programs were not run; they are not built either, since nothing
+# would run them.
 cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-i686.cmake" -DTEDS_REFERENCE_LISTING="$reference"
-cmake --build build/win32 -j "$jobs"
-# The 32-bit Wine runs on the i386 C library, whose loader a kernel without
-# 32-bit emulation refuses to start.
 why=""
 [[ -x /usr/lib/wine/wine ]] || why="the 32-bit Wine (wine32:i386) is not installed"
 if [[ -e /lib/ld-linux.so.2 ]] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   why="${why:+$why and }this machine's kernel refuses 32-bit programs"
 fi
 if [[ -z $why ]]; then
+  cmake --build build/win32 -j "$jobs"
   run_under_wine build/win32 wine
 else
+  cmake --build build/win32 -j "$jobs" --target teds_vb6
   ctest --test-dir build/win32 --output-on-failure -R '^(dll_tables|vb6_declarations|interface_readers)$'
-  echo "test.sh: *** the 32-bit Windows test programs were NOT run: $why;" \
+  echo "test.sh: *** the 32-bit Windows test programs were NOT built or run: $why;" \
        "the 64-bit ones ran under wine64 ***" >&2
 fi
