@@ -5,11 +5,20 @@ Attribute VB_Name = "TedsSample"
 ' module TedsVb6 (teds_vb6.bas). From the Immediate window:
 '
 '     ListTedsProperties "C:\TEDS\templates.tdl", "C:\TEDS\sensor.bin"
+'
+' Runs unchanged in Visual Basic 6, 32-bit and 64-bit Office: handles and
+' pointers are LongPtr under VBA7 and Long before it.
 Option Explicit
 
+#If VBA7 Then
+Private Declare PtrSafe Function lstrlenA Lib "kernel32" (ByVal address As LongPtr) As Long
+Private Declare PtrSafe Sub CopyMemory Lib "kernel32" Alias "RtlMoveMemory" ( _
+    ByRef destination As Any, ByVal source As LongPtr, ByVal length As LongPtr)
+#Else
 Private Declare Function lstrlenA Lib "kernel32" (ByVal address As Long) As Long
 Private Declare Sub CopyMemory Lib "kernel32" Alias "RtlMoveMemory" ( _
     ByRef destination As Any, ByVal source As Long, ByVal length As Long)
+#End If
 
 ' The interface version this module is written for.
 Private Const InterfaceVersion As Long = 1
@@ -18,7 +27,11 @@ Private Const VarTypeUnsignedLong As Integer = 19
 
 ' The version text of the DLL, copied from the static text it points to.
 Public Function TedsVersion() As String
+#If VBA7 Then
+    Dim address As LongPtr
+#Else
     Dim address As Long
+#End If
     Dim length As Long
     Dim bytes() As Byte
 
@@ -32,8 +45,13 @@ Public Function TedsVersion() As String
 End Function
 
 Public Sub ListTedsProperties(ByVal tdlPath As String, ByVal imagePath As String)
+#If VBA7 Then
+    Dim parser As LongPtr
+    Dim teds As LongPtr
+#Else
     Dim parser As Long
     Dim teds As Long
+#End If
     Dim image() As Byte
     Dim imageLength As Long
     Dim errorNumber As Long
@@ -83,7 +101,11 @@ Private Function ReadImage(ByVal path As String, ByRef image() As Byte) As Long
     ReadImage = length
 End Function
 
+#If VBA7 Then
+Private Sub PrintBasicTeds(ByVal teds As LongPtr)
+#Else
 Private Sub PrintBasicTeds(ByVal teds As Long)
+#End If
     Dim manufacturerId As Long
     Dim modelNumber As Long
     Dim versionLetter As Byte
@@ -97,7 +119,11 @@ Private Sub PrintBasicTeds(ByVal teds As Long)
         "version "; Chr$(versionLetter); versionNumber; "serial"; serialNumber
 End Sub
 
+#If VBA7 Then
+Private Sub PrintTemplates(ByVal teds As LongPtr)
+#Else
 Private Sub PrintTemplates(ByVal teds As Long)
+#End If
     Dim templateIndex As Long
     Dim propertyIndex As Long
     Dim manufacturerKey As Long

@@ -1,8 +1,10 @@
-# The DLL exports exactly the functions of the C header under their decorated
-# names, and imports from nothing but the system DLLs every Windows has: the
-# C++ runtime must be linked in, and OLE Automation is used only for the
-# BSTR, VARIANT and SAFEARRAY functions the outputs need.
-#   cmake -DOBJDUMP=... -DDLL=teds_vb6.dll -DHEADER=teds_vb6.h -DLISTING=out.txt -P CheckDllTables.cmake
+# The DLL exports exactly the functions of the C header under the names its
+# callers look up, the decorated ones on 32-bit Windows and the plain ones
+# on 64-bit Windows (PLAIN_NAMES), and imports from nothing but the system
+# DLLs every Windows has: the C++ runtime must be linked in, and OLE
+# Automation is used only for the BSTR, VARIANT and SAFEARRAY functions the
+# outputs need.
+#   cmake -DOBJDUMP=... -DDLL=teds_vb6.dll -DHEADER=teds_vb6.h -DLISTING=out.txt [-DPLAIN_NAMES=ON] -P CheckDllTables.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/InterfaceLists.cmake)
 
@@ -20,6 +22,9 @@ teds_read_header_exports("${HEADER}" header)
 set(expected)
 foreach(entry IN LISTS header)
   string(REGEX REPLACE " .*" "" name "${entry}")
+  if(PLAIN_NAMES)
+    string(REGEX REPLACE "^_([A-Za-z0-9_]+)@.*" "\\1" name "${name}")
+  endif()
   list(APPEND expected "${name}")
 endforeach()
 

@@ -2,10 +2,10 @@
 # need, and builds and runs a C caller against the installed copy alone.
 #   Linux: the shared library, the header, the standard template file and a
 #          CMake package, used through find_package by a small project.
-#   Windows: one flat folder with the DLL, its import library, the header,
-#          the standard template file and the Visual Basic modules; the
-#          caller is compiled into it and run there, so the DLL must load
-#          with system DLLs only.
+#   Windows: one flat folder with the DLL (DLL_NAME), its import library
+#          (IMPORT_LIBRARY), the header, the standard template file and the
+#          Visual Basic modules; the caller is compiled into it and run
+#          there, so the DLL must load with system DLLs only.
 # Either way the caller decodes a real sensor with the installed templates.
 # C++ callers too: on Linux one converts a real EEPROM dump with the installed
 # container library; on both, one recalibrates a real sensor with the
@@ -36,7 +36,7 @@ file(REMOVE_RECURSE "${PREFIX}")
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
 if(WINDOWS)
-  expect_files(teds_vb6.dll teds_vb6.lib teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl
+  expect_files(${DLL_NAME} ${IMPORT_LIBRARY} teds_vb6.h teds_vb6.bas TedsSample.bas ieee_standard.tdl
                libteds_container.a teds_container.hpp libteds_edit.a teds_edit.hpp)
   file(GLOB entries LIST_DIRECTORIES true RELATIVE "${PREFIX}" "${PREFIX}/*")
   foreach(entry IN LISTS entries)
@@ -46,7 +46,7 @@ if(WINDOWS)
   endforeach()
   run("${C_COMPILER}" -std=c11 -Wall -Wextra -Werror -I "${PREFIX}" "-DTEDS_STANDARD_TEMPLATES=\"ieee_standard.tdl\""
       "${CALLER_SOURCE}"
-      "${PREFIX}/teds_vb6.lib" -loleaut32 -o "${PREFIX}/call_from_c.exe")
+      "${PREFIX}/${IMPORT_LIBRARY}" -loleaut32 -o "${PREFIX}/call_from_c.exe")
   run("${CXX_COMPILER}" -std=c++17 -Wall -Wextra -Werror -I "${PREFIX}" "${CONSUMER_SOURCE}/EditExample.cpp"
       "${PREFIX}/libteds_edit.a" "${PREFIX}/libteds_container.a" -static -o "${PREFIX}/edit_example.exe")
   set(edit_example ${EMULATOR} "${PREFIX}/edit_example.exe" "${PREFIX}/ieee_standard.tdl")

@@ -13,33 +13,47 @@ endfunction()
 
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-# Line continuations, comments, a Sub, every width of a parameter, a wrong
-# Alias, a missing one, and a Declare of another DLL; CRLF line ends as the
-# Visual Basic editor writes them.
+# Line continuations, comments, a Sub, every kind of parameter, a missing
+# Alias, a Declare of another DLL, the blocks of conditional compilation
+# (nested, with #Else and Not) and a LongPtr outside them; CRLF line ends as
+# the Visual Basic editor writes them.
 set(module "${WORK_DIR}/fixture.bas")
 string(JOIN "\r\n" text
   "Attribute VB_Name = \"Fixture\""
   "' Public Declare Function Commented Lib \"teds_vb6.dll\" Alias \"_Commented@0\" () As Long"
-  "Public Declare Function NoArguments Lib \"teds_vb6.dll\" Alias \"_NoArguments@0\" () As Long"
-  "Private Declare Sub Continued Lib \"teds_vb6.dll\" Alias \"_Continued@12\" ( _"
-  "    ByVal a As Long, _"
+  "Public Declare Function Outside Lib \"teds_vb6.dll\" Alias \"_Outside@0\" () As Long"
+  "#If VBA7 Then"
+  "  #If Win64 Then"
+  "Private Declare PtrSafe Sub Continued Lib \"wide.dll\" ( _"
+  "    ByVal a As LongPtr, _"
   "    b As String, ByRef c() As Byte)  ' b is ByRef too"
-  "Declare Function Widths Lib \"teds_vb6.dll\" Alias \"_Widths@36\" (ByVal d As Double, ByVal v As Variant, ByVal i As Integer, ByRef w As Variant, ByVal s As String) As Long"
-  "Public Declare Function WrongAlias Lib \"teds_vb6.dll\" Alias \"_WrongAlias@4\" (ByVal a As Long, ByVal b As Long) As Long"
-  "Public Declare Function NoAlias Lib \"teds_vb6.dll\" (ByVal a As Long) As Long"
-  "Private Declare Function lstrlenA Lib \"kernel32\" (ByVal address As Long) As Long"
+  "  #Else"
+  "Declare PtrSafe Function Widths Lib \"narrow.dll\" Alias \"_Widths@36\" (ByVal d As Double, Optional ByVal v As Variant) As LongPtr"
+  "  #End If"
+  "Private Declare PtrSafe Function lstrlenA Lib \"kernel32\" (ByVal address As LongPtr) As Long"
+  "#Else"
+  "Public Declare Function Old Lib \"narrow.dll\" Alias \"_Old@4\" (ByVal a As Long) As Long"
+  "    Dim misplaced As LongPtr"
+  "#End If"
+  "#If Not VBA7 Then"
+  "Declare Sub Negated Lib \"narrow.dll\" ()"
+  "#End If"
   "")
 file(WRITE "${module}" "${text}")
-teds_read_vb_declarations("${module}" "teds_vb6.dll" declared mismatches)
+teds_read_vb_declarations("${module}" declared misplaced)
 expect("Visual Basic declarations"
-  "_NoArguments@0 function;_Continued@12 sub;_Widths@36 function;_WrongAlias@8 function;_NoAlias@4 function"
+  "none Outside function teds_vb6.dll _Outside@0 - Long;\
+vba7-win64 Continued sub wide.dll - PtrSafe - ByVal:LongPtr ByRef:String ByRef:Byte();\
+vba7-win32 Widths function narrow.dll _Widths@36 PtrSafe LongPtr ByVal:Double ByVal:Variant;\
+vba7 lstrlenA function kernel32 - PtrSafe Long ByVal:LongPtr;\
+vb6 Old function narrow.dll _Old@4 - Long ByVal:Long;\
+vb6 Negated sub narrow.dll - - -"
   "${declared}")
-expect("Visual Basic aliases"
-  "WrongAlias: Alias \"_WrongAlias@4\", parameters make \"_WrongAlias@8\";NoAlias: Alias \"\", parameters make \"_NoAlias@4\""
-  "${mismatches}")
+expect("Visual Basic misplaced lines" "LongPtr outside a VBA7 block: Dim misplaced As LongPtr" "${misplaced}")
 
 # A commented-out declaration, a function of the automation layer without
-# the calling convention, a prototype over several lines, a void result.
+# the calling convention, a prototype over several lines, a void result,
+# pointers written either way.
 set(header "${WORK_DIR}/fixture.h")
 file(WRITE "${header}" [[
 /* TEDS_VB6_API int32_t TEDS_VB6_CALL Commented(int32_t a); */
@@ -48,11 +62,13 @@ file(WRITE "${header}" [[
 TEDS_VB6_API BSTR SysAllocStringByteLen(const char* psz, uint32_t len);
 TEDS_VB6_API const char* TEDS_VB6_CALL Version(void);
 TEDS_VB6_API void TEDS_VB6_CALL Spread(TedsParser parser,
-                                       const uint8_t* image,
-                                       int32_t length);
+                                       const uint8_t *image,
+                                       int32_t length, BSTR* text);
 ]])
+teds_read_header_functions("${header}" functions)
+expect("header functions" "Version const_char*;Spread void TedsParser const_uint8_t* int32_t BSTR*" "${functions}")
 teds_read_header_exports("${header}" exports)
-expect("header exports" "_Version@0 function;_Spread@12 sub" "${exports}")
+expect("header exports" "_Version@0 function;_Spread@16 sub" "${exports}")
 
 set(compared)
 teds_compare_lists("exports" "a;b;c" "b;c;d" compared)

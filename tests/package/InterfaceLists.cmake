@@ -1,46 +1,12 @@
 # Readers of the exported interface from the places that state it: the C
 # header, the Visual Basic declarations and a DLL's tables as objdump prints
-# them. Every function is named by its 32-bit stdcall decoration,
-# "_<name>@<argument bytes>", the name under which a caller finds it.
+# them. The 32-bit DLL exports every function under its stdcall decoration,
+# "_<name>@<argument bytes>"; the 64-bit DLL under its plain name.
 
-# Stack bytes of one C parameter on 32-bit x86: every type the interface
-# passes (pointers, handles, 32-bit integers) takes one 4-byte slot. Any
-# other type stops the check rather than be counted wrongly.
-function(teds_c_parameter_bytes parameter out)
-  string(STRIP "${parameter}" parameter)
-  if(parameter MATCHES "\\*" OR parameter MATCHES "^(const )?(u?int32_t|TedsParser|DecodedTeds|BSTR)( [A-Za-z_][A-Za-z_0-9]*)?$")
-    set(${out} 4 PARENT_SCOPE)
-  else()
-    message(FATAL_ERROR "no stack size known for the C parameter '${parameter}'")
-  endif()
-endfunction()
-
-# Stack bytes of one Visual Basic parameter: a reference is a pointer; a
-# value takes its size rounded up to the 4-byte slot.
-function(teds_vb_parameter_bytes parameter out)
-  string(STRIP "${parameter}" parameter)
-  if(NOT parameter MATCHES "^(Optional )?(ByVal |ByRef )?([A-Za-z_][A-Za-z_0-9]*)(\\(\\))? As ([A-Za-z]+)$")
-    message(FATAL_ERROR "cannot read the Visual Basic parameter '${parameter}'")
-  endif()
-  set(passing "${CMAKE_MATCH_2}")
-  set(type "${CMAKE_MATCH_5}")
-  if(NOT passing STREQUAL "ByVal " OR CMAKE_MATCH_4)
-    set(bytes 4)  # ByRef, which is also what no keyword means
-  elseif(type MATCHES "^(Long|String|Integer|Byte|Boolean|Single|Object)$")
-    set(bytes 4)
-  elseif(type MATCHES "^(Double|Currency|Date)$")
-    set(bytes 8)
-  elseif(type STREQUAL "Variant")
-    set(bytes 16)
-  else()
-    message(FATAL_ERROR "no stack size known for the Visual Basic parameter '${parameter}'")
-  endif()
-  set(${out} ${bytes} PARENT_SCOPE)
-endfunction()
-
-# Entries "<decorated name> function|sub" for every exported function of the
-# C header, in the order of the header.
-function(teds_read_header_exports header out)
+# Entries "<name> <result> <parameter types...>" for every exported function
+# of the C header, in the order of the header. A type is written without the
+# parameter's name, with "_" for a blank: "const_char*", "TedsParser".
+function(teds_read_header_functions header out)
   file(READ "${header}" text)
   string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" " " text "${text}")
   # A semicolon would split the text as a CMake list; the ends of the
@@ -53,17 +19,48 @@ function(teds_read_header_exports header out)
     if(NOT declaration MATCHES "^TEDS_VB6_API (.*) TEDS_VB6_CALL ([A-Za-z_0-9]+)\\((.*)\\)$")
       message(FATAL_ERROR "cannot read the declaration '${declaration}'")
     endif()
-    set(result "${CMAKE_MATCH_1}")
     set(name "${CMAKE_MATCH_2}")
+    set(types "${CMAKE_MATCH_1}")
     string(STRIP "${CMAKE_MATCH_3}" parameters)
-    set(bytes 0)
     if(NOT parameters STREQUAL "void" AND NOT parameters STREQUAL "")
       string(REPLACE "," ";" parameters "${parameters}")
       foreach(parameter IN LISTS parameters)
-        teds_c_parameter_bytes("${parameter}" size)
-        math(EXPR bytes "${bytes} + ${size}")
+        string(STRIP "${parameter}" parameter)
+        if(NOT parameter MATCHES "^(.*[ *])[A-Za-z_][A-Za-z_0-9]*$")
+          message(FATAL_ERROR "cannot read the C parameter '${parameter}' of ${name}")
+        endif()
+        list(APPEND types "${CMAKE_MATCH_1}")
       endforeach()
     endif()
+    set(entry "${name}")
+    foreach(type IN LISTS types)
+      string(STRIP "${type}" type)
+      string(REGEX REPLACE " *\\* *" "*" type "${type}")
+      string(REPLACE " " "_" type "${type}")
+      string(APPEND entry " ${type}")
+    endforeach()
+    list(APPEND entries "${entry}")
+  endforeach()
+  set(${out} "${entries}" PARENT_SCOPE)
+endfunction()
+
+# Entries "<decorated name> function|sub" for every exported function of the
+# C header, in the order of the header. Every type the interface passes
+# (pointers, handles, 32-bit integers) takes one 4-byte slot on 32-bit x86;
+# any other type stops the check rather than be counted wrongly.
+function(teds_read_header_exports header out)
+  teds_read_header_functions("${header}" functions)
+  set(entries)
+  foreach(function IN LISTS functions)
+    string(REPLACE " " ";" fields "${function}")
+    list(POP_FRONT fields name result)
+    set(bytes 0)
+    foreach(type IN LISTS fields)
+      if(NOT type MATCHES "\\*$" AND NOT type MATCHES "^(u?int32_t|TedsParser|DecodedTeds|BSTR)$")
+        message(FATAL_ERROR "no stack size known for the C parameter type '${type}' of ${name}")
+      endif()
+      math(EXPR bytes "${bytes} + 4")
+    endforeach()
     if(result STREQUAL "void")
       list(APPEND entries "_${name}@${bytes} sub")
     else()
@@ -73,11 +70,19 @@ function(teds_read_header_exports header out)
   set(${out} "${entries}" PARENT_SCOPE)
 endfunction()
 
-# Entries "<decorated name> function|sub" for every Declare of the module that
-# names `library`, where the decorated name is the one the parameters add up
-# to. A Declare whose Alias differs from that name, or that has none, is
-# reported in `mismatches` as "<name>: Alias <alias>, parameters make <name>".
-function(teds_read_vb_declarations module library out mismatches)
+# Entries "<block> <name> function|sub <library> <alias> <PtrSafe> <result>
+# <parameters...>" for every Declare of the module. The block says which
+# conditional compilation holds it:
+#   vba7        #If VBA7, both bitnesses
+#   vba7-win64  #If VBA7 and #If Win64: 64-bit Office
+#   vba7-win32  #If VBA7 and not Win64: 32-bit Office 2010 and later
+#   vb6         not VBA7: Visual Basic 6 and Office before 2010
+#   none        outside those
+# A missing alias, PtrSafe or result (a Sub) is "-"; a parameter is
+# "ByVal:<type>" or "ByRef:<type>" (no keyword is ByRef), an array's type
+# ending in "()". Lines that use LongPtr, LongLong or PtrSafe outside a VBA7
+# block, where Visual Basic 6 cannot read them, go to `misplaced`.
+function(teds_read_vb_declarations module out misplaced)
   file(READ "${module}" text)
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REGEX REPLACE " _\n" " " text "${text}")        # continued lines
@@ -86,39 +91,86 @@ function(teds_read_vb_declarations module library out mismatches)
   string(REPLACE "\n" ";" lines "${text}")
   set(entries)
   set(wrong)
+  set(conditions)  # one entry per open #If: VBA7, !VBA7, Win64 or !Win64
   foreach(line IN LISTS lines)
     string(REGEX REPLACE "[ \t]+" " " line "${line}")
     string(STRIP "${line}" line)
-    if(NOT line MATCHES "^((Public|Private) )?Declare ")
+    if(line MATCHES "^#If (Not )?(VBA7|Win64) Then$")
+      if(CMAKE_MATCH_1)
+        list(APPEND conditions "!${CMAKE_MATCH_2}")
+      else()
+        list(APPEND conditions "${CMAKE_MATCH_2}")
+      endif()
+      continue()
+    elseif(line STREQUAL "#Else" AND conditions)
+      list(POP_BACK conditions last)
+      if(last MATCHES "^!(.*)$")
+        list(APPEND conditions "${CMAKE_MATCH_1}")
+      else()
+        list(APPEND conditions "!${last}")
+      endif()
+      continue()
+    elseif(line STREQUAL "#End If" AND conditions)
+      list(POP_BACK conditions)
+      continue()
+    elseif(line MATCHES "^#")
+      message(FATAL_ERROR "cannot read the directive '${line}'")
+    endif()
+
+    if("VBA7" IN_LIST conditions)
+      if("Win64" IN_LIST conditions)
+        set(block vba7-win64)
+      elseif("!Win64" IN_LIST conditions)
+        set(block vba7-win32)
+      else()
+        set(block vba7)
+      endif()
+    elseif("!VBA7" IN_LIST conditions)
+      set(block vb6)
+    else()
+      set(block none)
+    endif()
+    if(NOT block MATCHES "^vba7" AND line MATCHES "(^|[^A-Za-z_0-9])(LongPtr|LongLong|PtrSafe)([^A-Za-z_0-9]|$)")
+      list(APPEND wrong "${CMAKE_MATCH_2} outside a VBA7 block: ${line}")
+    endif()
+
+    string(REGEX REPLACE "^(Public|Private) " "" declaration "${line}")
+    if(NOT declaration MATCHES "^Declare ")
       continue()
     endif()
-    if(NOT line MATCHES "^((Public|Private) )?Declare (Function|Sub) ([A-Za-z_0-9]+) Lib \"([^\"]*)\"( Alias \"([^\"]*)\")? ?\\((.*)\\)( As [A-Za-z]+)?$")
+    if(NOT declaration MATCHES "^Declare (PtrSafe )?(Function|Sub) ([A-Za-z_0-9]+) Lib \"([^\"]*)\"( Alias \"([^\"]*)\")? ?\\((.*)\\)( As ([A-Za-z]+))?$")
       message(FATAL_ERROR "cannot read the declaration '${line}'")
     endif()
-    string(TOLOWER "${CMAKE_MATCH_3}" kind)
-    set(name "${CMAKE_MATCH_4}")
-    set(lib "${CMAKE_MATCH_5}")
-    set(alias "${CMAKE_MATCH_7}")
-    string(STRIP "${CMAKE_MATCH_8}" parameters)
-    if(NOT lib STREQUAL library)
-      continue()
-    endif()
-    set(bytes 0)
-    if(NOT parameters STREQUAL "")
-      string(REPLACE "," ";" parameters "${parameters}")
-      foreach(parameter IN LISTS parameters)
-        teds_vb_parameter_bytes("${parameter}" size)
-        math(EXPR bytes "${bytes} + ${size}")
-      endforeach()
-    endif()
-    set(decorated "_${name}@${bytes}")
-    if(NOT alias STREQUAL decorated)
-      list(APPEND wrong "${name}: Alias \"${alias}\", parameters make \"${decorated}\"")
-    endif()
-    list(APPEND entries "${decorated} ${kind}")
+    string(TOLOWER "${CMAKE_MATCH_2}" kind)
+    set(entry "${block} ${CMAKE_MATCH_3} ${kind} ${CMAKE_MATCH_4}")
+    set(parameters "${CMAKE_MATCH_7}")
+    foreach(field IN ITEMS "${CMAKE_MATCH_6}" "${CMAKE_MATCH_1}" "${CMAKE_MATCH_9}")
+      string(STRIP "${field}" field)
+      if(field STREQUAL "")
+        set(field "-")
+      endif()
+      string(APPEND entry " ${field}")
+    endforeach()
+    string(STRIP "${parameters}" parameters)
+    string(REPLACE "," ";" parameters "${parameters}")
+    foreach(parameter IN LISTS parameters)
+      string(STRIP "${parameter}" parameter)
+      if(NOT parameter MATCHES "^(Optional )?(ByVal |ByRef )?([A-Za-z_][A-Za-z_0-9]*)(\\(\\))? As ([A-Za-z]+)$")
+        message(FATAL_ERROR "cannot read the Visual Basic parameter '${parameter}'")
+      endif()
+      if(CMAKE_MATCH_2 STREQUAL "ByVal ")
+        string(APPEND entry " ByVal:${CMAKE_MATCH_5}${CMAKE_MATCH_4}")
+      else()
+        string(APPEND entry " ByRef:${CMAKE_MATCH_5}${CMAKE_MATCH_4}")
+      endif()
+    endforeach()
+    list(APPEND entries "${entry}")
   endforeach()
+  if(conditions)
+    message(FATAL_ERROR "${module}: #If without #End If")
+  endif()
   set(${out} "${entries}" PARENT_SCOPE)
-  set(${mismatches} "${wrong}" PARENT_SCOPE)
+  set(${misplaced} "${wrong}" PARENT_SCOPE)
 endfunction()
 
 # From the text `objdump -p` prints for a PE image: the exported names, and

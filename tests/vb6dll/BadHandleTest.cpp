@@ -96,6 +96,17 @@ TEST(BadHandles, EveryExportRefusesThemAndTheLiveOnesStillWork) {
     for (const BadHandle& bad : common) expectParserRefused(static_cast<TedsParser>(bad.value), bad.what);
     expectParserRefused(reinterpret_cast<TedsParser>(liveTeds), "a live decoded handle");
 
+    // Where handles are 64 bits wide, a live handle with a bit set above the
+    // 32 of an id is another value, not that handle.
+    if (sizeof(void*) > 4) {
+        const auto widened = [](void* handle) {
+            return reinterpret_cast<void*>(
+                static_cast<std::uintptr_t>(reinterpret_cast<std::uintptr_t>(handle) | (std::uint64_t{1} << 32)));
+        };
+        expectTedsRefused(static_cast<DecodedTeds>(widened(liveTeds)), "a live handle with bit 32 set");
+        expectParserRefused(static_cast<TedsParser>(widened(live.parser())), "a live parser with bit 32 set");
+    }
+
     // Nothing above released the live handles given as the other kind.
     EXPECT_EQ(MirxTEDS_GetNumberTemplates(liveTeds), 3);
     EXPECT_EQ(MirxTEDS_GetNumberTemplates(live.decode(chainImage())), 3);

@@ -9,9 +9,9 @@ HMODULE loadedLibrary() {
     // The plain file name, as a Declare's Lib clause gives it: Windows finds
     // the DLL in the folder of the executable.
     static const HMODULE module = [] {
-        HMODULE loaded = LoadLibraryA("teds_vb6.dll");
+        HMODULE loaded = LoadLibraryA(TEDS_DLL_NAME);
         if (!loaded) {
-            std::fprintf(stderr, "LoadLibrary(\"teds_vb6.dll\") failed with error %lu\n", GetLastError());
+            std::fprintf(stderr, "LoadLibrary(\"%s\") failed with error %lu\n", TEDS_DLL_NAME, GetLastError());
             std::abort();
         }
         return loaded;
@@ -27,10 +27,10 @@ namespace {
 template <auto Function>
 decltype(Function) resolved(const char* name) {
     static const decltype(Function) pointer = [name] {
-        const std::string decorated = teds::test::decoratedName(name, Function);
-        FARPROC address = GetProcAddress(teds::test::loadedLibrary(), decorated.c_str());
+        const std::string exported = teds::test::exportedName(name, Function);
+        FARPROC address = GetProcAddress(teds::test::loadedLibrary(), exported.c_str());
         if (!address) {
-            std::fprintf(stderr, "teds_vb6.dll exports no %s\n", decorated.c_str());
+            std::fprintf(stderr, "%s exports no %s\n", TEDS_DLL_NAME, exported.c_str());
             std::abort();
         }
         // Through the generic function pointer type, which converts to any other.

@@ -1,8 +1,8 @@
 #pragma once
-// teds_vb6.dll as a Visual Basic program reaches it: loaded by name at run
-// time from the program's folder, each function found by its decorated name.
-// This executable defines the functions of the public header itself, each
-// one calling through a stdcall pointer into the loaded DLL, so the shared
+// The DLL as a Visual Basic program reaches it: loaded by name at run time
+// from the program's folder, each function found by the name its Declare
+// gives. This executable defines the functions of the public header itself,
+// each one calling through a pointer into the loaded DLL, so the shared
 // end-to-end tests run unchanged against it.
 
 #include <cstdint>
@@ -15,18 +15,24 @@ namespace teds::test {
 // The loaded library; loading failure stops the process, as nothing could run.
 HMODULE loadedLibrary();
 
-// Stack bytes a stdcall caller pushes for these arguments: each takes whole
-// 4-byte slots.
+// The name a 32-bit Windows caller looks the function up by:
+// "_<name>@<argument bytes>", where every argument of the interface, a
+// 32-bit integer or a pointer there, takes one 4-byte slot.
 template <class Result, class... Arguments>
-constexpr std::uint32_t argumentBytes(Result(TEDS_VB6_CALL*)(Arguments...)) {
-    return (0u + ... + static_cast<std::uint32_t>((sizeof(Arguments) + 3) / 4 * 4));
+std::string decoratedName(const char* name, Result(TEDS_VB6_CALL*)(Arguments...)) {
+    return "_" + std::string(name) + "@" + std::to_string(4 * sizeof...(Arguments));
 }
 
-// The name a 32-bit Windows caller looks the function up by:
-// "_<name>@<argument bytes>".
+// The name this build's DLL exports the function under: 64-bit Windows has
+// one calling convention and decorates nothing.
 template <class Function>
-std::string decoratedName(const char* name, Function* function) {
-    return "_" + std::string(name) + "@" + std::to_string(argumentBytes(function));
+std::string exportedName(const char* name, Function* function) {
+#if defined(_WIN64)
+    (void)function;
+    return name;
+#else
+    return decoratedName(name, function);
+#endif
 }
 
 }  // namespace teds::test

@@ -16,10 +16,14 @@
  * and freeing them afterwards does nothing. The checks hold when several
  * threads call at once; queries on one decoded handle may run side by side.
  *
- * On Windows the functions use the stdcall convention and the OLE Automation
- * types of <oleauto.h>. Elsewhere the library carries a small OLE Automation
- * layer of its own with the same names, layouts and semantics, declared
- * below, so that a caller can read and release what it receives.
+ * On Windows the functions use the OLE Automation types of <oleauto.h>. The
+ * 32-bit DLL, teds_vb6.dll, uses the stdcall convention and exports the
+ * decorated names (_MirxTEDS_ParseTEDS@12); the 64-bit DLL, teds_vb6_x64.dll,
+ * uses the one convention of x64, where stdcall means nothing, and exports
+ * the plain names. Handles and pointers are 64 bits wide there; every other
+ * parameter keeps its width. Elsewhere the library carries a small OLE
+ * Automation layer of its own with the same names, layouts and semantics,
+ * declared below, so that a caller can read and release what it receives.
  *
  * Compiles as C and as C++.
  */

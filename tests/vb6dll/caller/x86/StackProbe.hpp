@@ -9,6 +9,13 @@
 
 namespace teds::test {
 
+// Stack bytes a stdcall caller pushes for these arguments: each takes whole
+// 4-byte slots.
+template <class Result, class... Arguments>
+constexpr std::uint32_t argumentBytes(Result(__stdcall*)(Arguments...)) {
+    return (0u + ... + static_cast<std::uint32_t>((sizeof(Arguments) + 3) / 4 * 4));
+}
+
 struct ProbedCall {
     std::uint32_t result;       // EAX after the call
     std::uint32_t bytesPopped;  // argument bytes the function removed itself

@@ -1,0 +1,50 @@
+# Runs the query listing over the standard templates and every example and
+# real image, and, given the listing another build of the library made
+# (REFERENCE), requires this one to be equal to it line for line.
+#   cmake -DPROGRAM=query_listing [-DEMULATOR=wine64] -DTEMPLATES=ieee_standard.tdl
+#         -DIMAGE_DIRS=dir1,dir2 -DLISTING=out.txt [-DREFERENCE=other.txt] -P CheckQueryListing.cmake
+cmake_minimum_required(VERSION 3.25)
+
+string(REPLACE "," ";" IMAGE_DIRS "${IMAGE_DIRS}")
+set(images)
+foreach(dir IN LISTS IMAGE_DIRS)
+  file(GLOB found "${dir}/*")
+  list(FILTER found EXCLUDE REGEX "\\.md$")
+  list(APPEND images ${found})
+endforeach()
+list(LENGTH images count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no images in ${IMAGE_DIRS}")
+endif()
+
+execute_process(COMMAND ${EMULATOR} "${PROGRAM}" "${TEMPLATES}" "${LISTING}" ${images}
+  RESULT_VARIABLE failed OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(failed)
+  message(FATAL_ERROR "${PROGRAM} failed:\n${out}")
+endif()
+file(STRINGS "${LISTING}" lines)
+list(LENGTH lines length)
+
+if(NOT REFERENCE)
+  message(STATUS "${count} images, ${length} lines in ${LISTING}; no listing of another build to compare with")
+  return()
+endif()
+if(NOT EXISTS "${REFERENCE}")
+  message(FATAL_ERROR "no listing at ${REFERENCE}: run the query_listing test of that build first")
+endif()
+file(STRINGS "${REFERENCE}" expected)
+set(differences)
+foreach(mine theirs IN ZIP_LISTS lines expected)
+  if(NOT mine STREQUAL theirs)
+    list(APPEND differences "  this build: ${mine}\n  reference:  ${theirs}")
+    list(LENGTH differences shown)
+    if(shown EQUAL 5)
+      break()
+    endif()
+  endif()
+endforeach()
+if(differences)
+  list(JOIN differences "\n" text)
+  message(FATAL_ERROR "${LISTING} differs from ${REFERENCE}:\n${text}")
+endif()
+message(STATUS "${count} images, ${length} lines, as in ${REFERENCE}")
