@@ -45,11 +45,6 @@ ImageOrError imageFromContent(std::string_view content, InputFormat format) {
         result.error = "is empty";
         return result;
     }
-    if (content.size() > kMaxContainerBytes) {
-        result.error =
-            "is larger than " + std::to_string(kMaxContainerBytes) + " bytes, " + std::string(kBeyondAnyMemory);
-        return result;
-    }
     teds::container::ReadResult read =
         format ? teds::container::readContainer(content, *format) : teds::container::readContainer(content);
     result.container = read.format;

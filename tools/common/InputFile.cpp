@@ -85,9 +85,7 @@ InputOrError readInputFile(const std::string& path, const InputRules& rules) {
 
 #else
 
-namespace {
-
-const char* kindOf(mode_t mode) {
+const char* fileKindText(mode_t mode) {
     if (S_ISDIR(mode)) return "a directory";
     if (S_ISFIFO(mode)) return "a FIFO";
     if (S_ISCHR(mode)) return "a character device";
@@ -95,6 +93,8 @@ const char* kindOf(mode_t mode) {
     if (S_ISSOCK(mode)) return "a socket";
     return "an unknown kind of file";
 }
+
+namespace {
 
 std::string theWait() { return std::to_string(kWaitForData.count()) + " seconds"; }
 
@@ -175,9 +175,9 @@ InputOrError readInputFile(const std::string& path, const InputRules& rules) {
         return readDescriptor(fd, false, rules);
     }
     if (rules.regularFileOnly)
-        return failure(std::string("cannot be read: it is ") + kindOf(mode) + ", not a regular file");
+        return failure(std::string("cannot be read: it is ") + fileKindText(mode) + ", not a regular file");
     if (S_ISFIFO(mode) || S_ISCHR(mode)) return readDescriptor(fd, S_ISFIFO(mode), rules);
-    return failure(std::string("cannot be read: it is ") + kindOf(mode));
+    return failure(std::string("cannot be read: it is ") + fileKindText(mode));
 }
 
 #endif

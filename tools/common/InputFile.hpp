@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
+
 namespace teds_tools {
 
 // How long an input FIFO may go without a writer, an output FIFO without a
@@ -38,6 +42,11 @@ struct InputOrError {
 // kWaitForData; a character device until it ends, refused when it gives no
 // data for kWaitForData; a directory, a block device or a socket is refused.
 InputOrError readInputFile(const std::string& path, const InputRules& rules);
+
+#ifndef _WIN32
+// "a directory", "a FIFO", ...: what a file of this mode is, as refusals name it.
+const char* fileKindText(mode_t mode);
+#endif
 
 // The content of `in`, which may be standard input, read to its end.
 InputOrError readInputStream(std::istream& in, const InputRules& rules);

@@ -14,6 +14,7 @@
 #else
 #include <unistd.h>
 
+#include "InputFile.hpp"
 #include "LinkEnd.hpp"
 #include "WriteThrough.hpp"
 #endif
@@ -124,13 +125,6 @@ std::string replaceFile(const std::string& path, std::string_view content) {
 
 namespace {
 
-const char* kindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return "a directory";
-    if (S_ISBLK(mode)) return "a block device";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "no regular file";
-}
-
 bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
@@ -146,7 +140,7 @@ std::string replaceFile(const std::string& path, std::string_view content) {
     // next write goes, not replaced under it.
     if (end.ownDescriptor) return writeToDescriptor(*end.ownDescriptor, content);
     if (exists && (S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode))) return writeThrough(path, content, status);
-    if (exists && !S_ISREG(status.st_mode)) return std::string("it is ") + kindOf(status.st_mode);
+    if (exists && !S_ISREG(status.st_mode)) return std::string("it is ") + fileKindText(status.st_mode);
     // The name must lead to what stat saw, which a file swapped meanwhile does not.
     if (end.exists != exists || (exists && !sameFile(end.status, status)))
         return "cannot be replaced: it changed while it was being examined";

@@ -83,9 +83,9 @@ ReadResult withinImageLimit(ReadResult read) {
     return read;
 }
 
-ReadResult tooLarge(std::string_view content) {
-    return failure(Format::Raw, "is " + std::to_string(content.size()) + " bytes, more than the " +
-                                    std::to_string(kMaxContainerBytes) + " any TEDS container takes");
+ReadResult tooLarge() {
+    return failure(Format::Raw, "is larger than " + std::to_string(kMaxContainerBytes) +
+                                    " bytes, more than any TEDS container takes");
 }
 
 ReadResult detect(std::string_view content) {
@@ -133,12 +133,12 @@ ReadResult readAs(std::string_view content, Format format) {
 }  // namespace
 
 ReadResult readContainer(std::string_view content) {
-    if (content.size() > kMaxContainerBytes) return tooLarge(content);
+    if (content.size() > kMaxContainerBytes) return tooLarge();
     return withinImageLimit(detect(content));
 }
 
 ReadResult readContainer(std::string_view content, Format format) {
-    if (content.size() > kMaxContainerBytes) return tooLarge(content);
+    if (content.size() > kMaxContainerBytes) return tooLarge();
     return withinImageLimit(readAs(content, format));
 }
 

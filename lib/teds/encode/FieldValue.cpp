@@ -67,7 +67,7 @@ FieldValue fromRaw(const Property& property, std::uint64_t raw) {
 // The largest raw number a field holds as a value: all ones means none.
 std::optional<std::uint64_t> largestRaw(std::uint32_t sz) {
     if (sz == 0) return std::nullopt;
-    return sz >= 64 ? ~std::uint64_t{1} : (std::uint64_t{1} << sz) - 2;
+    return types::noValuePattern(sz) - 1;
 }
 
 FieldValue wholeValue(const Property& property, std::uint64_t n, const std::string& shown) {

@@ -15,12 +15,6 @@
 namespace teds::types {
 namespace {
 
-// All ones in the field's width: the "no value" pattern. sz 0 gives 0,
-// which is what reading nothing yields.
-std::uint64_t allOnes(std::uint32_t sz) {
-    return sz >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << sz) - 1u;
-}
-
 // Bits a ConRelRes exponent is signed in: 32 for fields up to 32 bits, whose
 // raw number has always been read as a signed 32-bit word, else the field's.
 std::uint32_t exponentBits(std::uint32_t sz) { return std::clamp<std::uint32_t>(sz, 32, 64); }
@@ -150,6 +144,8 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 
 }  // namespace
 
+std::uint64_t noValuePattern(std::uint32_t sz) { return sz >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << sz) - 1u; }
+
 std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
     std::uint64_t n = 0;
     bool noValue = false;
@@ -157,7 +153,7 @@ std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Va
         n = *field.fixedRaw;
     } else {
         n = in.readBits(field.sz);
-        noValue = n == allOnes(field.sz);
+        noValue = n == noValuePattern(field.sz);
     }
 
     switch (field.dataType) {

@@ -42,6 +42,10 @@ constexpr std::uint32_t widestWholeField(DataType type) {
     }
 }
 
+// All ones in a field of `sz` bits (its low 64): the "no value" pattern of
+// a number. sz 0 gives 0, which is what reading nothing yields.
+std::uint64_t noValuePattern(std::uint32_t sz);
+
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
 // and any unknown code). The value is written into `value`, in place, and
 // the record's kind returned: None for the all-ones "no value" pattern of

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <limits>
 
 #include <boost/math/policies/error_handling.hpp>
 
@@ -126,8 +125,7 @@ bool Property::encode(RecordSource& records) const {
     const std::uint64_t from = records.out.position();
     bool written = false;
     if (record->kind == types::ValueKind::None && !types::isTextType(dataType)) {
-        const std::uint64_t allOnes = sz >= 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t{1} << sz) - 1;
-        written = records.out.writeBits(sz, allOnes);
+        written = records.out.writeBits(sz, types::noValuePattern(sz));
     } else {
         try {
             written = types::encodeField(records.out, fieldSpec(), record->value);
