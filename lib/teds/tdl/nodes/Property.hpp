@@ -59,9 +59,8 @@ public:
     std::string fixedValueText;  // a fixed value written as a name or string; not decoded
 
 private:
-    // A record of this property at the end of `out`, its kind and value still to be set.
+    // A record of this property at the end of `out`, its value still to be set.
     types::ValueRecord& emplaceRecord(std::vector<types::ValueRecord>& out) const;
-    bool checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const;
 };
 
 }  // namespace teds::tdl::nodes
