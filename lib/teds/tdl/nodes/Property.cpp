@@ -88,8 +88,4 @@ bool Property::encode(RecordSource& records) const {
     return records.fail("cannot encode " + declaration.name);
 }
 
-void Property::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {
-    names.push_back(usePrefix ? prefix + declaration.name : declaration.name);
-}
-
 }  // namespace teds::tdl::nodes

@@ -41,8 +41,6 @@ public:
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override { return qualifier == Qualifier::None ? 1 : 0; }
-    void collectNames(const std::string& prefix, bool usePrefix,
-                      std::vector<std::string>& names) const override;
 
     // The name, followed by "[keyword]" when the property is qualified.
     std::string displayName() const;
