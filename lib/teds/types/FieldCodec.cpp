@@ -148,6 +148,43 @@ std::optional<Value> valueOfRaw(const FieldSpec& field, std::uint64_t n, bool no
     }
 }
 
+// The raw number a numeric field is written with, the inverse of valueOfRaw:
+// no value is the all-ones pattern.
+struct Raw {
+    FieldWrite failure = FieldWrite::Written;
+    std::uint64_t n = 0;
+};
+
+Raw rawOf(const FieldSpec& field, const Value& value) {
+    const auto refused = Raw{FieldWrite::Refused, 0};
+    if (std::holds_alternative<NoValue>(value)) return Raw{FieldWrite::Written, noValuePattern(field.sz)};
+    const auto scaled = [&](std::optional<std::uint64_t> raw) {
+        return raw ? Raw{FieldWrite::Written, *raw} : Raw{FieldWrite::NoRawNumber, 0};
+    };
+    switch (field.dataType) {
+    case DataType::Date:
+    case DataType::Unint:
+        // An unsigned field takes a whole number whether it stands for a count or a date.
+        if (const auto* n = std::get_if<UnsignedValue>(&value)) return Raw{FieldWrite::Written, n->value};
+        if (const auto* days = std::get_if<DateValue>(&value)) return Raw{FieldWrite::Written, days->days};
+        return refused;
+    case DataType::ConRelRes:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return scaled(conRelResRaw(std::log(v->value / field.start) / std::log(1.0 + 2.0 * field.step), field.sz));
+        return refused;
+    case DataType::ConRes:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return scaled(conResRaw((v->value - field.start) / field.step, field.sz));
+        return refused;
+    case DataType::Single:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return Raw{FieldWrite::Written, std::bit_cast<std::uint32_t>(static_cast<float>(v->value))};
+        return refused;
+    default:
+        return refused;
+    }
+}
+
 }  // namespace
 
 std::uint64_t fieldBitsOf(std::uint64_t raw, std::uint32_t sz) { return raw & noValuePattern(sz); }
@@ -258,43 +295,6 @@ bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units) {
 }
 
 namespace {
-
-// The raw number a numeric field is written with, the inverse of valueOfRaw:
-// no value is the all-ones pattern.
-struct Raw {
-    FieldWrite failure = FieldWrite::Written;
-    std::uint64_t n = 0;
-};
-
-Raw rawOf(const FieldSpec& field, const Value& value) {
-    const auto refused = Raw{FieldWrite::Refused, 0};
-    if (std::holds_alternative<NoValue>(value)) return Raw{FieldWrite::Written, noValuePattern(field.sz)};
-    const auto scaled = [&](std::optional<std::uint64_t> raw) {
-        return raw ? Raw{FieldWrite::Written, *raw} : Raw{FieldWrite::NoRawNumber, 0};
-    };
-    switch (field.dataType) {
-    case DataType::Date:
-    case DataType::Unint:
-        // An unsigned field takes a whole number whether it stands for a count or a date.
-        if (const auto* n = std::get_if<UnsignedValue>(&value)) return Raw{FieldWrite::Written, n->value};
-        if (const auto* days = std::get_if<DateValue>(&value)) return Raw{FieldWrite::Written, days->days};
-        return refused;
-    case DataType::ConRelRes:
-        if (const auto* v = std::get_if<RealValue>(&value))
-            return scaled(conRelResRaw(std::log(v->value / field.start) / std::log(1.0 + 2.0 * field.step), field.sz));
-        return refused;
-    case DataType::ConRes:
-        if (const auto* v = std::get_if<RealValue>(&value))
-            return scaled(conResRaw((v->value - field.start) / field.step, field.sz));
-        return refused;
-    case DataType::Single:
-        if (const auto* v = std::get_if<RealValue>(&value))
-            return Raw{FieldWrite::Written, std::bit_cast<std::uint32_t>(static_cast<float>(v->value))};
-        return refused;
-    default:
-        return refused;
-    }
-}
 
 // Whether a numeric field read back says what was meant: exactly, for
 // singles as the nearest float, for scaled reals within the one step that
