@@ -127,24 +127,42 @@ std::uint64_t noValuePattern(std::uint32_t sz) { return sz >= 64 ? ~std::uint64_
 
 namespace {
 
-// The value a raw number stands for; `noValue` when it is the field's all-ones pattern.
-std::optional<Value> valueOfRaw(const FieldSpec& field, std::uint64_t n, bool noValue) {
+// The value a raw number stands for, written into `value` in place; `noValue`
+// when it is the field's all-ones pattern. False for types that yield none.
+bool valueOfRaw(const FieldSpec& field, std::uint64_t n, bool noValue, Value& value) {
     switch (field.dataType) {
-    case DataType::Date: return noValue ? Value{NoValue{}} : Value{DateValue{n}};
-    case DataType::Unint: return noValue ? Value{NoValue{}} : Value{UnsignedValue{n}};
+    case DataType::Date:
+        if (noValue)
+            value.emplace<NoValue>();
+        else
+            value.emplace<DateValue>(n);
+        return true;
+    case DataType::Unint:
+        if (noValue)
+            value.emplace<NoValue>();
+        else
+            value.emplace<UnsignedValue>(n);
+        return true;
     case DataType::ConRelRes:
-        if (noValue) return NoValue{};
-        return RealValue{field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz))};
+        if (noValue)
+            value.emplace<NoValue>();
+        else
+            value.emplace<RealValue>(field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz)));
+        return true;
     case DataType::ConRes:
-        if (noValue) return NoValue{};
-        return RealValue{static_cast<double>(n) * field.step + field.start};
+        if (noValue)
+            value.emplace<NoValue>();
+        else
+            value.emplace<RealValue>(static_cast<double>(n) * field.step + field.start);
+        return true;
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        return RealValue{static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)))};
+        value.emplace<RealValue>(static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n))));
+        return true;
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
         // gone, no value is produced.
-        return std::nullopt;
+        return false;
     }
 }
 
@@ -191,15 +209,16 @@ std::uint64_t fieldBitsOf(std::uint64_t raw, std::uint32_t sz) { return raw & no
 
 std::optional<Value> numericValueOf(const FieldSpec& field, std::uint64_t raw) {
     const std::uint64_t n = fieldBitsOf(raw, field.sz);
-    return valueOfRaw(field, n, n == noValuePattern(field.sz));
+    Value value;
+    if (!valueOfRaw(field, n, n == noValuePattern(field.sz), value)) return std::nullopt;
+    return value;
 }
 
+// Decoding is the hot path: the value goes straight into its record.
 bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
-    std::optional<Value> decoded =
-        field.fixedRaw ? valueOfRaw(field, *field.fixedRaw, false) : numericValueOf(field, in.readBits(field.sz));
-    if (!decoded) return false;
-    value = std::move(*decoded);
-    return true;
+    if (field.fixedRaw) return valueOfRaw(field, *field.fixedRaw, false, value);
+    const std::uint64_t n = in.readBits(field.sz);
+    return valueOfRaw(field, n, n == noValuePattern(field.sz), value);
 }
 
 void appendUtf8(std::uint16_t u, std::string& text) {
