@@ -1,14 +1,14 @@
 # Every include of the library looks down its layers, never up:
-#   container  <  types  <  tdl/nodes  <  tdl  <  decode  <  encode  <  edit  <  vb6dll
+#   container  <  types  <  tdl/nodes  <  tdl  <  decode  <  encode  <  api  <  vb6dll
 # The container layer turns files and dumps into image bytes and needs
 # nothing of the others; the encode layer writes images from decoded or
-# stated values and checks them with the decoder; the edit layer is the C++
+# stated values and checks them with the decoder; the api layer is the C++
 # interface over all of them.
 # A file may include its own layer and the ones below it.
 #   cmake -DLIB_DIR=<lib folder> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(layers container types tdl/nodes tdl decode encode edit vb6dll)
+set(layers container types tdl/nodes tdl decode encode api vb6dll)
 
 # The layer of a path below lib/teds, as its index in `layers`; -1 for none.
 function(layer_of path out)

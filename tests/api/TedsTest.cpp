@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "support/ImageBuilder.hpp"
-#include "teds_edit.hpp"
+#include "teds_api.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 namespace {
 
 const char* const kStandardTemplates = TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl";
@@ -117,4 +117,4 @@ TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {
 }
 
 }  // namespace
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -2,11 +2,11 @@
 #include <fstream>
 #include <system_error>
 
-#include "teds/edit/TemplateStore.hpp"
+#include "teds/api/TemplateStore.hpp"
 #include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
 Templates::Templates() : store_(std::make_shared<TemplateStore>()) {}
 Templates::~Templates() = default;
@@ -49,4 +49,4 @@ std::vector<std::string> Templates::diagnostics() const {
     return lines;
 }
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -1,11 +1,11 @@
-#include "teds/edit/PropertyList.hpp"
+#include "teds/api/PropertyList.hpp"
 
 #include <string>
 
 #include "teds/decode/ValueText.hpp"
 #include "teds/types/UnitRecord.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 namespace {
 
 using types::ValueKind;
@@ -36,4 +36,4 @@ std::vector<Property> propertiesOf(const decode::DecodedTeds& teds) {
     return properties;
 }
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -15,35 +15,14 @@
 #include <vector>
 
 #include "teds_container.hpp"
+#include "teds_encoding.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
-// Who changes an image, from the fewest rights to the most: a user, a
-// calibration lab, the manufacturer. Each may also change what the levels
-// below it may.
-enum class Access : std::uint8_t { User, Calibration, Id };
-
-struct EncodeOptions {
-    Access access = Access::Id;
-    // Refuse a real that its field cannot hold exactly, instead of writing
-    // the nearest value the field holds and saying so in a note.
-    bool strict = false;
-};
-
-// Problems stop the image being written, one line each; notes do not.
-struct Report {
-    std::vector<std::string> problems;
-    std::vector<std::string> notes;
-
-    bool ok() const { return problems.empty(); }
-};
-
-struct Encoded {
-    container::Image image;  // empty unless the report has no problems
-    Report report;
-
-    bool ok() const { return report.ok(); }
-};
+using Access = teds::Access;
+using EncodeOptions = encode::EncodeOptions;
+using Report = encode::EncodeReport;
+using Encoded = encode::Encoded;
 
 struct TemplateStore;
 
@@ -116,4 +95,4 @@ private:
     std::unique_ptr<DecodedImage> decoded_;
 };
 
-}  // namespace teds::edit
+}  // namespace teds::api
