@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     teds::tdl::Registry registry;
-    teds::tdl::loadTdlFile(registry, argv[1]);
+    const teds::tdl::FileLoad loaded = teds::tdl::loadTdlFile(registry, argv[1]);
+    if (loaded.unopened) std::cerr << teds::tdl::formatDiagnostic(*loaded.unopened) << '\n';
     for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
         std::cerr << teds::tdl::formatDiagnostic(diagnostic) << '\n';
 
