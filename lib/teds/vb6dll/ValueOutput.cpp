@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "OleDate.hpp"
 #include "TextOutput.hpp"
 #include "teds/types/Delivery.hpp"
 
@@ -52,7 +53,7 @@ void writeValue(VARIANT& out, const ValueRecord& record) {
     case ValueKind::Date:
         if (const auto* days = valueAs<std::uint64_t>(record)) {
             out.vt = VT_DATE;
-            out.date = types::oleDateFromTedsDays(*days);
+            out.date = oleDateFromTedsDays(*days);
         }
         break;
     case ValueKind::Enumeration:
