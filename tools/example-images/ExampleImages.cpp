@@ -4,6 +4,7 @@
 
 #include "teds/encode/BasicTedsWriter.hpp"
 #include "teds/types/BitWriter.hpp"
+#include "teds_chain_format.hpp"
 #include "teds_container.hpp"
 
 namespace example_images {
@@ -102,17 +103,14 @@ std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Reg
             error = "template " + std::to_string(example.templateId) + " is not loaded";
             return std::nullopt;
         }
-        constexpr std::uint32_t kIeeeSelector = 0;
-        out.writeBits(2, kIeeeSelector);
+        out.writeBits(teds::chain::kSelectorBits, teds::chain::kIeeeSelector);
         out.writeBits(tmpl->idWidth, example.templateId);
         if (!tmpl->encodeBody(out, example.values, error)) {
             error = image.fileName + ": " + error;
             return std::nullopt;
         }
     }
-    // Real sensors close the chain with the end selector.
-    constexpr std::uint32_t kEndSelector = 3;
-    out.writeBits(2, kEndSelector);
+    out.writeBits(teds::chain::kSelectorBits, teds::chain::kExtendedSelector);
     return std::move(out).takeBytes();
 }
 

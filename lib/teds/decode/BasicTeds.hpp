@@ -5,6 +5,7 @@
 #include <iosfwd>
 
 #include "teds/types/BitReader.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::decode {
 
@@ -22,9 +23,7 @@ struct BasicTeds {
 
 // The widths of the five fields, in the order they are read; the standard
 // layout's for any layout but Early.
-struct BasicTedsWidths {
-    std::uint32_t manufacturer, model, letter, version, serial;
-};
+using BasicTedsWidths = chain::BasicTedsWidths;
 BasicTedsWidths basicTedsWidths(BasicTedsLayout layout);
 
 // Which layout an image uses, from its bytes 8 and 9 (the first template

@@ -3,16 +3,9 @@
 #include <ostream>
 
 #include "teds/tdl/Registry.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::decode {
-namespace {
-
-enum Selector : std::uint32_t { kIeee = 0, kManufacturer = 1, kUser = 2, kExtended = 3 };
-
-constexpr std::uint32_t kUserFieldBits = 14;
-
-}  // namespace
-
 UserDescriptor mapUserDescriptor(std::uint32_t u) {
     switch (u) {
     case 1: return {UseCode::U1, 0};
@@ -20,9 +13,10 @@ UserDescriptor mapUserDescriptor(std::uint32_t u) {
     case 4: return {UseCode::U4, 0};
     case 10:
     case 14: return {UseCode::U10Or14, 0};
-    case 16383: return {UseCode::AllOnes, 0};
+    case chain::kUserFieldAllOnes: return {UseCode::AllOnes, 0};
     default:
-        if (u >= 17 && u <= 16381) return {UseCode::OtherManufacturer, static_cast<std::int32_t>(u)};
+        if (u >= static_cast<std::uint32_t>(chain::kFirstOtherManufacturer) &&
+            u <= static_cast<std::uint32_t>(chain::kLastOtherManufacturer)) return {UseCode::OtherManufacturer, static_cast<std::int32_t>(u)};
         return {UseCode::Unassigned, 0};
     }
 }
@@ -63,23 +57,23 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     };
     bool keepGoing = true;
     while (in.hasMore()) {
-        const auto selector = static_cast<std::uint32_t>(in.readBits(2));
+        const auto selector = static_cast<std::uint32_t>(in.readBits(chain::kSelectorBits));
         if (trace) *trace << "Next Descriptor = " << selector << '\n';
         working.reset();
 
         bool decoded = false;
         switch (selector) {
-        case kIeee:
+        case chain::kIeeeSelector:
             if (trace) *trace << "Next: IEEE template\n";
             keepGoing = decoded = decodeBodyFor(0);
             break;
-        case kManufacturer:
+        case chain::kManufacturerSelector:
             if (trace) *trace << "Next: Manufacturer template\n";
             keepGoing = decoded = decodeBodyFor(out.basic.manufacturerId);
             break;
-        case kUser: {
+        case chain::kUserSelector: {
             if (trace) *trace << "Next: User or different manufacturer template\n";
-            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(kUserFieldBits)));
+            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(chain::kUserFieldBits)));
             if (trace)
                 *trace << "  Use: " << static_cast<std::int32_t>(user.useCode) << " (mfgr=" << user.manufacturer << ")\n";
             // Other use codes carry no template body: the next selector follows.
@@ -94,7 +88,7 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
         }
         }
 
-        if (trace && (selector == kIeee || selector == kManufacturer)) {
+        if (trace && (selector == chain::kIeeeSelector || selector == chain::kManufacturerSelector)) {
             *trace << "  Template ID: " << working.keyText() << '\n';
             working.dump(*trace, "% ");
         }
