@@ -1,7 +1,5 @@
 #include "teds/decode/BasicTeds.hpp"
 
-#include <ostream>
-
 #include "teds/types/Chr5.hpp"
 #include "teds_chain_format.hpp"
 
@@ -26,8 +24,7 @@ BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t l
     return firstTemplateId <= chain::kLastEarlyTemplateId ? BasicTedsLayout::Early : BasicTedsLayout::Standard;
 }
 
-void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in,
-                   std::ostream* trace, BasicTeds& out) {
+void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in, BasicTeds& out) {
     out.format = chooseBasicTedsLayout(image, length);
     const BasicTedsWidths layout = basicTedsWidths(out.format);
 
@@ -36,12 +33,6 @@ void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitRe
     out.versionLetter = types::chr5ToChar(static_cast<std::uint32_t>(in.readBits(layout.letter)));
     out.versionNumber = readField(in, layout.version);
     out.serialNumber = readField(in, layout.serial);
-
-    if (trace) {
-        *trace << "Basic TEDS: Mfgr " << out.manufacturerId << "; Model " << out.modelNumber << '-'
-               << out.versionLetter << '-' << out.versionNumber << "; Serial " << out.serialNumber
-               << '\n';
-    }
 }
 
 }  // namespace teds::decode

@@ -1,7 +1,5 @@
 #include "teds/decode/TemplateChain.hpp"
 
-#include <ostream>
-
 #include "teds/tdl/Registry.hpp"
 #include "teds_chain_format.hpp"
 
@@ -35,11 +33,11 @@ bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::in
 }
 
 void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::uint32_t length,
-                std::ostream* trace, DecodedTeds& out) {
+                ChainTrace* trace, DecodedTeds& out) {
     if (image == nullptr || length == 0) return;
 
     types::BitReader in(image, length);
-    readBasicTeds(image, length, in, trace, out.basic);
+    readBasicTeds(image, length, in, out.basic);
 
     TemplateRecord working;
     // One budget for the whole image: a template file may let a few bits
@@ -58,39 +56,35 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     bool keepGoing = true;
     while (in.hasMore()) {
         const auto selector = static_cast<std::uint32_t>(in.readBits(chain::kSelectorBits));
-        if (trace) *trace << "Next Descriptor = " << selector << '\n';
         working.reset();
+        TraceStep step;
+        step.selector = selector;
 
         bool decoded = false;
         switch (selector) {
         case chain::kIeeeSelector:
-            if (trace) *trace << "Next: IEEE template\n";
             keepGoing = decoded = decodeBodyFor(0);
             break;
         case chain::kManufacturerSelector:
-            if (trace) *trace << "Next: Manufacturer template\n";
             keepGoing = decoded = decodeBodyFor(out.basic.manufacturerId);
             break;
         case chain::kUserSelector: {
-            if (trace) *trace << "Next: User or different manufacturer template\n";
             const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(chain::kUserFieldBits)));
-            if (trace)
-                *trace << "  Use: " << static_cast<std::int32_t>(user.useCode) << " (mfgr=" << user.manufacturer << ")\n";
+            step.user = user;
             // Other use codes carry no template body: the next selector follows.
             if (user.useCode == UseCode::OtherManufacturer) keepGoing = decoded = decodeBodyFor(user.manufacturer);
             break;
         }
         default: {
-            const std::uint32_t bit = in.readBit();
-            if (trace) *trace << "Next: Extended (Freeform? " << (bit == 0 ? 1 : 0) << ")\n";
+            step.extendedBit = in.readBit();
             keepGoing = false;
             break;
         }
         }
 
-        if (trace && (selector == chain::kIeeeSelector || selector == chain::kManufacturerSelector)) {
-            *trace << "  Template ID: " << working.keyText() << '\n';
-            working.dump(*trace, "% ");
+        if (trace) {
+            if (selector == chain::kIeeeSelector || selector == chain::kManufacturerSelector) step.record = working;
+            trace->steps.push_back(std::move(step));
         }
         if (decoded) out.templates.push_back(std::move(working));
         if (!keepGoing) break;
