@@ -16,8 +16,8 @@
 namespace {
 
 bool isNan(const teds::types::ValueRecord& record) {
-    const double* real = boost::get<double>(&record.value);
-    return real != nullptr && std::isnan(*real);
+    const auto* real = std::get_if<teds::types::RealValue>(&record.value);
+    return real != nullptr && std::isnan(real->value);
 }
 
 // The values of one level as texts; struct arrays keep their elements.
@@ -28,7 +28,9 @@ bool toText(std::vector<teds::encode::StatedValue>& values) {
     for (teds::encode::StatedValue& value : values) {
         if (value.elements)
             for (auto& element : *value.elements) exact = toText(element) && exact;
-        if (value.name.empty() || !value.exact || value.exact->kind == teds::types::ValueKind::StructArray) continue;
+        if (value.name.empty() || !value.exact ||
+            std::holds_alternative<teds::types::StructArrayValue>(value.exact->value))
+            continue;
         exact = exact && !isNan(*value.exact);
         value.text = teds::decode::writtenValueText(*value.exact);
         value.exact.reset();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/HeldValues.hpp"
 #include "support/ImageBuilder.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/decode/ValueLookup.hpp"
@@ -10,6 +11,8 @@
 #include "teds/tdl/TdlLoader.hpp"
 
 namespace {
+
+using teds::testing::heldText;
 
 using namespace teds;
 using teds::testing::ImageBuilder;
@@ -48,10 +51,10 @@ std::string wideTemplate() {
 std::uint64_t bytesHeld(const std::vector<types::ValueRecord>& values) {
     std::uint64_t bytes = values.capacity() * sizeof(types::ValueRecord);
     for (const types::ValueRecord& record : values) {
-        if (const auto* text = boost::get<std::string>(&record.value)) bytes += text->capacity();
-        if (const auto* elements = boost::get<types::StructElements>(&record.value)) {
-            bytes += elements->capacity() * sizeof(types::StructElement);
-            for (const types::StructElement& element : *elements) bytes += bytesHeld(element);
+        if (const auto* text = std::get_if<types::TextValue>(&record.value)) bytes += text->text.capacity();
+        if (const auto* array = std::get_if<types::StructArrayValue>(&record.value)) {
+            bytes += array->elements.capacity() * sizeof(types::StructElement);
+            for (const types::StructElement& element : array->elements) bytes += bytesHeld(element);
         }
     }
     return bytes;
@@ -88,7 +91,7 @@ protected:
 TEST_F(HostileImage, TextCountBeyondTheImageStopsAtItsEnd) {
     const auto out = decodeTwelveBytes(50, 0xFFFFFFFF);
     ASSERT_EQ(out.templates.size(), 1u);
-    const auto& text = boost::get<std::string>(out.templates[0].values.at(0).value);
+    const auto& text = heldText(out.templates[0].values.at(0).value);
     // 96 bits: 64 Basic TEDS, 10 descriptor, 22 of the count; no character is left.
     EXPECT_TRUE(text.empty());
 }
@@ -101,7 +104,7 @@ TEST_F(HostileImage, TextCountPastTheEndKeepsWhatTheImageHolds) {
     decode::DecodedTeds out;
     decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, out);
     ASSERT_EQ(out.templates.size(), 1u);
-    const auto& text = boost::get<std::string>(out.templates[0].values.at(0).value);
+    const auto& text = heldText(out.templates[0].values.at(0).value);
     // The four characters, then one that starts inside the last byte and
     // is completed with zeros; nothing wholly past the end.
     EXPECT_EQ(text, std::string("TEDS") + '\0');

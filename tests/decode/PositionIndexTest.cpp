@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/HeldValues.hpp"
 #include "teds/decode/NameIndex.hpp"
 #include "teds/decode/PositionIndex.hpp"
 #include "teds/decode/ValueLookup.hpp"
@@ -9,10 +10,10 @@ namespace {
 using namespace teds::decode;
 using namespace teds::types;
 
-ValueRecord leaf(std::uint64_t value) { return ValueRecord{"v", ValueKind::Unsigned, value, nullptr}; }
-ValueRecord marker() { return ValueRecord{"", ValueKind::SelectMarker, std::uint64_t{0}, nullptr}; }
+ValueRecord leaf(std::uint64_t value) { return ValueRecord{"v", teds::types::UnsignedValue{value}, nullptr}; }
+ValueRecord marker() { return ValueRecord{"", teds::types::SelectMarkerValue{std::uint64_t{0}}, nullptr}; }
 ValueRecord array(StructElements elements) {
-    return ValueRecord{"a", ValueKind::StructArray, std::move(elements), nullptr};
+    return ValueRecord{"a", teds::types::StructArrayValue{std::move(elements)}, nullptr};
 }
 
 // Nested arrays, empty elements and markers at every level.
@@ -52,7 +53,7 @@ TEST(PositionIndex, TemplateIndexPastTheEndHasNothing) {
 
 TEST(NameIndex, AgreesWithSelectionByNameEverywhere) {
     auto templates = nestedTemplates();
-    templates[2].values.push_back(ValueRecord{"w", ValueKind::Unsigned, std::uint64_t{9}, nullptr});
+    templates[2].values.push_back(ValueRecord{"w", teds::types::UnsignedValue{std::uint64_t{9}}, nullptr});
     const NameIndex index(templates);
     for (std::size_t t = 0; t < templates.size() + 1; ++t) {
         const std::vector<ValueRecord> none;

@@ -2,12 +2,15 @@
 
 #include <sstream>
 
+#include "support/HeldValues.hpp"
 #include "support/ImageBuilder.hpp"
 #include "support/NodeFactory.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
 
 namespace {
+
+using teds::testing::heldWhole;
 
 using namespace teds;
 using teds::testing::ImageBuilder;
@@ -55,7 +58,7 @@ protected:
     }
 
     static std::uint32_t firstValue(const decode::TemplateRecord& record) {
-        return boost::get<std::uint64_t>(record.values.at(0).value);
+        return heldWhole(record.values.at(0).value);
     }
 
     tdl::Registry registry;

@@ -2,20 +2,23 @@
 
 #include <sstream>
 
+#include "support/HeldValues.hpp"
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/decode/ValueLookup.hpp"
 
 namespace {
 
+using teds::testing::heldWhole;
+
 using namespace teds::decode;
 using namespace teds::types;
 
 ValueRecord unsignedRecord(const char* name, std::uint64_t value) {
-    return ValueRecord{name, ValueKind::Unsigned, value, nullptr};
+    return ValueRecord{name, teds::types::UnsignedValue{value}, nullptr};
 }
 
 ValueRecord arrayRecord(const char* name, StructElements elements) {
-    return ValueRecord{name, ValueKind::StructArray, std::move(elements), nullptr};
+    return ValueRecord{name, teds::types::StructArrayValue{std::move(elements)}, nullptr};
 }
 
 // One array of three elements, each holding "x" and "y" numbered 0..5.
@@ -28,7 +31,7 @@ std::vector<ValueRecord> threeByTwo() {
 
 std::uint32_t valueAt(const std::vector<ValueRecord>& values, std::uint32_t position) {
     const ValueRecord* record = selectByPosition(values, position);
-    return record ? boost::get<std::uint64_t>(record->value) : 0xDEADu;
+    return record ? heldWhole(record->value) : 0xDEADu;
 }
 
 TEST(ValueLookup, EmptyListHasNothing) {
@@ -61,14 +64,14 @@ TEST(ValueLookup, PositionCounterIsSharedAcrossLevels) {
 }
 
 TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
-    const std::vector<ValueRecord> values{
-        ValueRecord{"X", ValueKind::SelectMarker, std::uint64_t{1}, nullptr}, unsignedRecord("Y", 7)};
+    const std::vector<ValueRecord> values{ValueRecord{"X", teds::types::SelectMarkerValue{std::uint64_t{1}}, nullptr},
+                                          unsignedRecord("Y", 7)};
     EXPECT_EQ(countValues(values), 1);
     EXPECT_EQ(valueAt(values, 0), 7u);
     std::vector<const ValueRecord*> matches;
     selectByName(values, "X", matches);
     ASSERT_EQ(matches.size(), 1u);
-    EXPECT_EQ(matches[0]->kind, ValueKind::SelectMarker);
+    EXPECT_EQ(matches[0]->kind(), ValueKind::SelectMarker);
 }
 
 TEST(ValueLookup, NameMatchIsExact) {
@@ -85,7 +88,7 @@ TEST(ValueLookup, SameNameInSeveralElementsIsFoundInElementOrder) {
     std::vector<const ValueRecord*> matches;
     selectByName(values, "y", matches);
     ASSERT_EQ(matches.size(), 3u);
-    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(boost::get<std::uint64_t>(matches[i]->value), 2 * i + 1);
+    for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(heldWhole(matches[i]->value), 2 * i + 1);
 
     matches.clear();
     selectByName(values, "points", matches);
@@ -107,11 +110,10 @@ TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
 TEST(TemplateRecord, DumpListsEveryValue) {
     TemplateRecord record;
     record.begin(0, 36, nullptr);
-    record.values = {unsignedRecord("Count", 3),
-                     ValueRecord{"Gain", ValueKind::Real, 2.5, nullptr},
-                     ValueRecord{"Model", ValueKind::Text, std::string("ABC"), nullptr},
-                     ValueRecord{"Pol", ValueKind::Enumeration, EnumValue{1, "neg"}, nullptr},
-                     ValueRecord{"Off", ValueKind::None, std::uint64_t{0}, nullptr}};
+    record.values = {unsignedRecord("Count", 3), ValueRecord{"Gain", teds::types::RealValue{2.5}, nullptr},
+                     ValueRecord{"Model", teds::types::TextValue{std::string("ABC")}, nullptr},
+                     ValueRecord{"Pol", EnumValue{1, "neg"}, nullptr},
+                     ValueRecord{"Off", teds::types::NoValue{}, nullptr}};
     std::ostringstream out;
     record.dump(out, "% ");
     EXPECT_EQ(out.str(),

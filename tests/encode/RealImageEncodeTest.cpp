@@ -72,7 +72,7 @@ StatedTeds statedAsText(const decode::DecodedTeds& teds, const container::Image&
     StatedTeds stated = statedFromDecoded(teds, layoutOf(teds, image));
     for (StatedTemplate& t : stated.templates)
         for (StatedValue& value : t.values)
-            if (!value.name.empty() && value.exact->kind != types::ValueKind::StructArray) {
+            if (!value.name.empty() && value.exact->kind() != types::ValueKind::StructArray) {
                 value.text = decode::writtenValueText(*value.exact);
                 value.exact.reset();
             }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/HeldValues.hpp"
 #include "support/ImageBuilder.hpp"
 #include "support/NodeFactory.hpp"
 #include "teds/decode/ValueLookup.hpp"
@@ -11,6 +12,10 @@
 #include "teds/tdl/nodes/UGId.hpp"
 
 namespace {
+
+using teds::testing::heldElements;
+using teds::testing::heldEnum;
+using teds::testing::heldWhole;
 
 using namespace teds;
 using namespace teds::tdl::nodes;
@@ -39,7 +44,7 @@ Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image
     return result;
 }
 
-std::uint64_t asUnsigned(const ValueRecord& r) { return boost::get<std::uint64_t>(r.value); }
+std::uint64_t asUnsigned(const ValueRecord& r) { return heldWhole(r.value); }
 
 TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     auto qualified = property("Q", DataType::Unint, 8);
@@ -83,7 +88,7 @@ TEST(SelectCaseDecode, SelectorWithoutCaseYieldsOnlyTheMarker) {
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 2u);
-    EXPECT_EQ(d.values[0].kind, ValueKind::SelectMarker);
+    EXPECT_EQ(d.values[0].kind(), ValueKind::SelectMarker);
     EXPECT_EQ(d.values[0].name, "");
     EXPECT_EQ(asUnsigned(d.values[0]), 3u);
     EXPECT_EQ(d.values[1].name, "after");
@@ -116,7 +121,7 @@ TEST(SelectCaseDecode, WideSelectorsAndCountsAreReadWhole) {
 
     const auto array = nodeList(structArray("A", 40, nodeList(property("x", DataType::Unint, 8))));
     const Decoded a = decodeList(array, ImageBuilder().field(40, 0x100000001).field(8, 7).field(8, 8).bytes());
-    EXPECT_EQ(boost::get<types::StructElements>(a.values.at(0).value).size(), 2u);
+    EXPECT_EQ(heldElements(a.values.at(0).value).size(), 2u);
 }
 
 TEST(SelectCaseDecode, FailingNodeInsideTheCaseFailsTheSelect) {
@@ -133,8 +138,8 @@ TEST(StructArrayDecode, ZeroCountYieldsAnEmptyArrayAndReadsOnlyTheCount) {
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 1u);
-    EXPECT_EQ(d.values[0].kind, ValueKind::StructArray);
-    EXPECT_TRUE(boost::get<types::StructElements>(d.values[0].value).empty());
+    EXPECT_EQ(d.values[0].kind(), ValueKind::StructArray);
+    EXPECT_TRUE(heldElements(d.values[0].value).empty());
     EXPECT_EQ(d.bitsRead, 4u);
 }
 
@@ -146,7 +151,7 @@ TEST(StructArrayDecode, ElementsHoldTheirRecordsInOrder) {
     for (std::uint32_t i = 0; i < 3; ++i) image.field(4, i).field(4, 10 + i);
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
-    const auto& elements = boost::get<types::StructElements>(d.values.at(0).value);
+    const auto& elements = heldElements(d.values.at(0).value);
     ASSERT_EQ(elements.size(), 3u);
     for (std::uint32_t i = 0; i < 3; ++i) {
         ASSERT_EQ(elements[i].size(), 2u);
@@ -162,7 +167,7 @@ TEST(StructArrayDecode, HugeCountStopsAtTheEndOfTheImage) {
     image.field(32, 0xFFFFFFFF).field(64, 0x0102030405060708);
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
-    EXPECT_EQ(boost::get<types::StructElements>(d.values.at(0).value).size(), 8u);
+    EXPECT_EQ(heldElements(d.values.at(0).value).size(), 8u);
 }
 
 TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
@@ -171,7 +176,7 @@ TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
     const auto nodes = nodeList(structArray("A", 16, nodeList(std::move(qualified))));
     const Decoded d = decodeList(nodes, {0xFF, 0xFF, 0, 0});
     ASSERT_TRUE(d.ok);
-    EXPECT_TRUE(boost::get<types::StructElements>(d.values.at(0).value).empty());
+    EXPECT_TRUE(heldElements(d.values.at(0).value).empty());
 }
 
 TEST(StructArrayDecode, RecordsBeyondTheBudgetFailTheTemplate) {
@@ -251,8 +256,8 @@ TEST_P(EnumPropertyDecode, DeliversIndexAndText) {
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 1u);
-    EXPECT_EQ(d.values[0].kind, ValueKind::Enumeration);
-    const auto& value = boost::get<types::EnumValue>(d.values[0].value);
+    EXPECT_EQ(d.values[0].kind(), ValueKind::Enumeration);
+    const auto& value = heldEnum(d.values[0].value);
     EXPECT_EQ(value.index, c.expectedIndex) << c.what;
     EXPECT_EQ(value.text, c.expectedText) << c.what;
     EXPECT_EQ(d.bitsRead, c.expectedBits) << c.what;
@@ -269,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EnumPropertyDecode, UnboundEnumDeliversTheBareIndex) {
     const auto nodes = nodeList(enumProperty("E", "Missing", 4));
     const Decoded d = decodeList(nodes, {0x0F});
-    const auto& value = boost::get<types::EnumValue>(d.values.at(0).value);
+    const auto& value = heldEnum(d.values.at(0).value);
     EXPECT_EQ(value.index, 15u);  // all ones is an index like any other
     EXPECT_EQ(value.text, "");
 }

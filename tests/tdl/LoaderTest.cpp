@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "support/HeldValues.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -18,6 +19,8 @@
 
 namespace teds::tdl {
 namespace {
+
+using teds::testing::heldEnum;
 
 namespace fs = std::filesystem;
 
@@ -133,7 +136,7 @@ TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLineAsAResult) {
     types::DecodeBudget budget;
     EXPECT_TRUE(decode::decodeTemplate(registry, stream, 0, record, budget));
     ASSERT_EQ(record.values.size(), 2u);
-    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "b");
+    EXPECT_EQ(heldEnum(record.values[0].value).text, "b");
 }
 
 TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {

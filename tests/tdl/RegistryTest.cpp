@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/HeldValues.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -15,6 +16,12 @@
 
 namespace teds::tdl {
 namespace {
+
+using teds::testing::heldElements;
+using teds::testing::heldEnum;
+using teds::testing::heldReal;
+using teds::testing::heldText;
+using teds::testing::heldWhole;
 
 using types::ValueKind;
 using types::ValueRecord;
@@ -82,22 +89,22 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
     const std::vector<ValueRecord>& v = record.values;
     ASSERT_EQ(v.size(), 8u);
     EXPECT_EQ(v[0].name, "%Kind");
-    EXPECT_EQ(v[0].kind, ValueKind::Enumeration);
-    EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).index, 1u);
-    EXPECT_EQ(boost::get<types::EnumValue>(v[0].value).text, "Current");
-    EXPECT_EQ(boost::get<std::uint64_t>(v[1].value), 200u);
-    EXPECT_EQ(v[2].kind, ValueKind::Real);
-    EXPECT_EQ(boost::get<double>(v[2].value), 12.0);
+    EXPECT_EQ(v[0].kind(), ValueKind::Enumeration);
+    EXPECT_EQ(heldEnum(v[0].value).index, 1u);
+    EXPECT_EQ(heldEnum(v[0].value).text, "Current");
+    EXPECT_EQ(heldWhole(v[1].value), 200u);
+    EXPECT_EQ(v[2].kind(), ValueKind::Real);
+    EXPECT_EQ(heldReal(v[2].value), 12.0);
     EXPECT_EQ(v[3].name, "%Fixed");
-    EXPECT_EQ(boost::get<std::uint64_t>(v[3].value), 42u);
-    EXPECT_EQ(v[4].kind, ValueKind::SelectMarker);
+    EXPECT_EQ(heldWhole(v[3].value), 42u);
+    EXPECT_EQ(v[4].kind(), ValueKind::SelectMarker);
     EXPECT_EQ(v[5].name, "%InB");
-    EXPECT_EQ(boost::get<std::uint64_t>(v[5].value), 17u);
-    ASSERT_EQ(v[6].kind, ValueKind::StructArray);
-    const auto& points = boost::get<types::StructElements>(v[6].value);
+    EXPECT_EQ(heldWhole(v[5].value), 17u);
+    ASSERT_EQ(v[6].kind(), ValueKind::StructArray);
+    const auto& points = heldElements(v[6].value);
     ASSERT_EQ(points.size(), 2u);
-    EXPECT_EQ(boost::get<std::uint64_t>(points[1].at(0).value), 9u);
-    EXPECT_EQ(boost::get<std::string>(v[7].value), "HI");
+    EXPECT_EQ(heldWhole(points[1].at(0).value), 9u);
+    EXPECT_EQ(heldText(v[7].value), "HI");
 
     // The unit named by the property's second text is bound to it.
     const auto* count = v[1].property;
@@ -252,9 +259,9 @@ TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
     decode::TemplateRecord record;
     ASSERT_TRUE(decodeNextTemplate(registry, image.stream(), 0, record));
     ASSERT_EQ(record.values.size(), 3u);
-    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).index, 3u);
-    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "");
-    EXPECT_EQ(boost::get<std::uint64_t>(record.values[1].value), 7u);
+    EXPECT_EQ(heldEnum(record.values[0].value).index, 3u);
+    EXPECT_EQ(heldEnum(record.values[0].value).text, "");
+    EXPECT_EQ(heldWhole(record.values[1].value), 7u);
 }
 
 TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
@@ -273,7 +280,7 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
     decode::TemplateRecord record;
     ASSERT_TRUE(decodeNextTemplate(registry, image.stream(), 0, record));
     ASSERT_EQ(record.values.size(), 1u);
-    EXPECT_EQ(boost::get<types::EnumValue>(record.values[0].value).text, "y");
+    EXPECT_EQ(heldEnum(record.values[0].value).text, "y");
 }
 
 TEST(RegistryTest, ASecondLoadOfTheSameTextAcceptsNothing) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "support/HeldValues.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
@@ -16,6 +17,9 @@
 
 namespace teds::tdl {
 namespace {
+
+using teds::testing::heldElements;
+using teds::testing::heldEnum;
 
 constexpr std::int32_t kTemplates = 50000;
 
@@ -76,13 +80,13 @@ TEST(ScaleTest, ABigEnumerationAnswersEveryRecordOfALongArray) {
     ASSERT_TRUE(decode::decodeTemplate(registry, in, 0, record, budget));
 
     ASSERT_EQ(record.values.size(), 1u);
-    const auto& elements = boost::get<types::StructElements>(record.values[0].value);
+    const auto& elements = heldElements(record.values[0].value);
     ASSERT_EQ(elements.size(), kElements);
     for (const types::StructElement* element : {&elements.front(), &elements.back()}) {
         ASSERT_EQ(element->size(), 2u);
         for (const types::ValueRecord& value : *element) {
-            EXPECT_EQ(boost::get<types::EnumValue>(value.value).index, kEntries - 1) << value.name;
-            EXPECT_EQ(boost::get<types::EnumValue>(value.value).text, last) << value.name;
+            EXPECT_EQ(heldEnum(value.value).index, kEntries - 1) << value.name;
+            EXPECT_EQ(heldEnum(value.value).text, last) << value.name;
         }
     }
 }

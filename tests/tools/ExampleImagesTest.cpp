@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/HeldValues.hpp"
 #include "BundledTemplates.hpp"
 #include "ExampleImages.hpp"
 #include "ImageInput.hpp"
@@ -14,6 +15,8 @@
 
 namespace tedsdump {
 namespace {
+
+using teds::testing::heldReal;
 
 using teds_tools::ImageOrError;
 using teds_tools::imageFromContent;
@@ -164,10 +167,10 @@ TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
         int reals = 0;
         for (std::size_t t = 0; t < decoded.templates.size(); ++t) {
             for (const teds::types::ValueRecord& record : decoded.templates[t].values) {
-                if (record.kind != teds::types::ValueKind::Real) continue;
+                if (record.kind() != teds::types::ValueKind::Real) continue;
                 for (const json& property : document["templates"][t]["properties"])
                     if (property["name"] == record.name) {
-                        EXPECT_EQ(property["value"].get<double>(), boost::get<double>(record.value)) << record.name;
+                        EXPECT_EQ(property["value"].get<double>(), heldReal(record.value)) << record.name;
                         ++reals;
                     }
             }
@@ -217,15 +220,21 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
         teds::types::ValueRecord replacement;
         const char* errorPart;
     };
-    using teds::types::ValueKind;
     const Case cases[] = {
-        {"a weight that needs a seventh bit", 5, {"%Weight", ValueKind::Real, 1e6, nullptr}, "%Weight"},
-        {"an index wider than its field", 4, {"%Direction", ValueKind::Enumeration, teds::types::EnumValue{4, ""}, nullptr},
-         "%Direction"},
-        {"a value under another name", 18, {"%MeasId", ValueKind::Unsigned, std::uint64_t{1}, nullptr}, "%MeasID"},
-        {"initials too long for the field", 16, {"%CalInitials", ValueKind::Text, std::string("JRSX"), nullptr},
+        {"a weight that needs a seventh bit", 5, {"%Weight", teds::types::RealValue{1e6}, nullptr}, "%Weight"},
+        {"an index wider than its field", 4, {"%Direction", teds::types::EnumValue{4, ""}, nullptr}, "%Direction"},
+        {"a value under another name",
+         18,
+         {"%MeasId", teds::types::UnsignedValue{std::uint64_t{1}}, nullptr},
+         "%MeasID"},
+        {"initials too long for the field",
+         16,
+         {"%CalInitials", teds::types::TextValue{std::string("JRSX")}, nullptr},
          "%CalInitials"},
-        {"a count that reads back as no value", 17, {"%CalPeriod", ValueKind::Unsigned, std::uint64_t{4095}, nullptr}, "%CalPeriod"},
+        {"a count that reads back as no value",
+         17,
+         {"%CalPeriod", teds::types::UnsignedValue{std::uint64_t{4095}}, nullptr},
+         "%CalPeriod"},
     };
     for (const Case& c : cases) {
         example_images::ExampleImage image = example_images::exampleImages().front();

@@ -1,3 +1,4 @@
+#include "support/HeldValues.hpp"
 #include "teds/types/FieldCodec.hpp"
 
 #include <bit>
@@ -18,6 +19,11 @@
 namespace teds::types {
 namespace {
 
+using teds::testing::heldReal;
+using teds::testing::heldText;
+using teds::testing::heldWhole;
+using teds::testing::valueOf;
+
 using types::BitReader;
 using types::BitWriter;
 using teds::testing::ImageBuilder;
@@ -32,15 +38,13 @@ struct Reader {
 
 // A decoded field as its record holds it.
 struct DecodedValue {
-    ValueKind kind = ValueKind::None;
     Value value;
+    ValueKind kind() const { return static_cast<ValueKind>(value.index()); }
 };
 
 std::optional<DecodedValue> numericOf(BitReader& in, const FieldSpec& f) {
     DecodedValue decoded;
-    const std::optional<ValueKind> kind = decodeNumeric(in, f, decoded.value);
-    if (!kind) return std::nullopt;
-    decoded.kind = *kind;
+    if (!decodeNumeric(in, f, decoded.value)) return std::nullopt;
     return decoded;
 }
 
@@ -87,7 +91,7 @@ TEST_P(NoValuePattern, IsAllOnesInTheFieldWidth) {
     const NoValueCase& c = GetParam();
     const auto v = decodeRaw(fieldOf(c.type, c.sz, 1.0, 0.5), c.raw);
     ASSERT_TRUE(v.has_value()) << c.what;
-    EXPECT_EQ(v->kind == ValueKind::None, c.none) << c.what;
+    EXPECT_EQ(v->kind() == ValueKind::None, c.none) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,12 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumericField, UnsignedAndDateKeepTheRawNumber) {
     const auto u = decodeRaw(fieldOf(DataType::Unint, 8), 0xFE);
-    EXPECT_EQ(u->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint64_t>(u->value), 254u);
+    EXPECT_EQ(u->kind(), ValueKind::Unsigned);
+    EXPECT_EQ(heldWhole(u->value), 254u);
 
     const auto d = decodeRaw(fieldOf(DataType::Date, 16), 365);
-    EXPECT_EQ(d->kind, ValueKind::Date);
-    EXPECT_EQ(boost::get<std::uint64_t>(d->value), 365u);
+    EXPECT_EQ(d->kind(), ValueKind::Date);
+    EXPECT_EQ(heldWhole(d->value), 365u);
 }
 
 // Fields wider than 32 bits: the whole raw number is the value, all ones in
@@ -143,9 +147,9 @@ TEST(NumericField, WideFieldsKeepTheWholeRawNumber) {
     for (const auto& row : rows) {
         for (const DataType type : {DataType::Unint, DataType::Date}) {
             const auto v = decodeRaw(fieldOf(type, row.sz), row.raw);
-            EXPECT_EQ(boost::get<std::uint64_t>(v->value), row.raw) << "sz " << row.sz;
+            EXPECT_EQ(heldWhole(v->value), row.raw) << "sz " << row.sz;
             const std::uint64_t ones = row.sz == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << row.sz) - 1;
-            EXPECT_EQ(decodeRaw(fieldOf(type, row.sz), ones)->kind, ValueKind::None) << "sz " << row.sz;
+            EXPECT_EQ(decodeRaw(fieldOf(type, row.sz), ones)->kind(), ValueKind::None) << "sz " << row.sz;
             BitWriter w(8);
             ASSERT_TRUE(encodeField(w, fieldOf(type, row.sz), v->value));
             EXPECT_EQ(w.position(), row.sz);
@@ -155,7 +159,7 @@ TEST(NumericField, WideFieldsKeepTheWholeRawNumber) {
         if (row.raw < (std::uint64_t{1} << 53)) {
             const FieldSpec conRes = fieldOf(DataType::ConRes, row.sz, -1.0, 0.5);
             const auto v = decodeRaw(conRes, row.raw);
-            EXPECT_EQ(boost::get<double>(v->value), static_cast<double>(row.raw) * 0.5 - 1.0) << "sz " << row.sz;
+            EXPECT_EQ(heldReal(v->value), static_cast<double>(row.raw) * 0.5 - 1.0) << "sz " << row.sz;
             BitWriter w(8);
             ASSERT_TRUE(encodeField(w, conRes, v->value));
             EXPECT_EQ(readerOf(w).readBits(row.sz), row.raw) << "sz " << row.sz;
@@ -170,17 +174,17 @@ TEST(NumericField, FixedRawValueReadsNothingAndIsNeverNone) {
     Reader r(image);
     const auto v = numericOf(r.stream, f);
     ASSERT_TRUE(v.has_value());
-    EXPECT_EQ(v->kind, ValueKind::Unsigned);
-    EXPECT_EQ(boost::get<std::uint64_t>(v->value), 255u);
+    EXPECT_EQ(v->kind(), ValueKind::Unsigned);
+    EXPECT_EQ(heldWhole(v->value), 255u);
     EXPECT_EQ(r.bitsRead(), 0u);
 }
 
 TEST(NumericField, ConResIsRawTimesResolutionPlusStart) {
     const auto v = decodeRaw(fieldOf(DataType::ConRes, 8, 10.0, 0.5), 4);
-    EXPECT_EQ(v->kind, ValueKind::Real);
-    EXPECT_EQ(boost::get<double>(v->value), 12.0);
+    EXPECT_EQ(v->kind(), ValueKind::Real);
+    EXPECT_EQ(heldReal(v->value), 12.0);
     const auto big = decodeRaw(fieldOf(DataType::ConRes, 32, -1.0, 1.0), 0xFFFFFFFE);
-    EXPECT_EQ(boost::get<double>(big->value), 4294967293.0);
+    EXPECT_EQ(heldReal(big->value), 4294967293.0);
 }
 
 // The power is formed by squaring, so the exact double depends on the order
@@ -211,32 +215,32 @@ TEST(NumericField, ConRelResPowerBySquaring) {
     for (const auto& c : cases) {
         const auto v = decodeRaw(fieldOf(DataType::ConRelRes, c.sz, 1.0, 0.05), c.raw);
         ASSERT_TRUE(v.has_value());
-        EXPECT_EQ(v->kind, ValueKind::Real);
-        EXPECT_EQ(boost::get<double>(v->value), c.expected) << "raw " << c.raw;
+        EXPECT_EQ(v->kind(), ValueKind::Real);
+        EXPECT_EQ(heldReal(v->value), c.expected) << "raw " << c.raw;
     }
-    EXPECT_DOUBLE_EQ(boost::get<double>(decodeRaw(fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), 2)->value), 1.21);
-    EXPECT_EQ(boost::get<double>(decodeRaw(fieldOf(DataType::ConRelRes, 8, 2.5, 0.05), 2)->value), 2.5 * b2);
+    EXPECT_DOUBLE_EQ(heldReal(decodeRaw(fieldOf(DataType::ConRelRes, 8, 1.0, 0.05), 2)->value), 1.21);
+    EXPECT_EQ(heldReal(decodeRaw(fieldOf(DataType::ConRelRes, 8, 2.5, 0.05), 2)->value), 2.5 * b2);
 }
 
 TEST(NumericField, ConRelResExtremeExponents) {
     // 2^31 squarings' worth of growth: the power overflows, its inverse is 0.
     const auto most = decodeRaw(fieldOf(DataType::ConRelRes, 32, 1.0, 0.05), 0x80000000u);
-    EXPECT_EQ(boost::get<double>(most->value), 0.0);
+    EXPECT_EQ(heldReal(most->value), 0.0);
     const auto large = decodeRaw(fieldOf(DataType::ConRelRes, 32, 1.0, 0.05), 0x7FFFFFFFu);
-    EXPECT_TRUE(std::isinf(boost::get<double>(large->value)));
+    EXPECT_TRUE(std::isinf(heldReal(large->value)));
 }
 
 TEST(NumericField, SingleReinterpretsTheLowThirtyTwoBits) {
     const auto v = decodeRaw(fieldOf(DataType::Single, 32), std::bit_cast<std::uint32_t>(1.5f));
-    EXPECT_EQ(v->kind, ValueKind::Real);
-    EXPECT_EQ(boost::get<double>(v->value), 1.5);
+    EXPECT_EQ(v->kind(), ValueKind::Real);
+    EXPECT_EQ(heldReal(v->value), 1.5);
 
     const auto tenth = decodeRaw(fieldOf(DataType::Single, 32), std::bit_cast<std::uint32_t>(-0.1f));
-    EXPECT_EQ(boost::get<double>(tenth->value), static_cast<double>(-0.1f));
+    EXPECT_EQ(heldReal(tenth->value), static_cast<double>(-0.1f));
 
     const auto ones = decodeRaw(fieldOf(DataType::Single, 32), 0xFFFFFFFF);
-    EXPECT_EQ(ones->kind, ValueKind::Real);
-    EXPECT_TRUE(std::isnan(boost::get<double>(ones->value)));
+    EXPECT_EQ(ones->kind(), ValueKind::Real);
+    EXPECT_TRUE(std::isnan(heldReal(ones->value)));
 }
 
 TEST(NumericField, TypesWithoutAValueConsumeTheirBits) {
@@ -386,13 +390,14 @@ TEST(Chr5Table, MapsBothWays) {
 // --- encoding ----------------------------------------------------------------
 
 // Encodes `value` into a buffer just wide enough, decodes it again.
-DecodedValue roundTrip(const FieldSpec& f, const types::Value& value, std::uint32_t bits) {
+template <class Plain>
+DecodedValue roundTrip(const FieldSpec& f, const Plain& plain, std::uint32_t bits) {
     BitWriter w((bits + 7) / 8);
-    EXPECT_TRUE(encodeField(w, f, value));
+    EXPECT_TRUE(encodeField(w, f, valueOf(plain)));
     BitReader r = readerOf(w);
     DecodedValue out;
     if (isTextType(f.dataType)) {
-        out = DecodedValue{ValueKind::Text, textOf(r, f.sz, f.dataType)};
+        out = DecodedValue{TextValue{textOf(r, f.sz, f.dataType)}};
     } else {
         auto v = numericOf(r, f);
         EXPECT_TRUE(v.has_value());
@@ -406,7 +411,7 @@ TEST(EncodeField, UnsignedTypesRoundTrip) {
         for (const auto& [sz, n] : std::vector<std::pair<std::uint32_t, std::uint64_t>>{
                  {8, 0}, {8, 254}, {13, 0x1234}, {32, 0xFFFFFFFE}}) {
             const auto v = roundTrip(fieldOf(t, sz), n, sz);
-            EXPECT_EQ(boost::get<std::uint64_t>(v.value), n) << "sz " << sz;
+            EXPECT_EQ(heldWhole(v.value), n) << "sz " << sz;
         }
     }
 }
@@ -414,29 +419,30 @@ TEST(EncodeField, UnsignedTypesRoundTrip) {
 TEST(EncodeField, TextTypesRoundTrip) {
     const std::string chr5 = "HELLO, WORLD/_@";
     const auto c = roundTrip(fieldOf(DataType::Chr5, 5 * chr5.size()), chr5, 5 * chr5.size());
-    EXPECT_EQ(boost::get<std::string>(c.value), chr5);
+    EXPECT_EQ(heldText(c.value), chr5);
 
     const std::string ascii("Temp\x01\x7F", 6);
     const auto a = roundTrip(fieldOf(DataType::Ascii, 7 * ascii.size()), ascii, 7 * ascii.size());
-    EXPECT_EQ(boost::get<std::string>(a.value), ascii);
+    EXPECT_EQ(heldText(a.value), ascii);
 
     // Code units of one, two and three UTF-8 bytes, an unpaired surrogate included.
     const std::string utf16 = "A\xC3\xA9\xE2\x82\xAC\xED\xA0\x80";
     const auto u = roundTrip(fieldOf(DataType::Unicode, 64), utf16, 64);
-    EXPECT_EQ(boost::get<std::string>(u.value), utf16);
+    EXPECT_EQ(heldText(u.value), utf16);
 
     for (const auto& [type, text, bits] : std::vector<std::tuple<DataType, std::string, std::uint32_t>>{
              {DataType::String5, "T._", 4 + 15}, {DataType::String7, "Hi", 4 + 14}, {DataType::String16, "\xC3\xA9", 4 + 16}}) {
         const auto s = roundTrip(fieldOf(type, 4), text, bits);
-        EXPECT_EQ(boost::get<std::string>(s.value), text) << static_cast<int>(type);
+        EXPECT_EQ(heldText(s.value), text) << static_cast<int>(type);
     }
 }
 
 TEST(EncodeField, TextsTheirFieldCannotHoldAreRefused) {
     BitWriter w(16);
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String7, 2), std::string("four")));  // count 4 needs 3 bits
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unicode, 16), std::string("\xF0\x9F\x98\x80")));  // needs a pair
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String16, 8), std::string("\xC3")));  // cut sequence
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String7, 2), valueOf(std::string("four"))));  // count 4 needs 3 bits
+    EXPECT_FALSE(
+        encodeField(w, fieldOf(DataType::Unicode, 16), valueOf(std::string("\xF0\x9F\x98\x80"))));  // needs a pair
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::String16, 8), valueOf(std::string("\xC3"))));     // cut sequence
 }
 
 TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
@@ -449,7 +455,7 @@ TEST(EncodeField, ConResRoundTripsEveryDecodedValue) {
         for (std::uint32_t n = 0; n < 0xFFFF; n += 7) {
             const double value = static_cast<double>(n) * s.step + s.start;
             BitWriter w(2);
-            ASSERT_TRUE(encodeField(w, f, value));
+            ASSERT_TRUE(encodeField(w, f, valueOf(value)));
             ASSERT_EQ(readerOf(w).readBits(16), n) << "start " << s.start << " step " << s.step;
         }
     }
@@ -463,9 +469,9 @@ TEST(EncodeField, ConRelResRoundTrips) {
                 {40, 0xFFFFFFFF00 /* -256 */}, {40, 5000}, {64, 0xFFFFFFFFFFFFFFFE /* -2 */}};
     for (const auto& row : rows) {
         const FieldSpec f = fieldOf(DataType::ConRelRes, row.sz, 2.5, 0.05);
-        const double value = boost::get<double>(decodeRaw(f, row.raw)->value);
+        const double value = heldReal(decodeRaw(f, row.raw)->value);
         BitWriter w(8);
-        ASSERT_TRUE(encodeField(w, f, value));
+        ASSERT_TRUE(encodeField(w, f, valueOf(value)));
         EXPECT_EQ(readerOf(w).readBits(row.sz), row.raw) << "sz " << row.sz;
     }
 }
@@ -473,24 +479,24 @@ TEST(EncodeField, ConRelResRoundTrips) {
 TEST(EncodeField, SingleRoundTripsThroughFloat) {
     for (const double v : {1.5, -0.1, 0.0, 3.4e38, std::numeric_limits<double>::infinity()}) {
         const auto d = roundTrip(fieldOf(DataType::Single, 32), v, 32);
-        EXPECT_EQ(boost::get<double>(d.value), static_cast<double>(static_cast<float>(v))) << v;
+        EXPECT_EQ(heldReal(d.value), static_cast<double>(static_cast<float>(v))) << v;
     }
     // Beyond the float range the narrowing gives an infinity.
     const auto huge = roundTrip(fieldOf(DataType::Single, 32), 1e300, 32);
-    EXPECT_TRUE(std::isinf(boost::get<double>(huge.value)));
+    EXPECT_TRUE(std::isinf(heldReal(huge.value)));
 }
 
 TEST(EncodeField, WritesOnlyTheFieldWidth) {
     BitWriter w(2);
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0xABCD}));
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), std::uint64_t{0x1}));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), valueOf(std::uint64_t{0xABCD})));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::Unint, 4), valueOf(std::uint64_t{0x1})));
     EXPECT_EQ(w.bytes(), std::vector<std::uint8_t>{0x1D});
 }
 
 TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
     for (const DataType t : {DataType::BitDigit, DataType::BitBin, DataType::EnumType, static_cast<DataType>(0)}) {
         BitWriter w(4);
-        const types::Value value = std::uint64_t{3};
+        const types::Value value = UnsignedValue{3};
         EXPECT_FALSE(encodeField(w, fieldOf(t, 16), value)) << static_cast<int>(t);
         EXPECT_EQ(w.position(), 0u);
     }
@@ -499,19 +505,19 @@ TEST(EncodeField, TypesWithoutAnEncodingReturnFalse) {
 TEST(EncodeField, ZeroWidthWritesNothingForAnyType) {
     for (const DataType t : {DataType::Unint, DataType::Chr5, DataType::Unicode, DataType::BitBin}) {
         BitWriter w(1);
-        EXPECT_TRUE(encodeField(w, fieldOf(t, 0), std::string("A"))) << static_cast<int>(t);
+        EXPECT_TRUE(encodeField(w, fieldOf(t, 0), valueOf(std::string("A")))) << static_cast<int>(t);
         EXPECT_EQ(w.position(), 0u);
     }
 }
 
 TEST(EncodeField, FailsWhenTheStreamRefusesOrTheValueHasTheWrongForm) {
     BitWriter tooShort(1);
-    EXPECT_FALSE(encodeField(tooShort, fieldOf(DataType::Ascii, 14), std::string("Hi")));
+    EXPECT_FALSE(encodeField(tooShort, fieldOf(DataType::Ascii, 14), valueOf(std::string("Hi"))));
 
     BitWriter w(4);
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), 1.0));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), std::uint64_t{1}));
-    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), std::uint64_t{1}));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Unint, 8), valueOf(1.0)));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::ConRes, 8, 0.0, 1.0), valueOf(std::uint64_t{1})));
+    EXPECT_FALSE(encodeField(w, fieldOf(DataType::Chr5, 5), valueOf(std::uint64_t{1})));
 }
 
 TEST(EncodeField, RawNumbersBeyondTheirRangeRaise) {
@@ -536,7 +542,7 @@ TEST(EncodeField, RawNumbersBeyondTheirRangeRaise) {
     for (const auto& c : cases) {
         BitWriter w(8);
         try {
-            encodeField(w, c.field, c.value);
+            encodeField(w, c.field, valueOf(c.value));
             ADD_FAILURE() << c.what << ": no error";
         } catch (const boost::math::rounding_error& e) {
             EXPECT_NE(std::string(e.what()).find("boost::math::lround<double>(double)"), std::string::npos)
@@ -550,16 +556,16 @@ TEST(EncodeField, RawNumbersBeyondTheirRangeRaise) {
 
 TEST(EncodeField, LargestRepresentableRawNumbersEncode) {
     BitWriter w(4);
-    ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 31, 0.0, 1.0), 2147483647.0));
+    ASSERT_TRUE(encodeField(w, fieldOf(DataType::ConRes, 31, 0.0, 1.0), valueOf(2147483647.0)));
     EXPECT_EQ(readerOf(w).readBits(31), 0x7FFFFFFFu);
     // From 32 bits up a raw number may take the whole field.
     BitWriter whole(4);
-    ASSERT_TRUE(encodeField(whole, fieldOf(DataType::ConRes, 32, 0.0, 1.0), 4294967295.0));
+    ASSERT_TRUE(encodeField(whole, fieldOf(DataType::ConRes, 32, 0.0, 1.0), valueOf(4294967295.0)));
     EXPECT_EQ(readerOf(whole).readBits(32), 0xFFFFFFFFu);
 
     // Just below the start still rounds to raw number 0.
     BitWriter z(1);
-    ASSERT_TRUE(encodeField(z, fieldOf(DataType::ConRes, 8, 10.0, 1.0), 9.6));
+    ASSERT_TRUE(encodeField(z, fieldOf(DataType::ConRes, 8, 10.0, 1.0), valueOf(9.6)));
     EXPECT_EQ(z.bytes(), std::vector<std::uint8_t>{0x00});
 }
 

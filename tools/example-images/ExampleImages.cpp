@@ -11,30 +11,25 @@ namespace example_images {
 namespace {
 
 using teds::types::EnumValue;
-using teds::types::ValueKind;
 using teds::types::ValueRecord;
 
 // --- values, named as the template names them ------------------------------
 // Records refer to their names; these are literals, which outlive them.
 
-ValueRecord real(const char* name, double value) { return {name, ValueKind::Real, value, nullptr}; }
-ValueRecord whole(const char* name, std::uint64_t value) {
-    return {name, ValueKind::Unsigned, value, nullptr};
-}
+ValueRecord real(const char* name, double value) { return {name, teds::types::RealValue{value}, nullptr}; }
+ValueRecord whole(const char* name, std::uint64_t value) { return {name, teds::types::UnsignedValue{value}, nullptr}; }
 ValueRecord text(const char* name, std::string value) {
-    return {name, ValueKind::Text, std::move(value), nullptr};
+    return {name, teds::types::TextValue{std::move(value)}, nullptr};
 }
-ValueRecord choice(const char* name, std::uint64_t index) {
-    return {name, ValueKind::Enumeration, EnumValue{index, {}}, nullptr};
-}
+ValueRecord choice(const char* name, std::uint64_t index) { return {name, EnumValue{index, {}}, nullptr}; }
 // The field's all-ones pattern: the sensor does not state this value.
-ValueRecord unstated(const char* name) { return {name, ValueKind::None, std::uint64_t{0}, nullptr}; }
+ValueRecord unstated(const char* name) { return {name, teds::types::NoValue{}, nullptr}; }
 ValueRecord date(const char* name, int year, int month, int day) {
     namespace g = boost::gregorian;
     const long days = (g::date(year, month, day) - g::date(1998, 1, 1)).days();
-    return {name, ValueKind::Date, static_cast<std::uint64_t>(days), nullptr};
+    return {name, teds::types::DateValue{static_cast<std::uint64_t>(days)}, nullptr};
 }
-ValueRecord selectCase(std::uint64_t index) { return {{}, ValueKind::SelectMarker, index, nullptr}; }
+ValueRecord selectCase(std::uint64_t index) { return {{}, teds::types::SelectMarkerValue{index}, nullptr}; }
 
 teds::decode::BasicTeds basicTeds(std::int32_t manufacturer, std::int32_t model, char letter, std::int32_t version,
                                   std::int32_t serial) {

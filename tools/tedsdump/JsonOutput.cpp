@@ -6,85 +6,82 @@
 
 #include "ValueFormat.hpp"
 #include "teds/tdl/Template.hpp"
+#include "teds/types/RecordWalk.hpp"
 
 namespace tedsdump {
 namespace {
 
 using teds::types::EnumValue;
-using teds::types::StructElements;
-using teds::types::ValueKind;
 using teds::types::ValueRecord;
 // Keys keep the order they are written in, which is the order a reader expects.
 using Json = nlohmann::ordered_json;
 
-Json propertyList(const std::vector<ValueRecord>& values);
-
-template <typename T>
-Json valueOr(const ValueRecord& record, Json fallback = nullptr) {
-    const T* value = boost::get<T>(&record.value);
-    return value != nullptr ? Json(*value) : std::move(fallback);
+// The "value" of a property and what goes with it, by the kind of value.
+void writeValue(const ValueRecord& record, Json& property) {
+    std::visit(teds::types::Overloaded{
+                   [](const teds::types::NoValue&) {},
+                   [&](const teds::types::TextValue& v) { property["value"] = v.text; },
+                   // A NaN or an infinity has no JSON form: its value is null
+                   // and its text says which it was.
+                   [&](const teds::types::RealValue& v) {
+                       property["value"] = v.value;
+                       if (!std::isfinite(v.value)) property["text"] = formatReal(v.value);
+                   },
+                   // Whole numbers are written exactly, beyond 2^53 too, where
+                   // a reader that takes every number for a double would round them.
+                   [&](const teds::types::UnsignedValue& v) { property["value"] = v.value; },
+                   // Beyond the calendar the date stays null; the day count still says it all.
+                   [&](const teds::types::DateValue& v) {
+                       if (auto date = formatTedsDate(v.days)) property["value"] = *date;
+                       property["days"] = v.days;
+                   },
+                   [&](const EnumValue& v) {
+                       property["value"] = v.index;
+                       property["text"] = v.text;
+                   },
+                   // Filled as the walk enters the elements.
+                   [&](const teds::types::StructArrayValue&) { property["elements"] = Json::array(); },
+                   [](const teds::types::SelectMarkerValue&) {},
+               },
+               record.value);
 }
 
 Json propertyJson(const ValueRecord& record) {
     Json property;
     property["name"] = record.name;
-    property["type"] = kindName(record.kind);
+    property["type"] = kindName(record.kind());
     property["value"] = nullptr;
-    switch (record.kind) {
-    case ValueKind::Text: property["value"] = valueOr<std::string>(record); break;
-    // A NaN or an infinity has no JSON form: its value is null and its text
-    // says which it was.
-    case ValueKind::Real:
-        property["value"] = valueOr<double>(record);
-        if (const auto* real = boost::get<double>(&record.value); real != nullptr && !std::isfinite(*real))
-            property["text"] = formatReal(*real);
-        break;
-    // Whole numbers are written exactly, beyond 2^53 too, where a reader
-    // that takes every number for a double would round them.
-    case ValueKind::Unsigned: property["value"] = valueOr<std::uint64_t>(record); break;
-    case ValueKind::Date:
-        if (const auto* days = boost::get<std::uint64_t>(&record.value)) {
-            // Beyond the calendar the date stays null; the day count still says it all.
-            if (auto date = formatTedsDate(*days)) property["value"] = *date;
-            property["days"] = *days;
-        }
-        break;
-    case ValueKind::Enumeration:
-        if (const auto* value = boost::get<EnumValue>(&record.value)) {
-            property["value"] = value->index;
-            property["text"] = value->text;
-        }
-        break;
-    case ValueKind::StructArray: {
-        Json elements = Json::array();
-        if (const auto* list = boost::get<StructElements>(&record.value))
-            for (const auto& element : *list) elements.push_back(propertyList(element));
-        property["elements"] = std::move(elements);
-        break;
-    }
-    case ValueKind::None:
-    case ValueKind::SelectMarker: break;
-    }
+    writeValue(record, property);
     const auto unit = unitTextOf(record);
     property["unit"] = unit ? Json(*unit) : Json(nullptr);
     property["description"] = descriptionOf(record);
     return property;
 }
 
+// Struct arrays hold their elements' properties, each element a list.
 Json propertyList(const std::vector<ValueRecord>& values) {
-    Json list = Json::array();
-    for (const ValueRecord& record : values)
-        if (record.kind != ValueKind::SelectMarker) list.push_back(propertyJson(record));
-    return list;
+    struct {
+        Json top = Json::array();
+        std::vector<Json*> open{&top};
+        void record(const ValueRecord& record) { open.back()->push_back(propertyJson(record)); }
+        void enterElement(std::size_t) {
+            Json& elements = open.back()->back()["elements"];
+            elements.push_back(Json::array());
+            open.push_back(&elements.back());
+        }
+        void leaveElement() { open.pop_back(); }
+    } visitor;
+    teds::types::walkRecords(values, teds::types::kShown, visitor);
+    return std::move(visitor.top);
 }
 
 // The case each select took, in the order decoding met them, array elements included.
-void appendSelectCases(const std::vector<ValueRecord>& values, Json& cases) {
-    for (const ValueRecord& record : values) {
-        if (record.kind == ValueKind::SelectMarker) cases.push_back(valueOr<std::uint64_t>(record));
-        if (const auto* list = boost::get<StructElements>(&record.value))
-            for (const auto& element : *list) appendSelectCases(element, cases);
-    }
+Json selectCases(const std::vector<ValueRecord>& values) {
+    Json cases = Json::array();
+    teds::types::forEachRecord(values, teds::types::kMarkersOnly, [&](const ValueRecord& record) {
+        cases.push_back(std::get_if<teds::types::SelectMarkerValue>(&record.value)->selector);
+    });
+    return cases;
 }
 
 }  // namespace
@@ -116,9 +113,7 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
         entry["properties"] = propertyList(tmpl.values);
         // For writing the image again: select cases the values alone may
         // not tell apart, and the bits before the template ID.
-        Json cases = Json::array();
-        appendSelectCases(tmpl.values, cases);
-        entry["selectCases"] = std::move(cases);
+        entry["selectCases"] = selectCases(tmpl.values);
         const std::size_t index = templates.size();
         if (index < layout.descriptorBits.size()) entry["descriptorBits"] = layout.descriptorBits[index];
         templates.push_back(std::move(entry));

@@ -7,14 +7,13 @@
 
 #include "ValueFormat.hpp"
 #include "teds/tdl/Template.hpp"
+#include "teds/types/RecordWalk.hpp"
 
 namespace tedsdump {
 namespace {
 
 using teds::decode::DecodedTeds;
 using teds::types::EnumValue;
-using teds::types::StructElements;
-using teds::types::ValueKind;
 using teds::types::ValueRecord;
 
 constexpr std::size_t kColumnCount = 4;
@@ -26,60 +25,47 @@ std::size_t displayWidth(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-template <typename T>
-const T* alternative(const ValueRecord& record) {
-    return boost::get<T>(&record.value);
-}
-
 std::string valueText(const ValueRecord& record) {
-    switch (record.kind) {
-    case ValueKind::None: return "(no value)";
-    case ValueKind::Text:
-        if (const auto* text = alternative<std::string>(record)) return '"' + escapeControls(*text) + '"';
-        break;
-    case ValueKind::Real:
-        if (const auto* real = alternative<double>(record)) return formatReal(*real);
-        break;
-    case ValueKind::Unsigned:
-        if (const auto* number = alternative<std::uint64_t>(record)) return std::to_string(*number);
-        break;
-    case ValueKind::Date:
-        if (const auto* days = alternative<std::uint64_t>(record)) {
-            if (auto date = formatTedsDate(*days)) return *date;
-            return std::to_string(*days) + " days after 1998-01-01 (beyond 9999-12-31)";
-        }
-        break;
-    case ValueKind::Enumeration:
-        if (const auto* value = alternative<EnumValue>(record)) {
-            const std::string index = std::to_string(value->index);
-            if (value->text.empty()) return index + " (no text in the enumeration)";
-            return escapeControls(value->text) + " (" + index + ")";
-        }
-        break;
-    case ValueKind::StructArray:
-        if (const auto* elements = alternative<StructElements>(record))
-            return std::to_string(elements->size()) + (elements->size() == 1 ? " element" : " elements");
-        break;
-    case ValueKind::SelectMarker: break;
-    }
-    return "(unreadable value)";
+    return std::visit(teds::types::Overloaded{
+                          [](const teds::types::NoValue&) -> std::string { return "(no value)"; },
+                          [](const teds::types::TextValue& v) { return '"' + escapeControls(v.text) + '"'; },
+                          [](const teds::types::RealValue& v) { return formatReal(v.value); },
+                          [](const teds::types::UnsignedValue& v) { return std::to_string(v.value); },
+                          [](const teds::types::DateValue& v) {
+                              if (auto date = formatTedsDate(v.days)) return *date;
+                              return std::to_string(v.days) + " days after 1998-01-01 (beyond 9999-12-31)";
+                          },
+                          [](const EnumValue& v) {
+                              const std::string index = std::to_string(v.index);
+                              if (v.text.empty()) return index + " (no text in the enumeration)";
+                              return escapeControls(v.text) + " (" + index + ")";
+                          },
+                          [](const teds::types::StructArrayValue& v) {
+                              return std::to_string(v.elements.size()) +
+                                     (v.elements.size() == 1 ? " element" : " elements");
+                          },
+                          [](const teds::types::SelectMarkerValue&) -> std::string { return "(unreadable value)"; },
+                      },
+                      record.value);
 }
 
 // Struct array elements follow their array, each under an index line, one
 // level deeper.
-void collectRows(const std::vector<ValueRecord>& values, const std::string& indent, std::vector<Row>& rows) {
-    for (const ValueRecord& record : values) {
-        if (record.kind == ValueKind::SelectMarker) continue;
-        rows.push_back(Row{indent + escapeControls(record.name), valueText(record),
-                           escapeControls(unitTextOf(record).value_or("")), escapeControls(descriptionOf(record))});
-        if (record.kind != ValueKind::StructArray) continue;
-        const auto* elements = alternative<StructElements>(record);
-        if (elements == nullptr) continue;
-        for (std::size_t i = 0; i < elements->size(); ++i) {
-            rows.push_back(Row{indent + "  [" + std::to_string(i) + "]", "", "", ""});
-            collectRows((*elements)[i], indent + "    ", rows);
+void collectRows(const std::vector<ValueRecord>& values, std::vector<Row>& rows) {
+    struct {
+        std::vector<Row>& rows;
+        std::string indent;
+        void record(const ValueRecord& record) {
+            rows.push_back(Row{indent + escapeControls(record.name), valueText(record),
+                               escapeControls(unitTextOf(record).value_or("")), escapeControls(descriptionOf(record))});
         }
-    }
+        void enterElement(std::size_t i) {
+            rows.push_back(Row{indent + "  [" + std::to_string(i) + "]", "", "", ""});
+            indent += "    ";
+        }
+        void leaveElement() { indent.resize(indent.size() - 4); }
+    } visitor{rows, {}};
+    teds::types::walkRecords(values, teds::types::kShown, visitor);
 }
 
 void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::string& indent) {
@@ -154,7 +140,7 @@ void writeTable(std::ostream& out, const DecodedTeds& teds, const std::string& c
             out << "  Truncated: the image ends " << tmpl.missingBits << (tmpl.missingBits == 1 ? " bit" : " bits")
                 << " before this template does; the fields there read as zeros.\n";
         std::vector<Row> rows{Row{"Property", "Value", "Unit", "Description"}};
-        collectRows(tmpl.values, "", rows);
+        collectRows(tmpl.values, rows);
         if (rows.size() == 1)
             out << "  (no properties)\n";
         else

@@ -1,22 +1,17 @@
 #include "ValueFormat.hpp"
 
+#include <array>
+
 namespace tedsdump {
 
 using teds::types::ValueKind;
 using teds::types::ValueRecord;
 
 std::string kindName(ValueKind kind) {
-    switch (kind) {
-    case ValueKind::None: return "none";
-    case ValueKind::Text: return "text";
-    case ValueKind::Real: return "real";
-    case ValueKind::Unsigned: return "unsigned";
-    case ValueKind::Date: return "date";
-    case ValueKind::Enumeration: return "enum";
-    case ValueKind::StructArray: return "array";
-    case ValueKind::SelectMarker: return {};
-    }
-    return {};
+    // In the order of the kinds' numbers; a select-case marker has no name.
+    static constexpr std::array<const char*, 8> kNames{"none", "text", "real", "unsigned", "date", "enum", "array", ""};
+    const auto index = static_cast<std::size_t>(kind);
+    return index < kNames.size() ? kNames[index] : "";
 }
 
 std::optional<std::string> unitTextOf(const ValueRecord& record) {

@@ -1,5 +1,7 @@
 #include "teds/decode/NameIndex.hpp"
 
+#include "teds/types/RecordWalk.hpp"
+
 namespace teds::decode {
 
 NameIndex::NameIndex(const std::vector<TemplateRecord>& templates) {
@@ -7,17 +9,9 @@ NameIndex::NameIndex(const std::vector<TemplateRecord>& templates) {
     for (std::size_t i = 0; i < templates.size(); ++i) add(templates[i].values, byTemplate_[i]);
 }
 
-// The same walk as selectByName: depth-first into struct arrays, whose own
-// records are not found by name; select-case markers are, by their empty name.
 void NameIndex::add(const std::vector<types::ValueRecord>& values, ByName& names) {
-    for (const types::ValueRecord& record : values) {
-        if (record.kind == types::ValueKind::StructArray) {
-            for (const types::StructElement& element : boost::get<types::StructElements>(record.value))
-                add(element, names);
-        } else {
-            names[record.name].push_back(&record);
-        }
-    }
+    types::forEachRecord(values, types::kNamed,
+                         [&](const types::ValueRecord& record) { names[record.name].push_back(&record); });
 }
 
 const NameIndex::Occurrences* NameIndex::occurrences(std::size_t templateIndex, std::string_view name) const {

@@ -1,6 +1,7 @@
 #include "teds/decode/PositionIndex.hpp"
 
 #include "teds/decode/ValueLookup.hpp"
+#include "teds/types/RecordWalk.hpp"
 
 namespace teds::decode {
 
@@ -16,20 +17,9 @@ PositionIndex::PositionIndex(const std::vector<TemplateRecord>& templates) {
     starts_.push_back(records_.size());
 }
 
-// The same walk as selectByPosition: depth-first through struct arrays,
-// select-case markers passed over.
 void PositionIndex::add(const std::vector<types::ValueRecord>& values) {
-    for (const types::ValueRecord& record : values) {
-        switch (record.kind) {
-        case types::ValueKind::StructArray:
-            for (const types::StructElement& element : boost::get<types::StructElements>(record.value)) add(element);
-            break;
-        case types::ValueKind::SelectMarker:
-            break;
-        default:
-            records_.push_back(&record);
-        }
-    }
+    types::forEachRecord(values, types::kPositioned,
+                         [&](const types::ValueRecord& record) { records_.push_back(&record); });
 }
 
 bool PositionIndex::holds(std::size_t templateIndex) const {

@@ -6,27 +6,18 @@
 #include <boost/date_time/gregorian/gregorian.hpp>
 
 namespace teds::decode {
-namespace {
-
-struct ValueTextWriter : boost::static_visitor<void> {
-    std::ostream& out;
-    explicit ValueTextWriter(std::ostream& out) : out(out) {}
-
-    void operator()(std::uint64_t value) const { out << value; }
-    void operator()(double value) const { out << value; }
-    void operator()(const std::string& text) const { out << text; }
-    void operator()(const types::StructElements& elements) const { out << '<' << elements.size() << " elements>"; }
-    void operator()(const types::EnumValue& value) const { out << value.text << " (" << value.index << ')'; }
-};
-
-}  // namespace
-
 void writeValueText(std::ostream& out, const types::ValueRecord& record) {
-    if (record.kind == types::ValueKind::None) {
-        out << "<no value>";
-        return;
-    }
-    boost::apply_visitor(ValueTextWriter(out), record.value);
+    std::visit(types::Overloaded{
+                   [&](const types::NoValue&) { out << "<no value>"; },
+                   [&](const types::TextValue& v) { out << v.text; },
+                   [&](const types::RealValue& v) { out << v.value; },
+                   [&](const types::UnsignedValue& v) { out << v.value; },
+                   [&](const types::DateValue& v) { out << v.days; },
+                   [&](const types::EnumValue& v) { out << v.text << " (" << v.index << ')'; },
+                   [&](const types::StructArrayValue& v) { out << '<' << v.elements.size() << " elements>"; },
+                   [&](const types::SelectMarkerValue& v) { out << v.selector; },
+               },
+               record.value);
 }
 
 std::string formatReal(double value) {
@@ -49,24 +40,19 @@ std::optional<std::string> formatTedsDate(std::uint64_t days) {
 }
 
 std::string writtenValueText(const types::ValueRecord& record) {
-    switch (record.kind) {
-    case types::ValueKind::None: return "none";
-    case types::ValueKind::Text: return boost::get<std::string>(record.value);
-    case types::ValueKind::Real: return formatReal(boost::get<double>(record.value));
-    case types::ValueKind::Unsigned: return std::to_string(boost::get<std::uint64_t>(record.value));
-    case types::ValueKind::Date: {
-        const std::uint64_t days = boost::get<std::uint64_t>(record.value);
-        return formatTedsDate(days).value_or(std::to_string(days));
-    }
-    case types::ValueKind::Enumeration: {
-        // An index the enumeration has no text for is set by its number.
-        const auto& value = boost::get<types::EnumValue>(record.value);
-        return value.text.empty() ? std::to_string(value.index) : std::string(value.text);
-    }
-    case types::ValueKind::StructArray: return std::to_string(boost::get<types::StructElements>(record.value).size());
-    case types::ValueKind::SelectMarker: break;
-    }
-    return {};
+    return std::visit(
+        types::Overloaded{
+            [](const types::NoValue&) -> std::string { return "none"; },
+            [](const types::TextValue& v) { return v.text; },
+            [](const types::RealValue& v) { return formatReal(v.value); },
+            [](const types::UnsignedValue& v) { return std::to_string(v.value); },
+            [](const types::DateValue& v) { return formatTedsDate(v.days).value_or(std::to_string(v.days)); },
+            // An index the enumeration has no text for is set by its number.
+            [](const types::EnumValue& v) { return v.text.empty() ? std::to_string(v.index) : std::string(v.text); },
+            [](const types::StructArrayValue& v) { return std::to_string(v.elements.size()); },
+            [](const types::SelectMarkerValue&) { return std::string(); },
+        },
+        record.value);
 }
 
 }  // namespace teds::decode

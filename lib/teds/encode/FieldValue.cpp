@@ -17,7 +17,6 @@ namespace {
 
 using tdl::nodes::Property;
 using types::DataType;
-using types::ValueKind;
 using types::ValueRecord;
 
 FieldValue refused(std::string problem) {
@@ -81,8 +80,8 @@ FieldValue wholeValue(const Property& property, std::uint64_t n, const std::stri
 }
 
 double realOf(const ValueRecord& record) {
-    const double* value = boost::get<double>(&record.value);
-    return value != nullptr ? *value : std::numeric_limits<double>::quiet_NaN();
+    const auto* real = std::get_if<types::RealValue>(&record.value);
+    return real != nullptr ? real->value : std::numeric_limits<double>::quiet_NaN();
 }
 
 // The raw numbers of a scaled field, as the multiple or exponent they stand
@@ -188,9 +187,9 @@ FieldValue textValue(const Property& property, const StatedValue& stated) {
     const std::string& name = property.declaration.name;
     std::string text;
     if (stated.exact) {
-        const auto* exact = boost::get<std::string>(&stated.exact->value);
-        if (exact == nullptr || stated.exact->kind != ValueKind::Text) return refused(name + ": needs a text");
-        text = *exact;
+        const auto* exact = std::get_if<types::TextValue>(&stated.exact->value);
+        if (exact == nullptr) return refused(name + ": needs a text");
+        text = exact->text;
     } else {
         text = *stated.text;
     }
@@ -233,12 +232,12 @@ FieldValue textValue(const Property& property, const StatedValue& stated) {
         // was, so one cut short by the end of its image is written back as such.
         if (!stated.exact) text.append(capacity - count, ' ');
     }
-    return accepted(ValueRecord{property.declaration.name, ValueKind::Text, std::move(text), &property.declaration});
+    return accepted(ValueRecord{property.declaration.name, types::TextValue{std::move(text)}, &property.declaration});
 }
 
 std::optional<double> statedReal(const StatedValue& stated) {
     if (stated.exact) {
-        if (stated.exact->kind != ValueKind::Real) return std::nullopt;
+        if (!std::holds_alternative<types::RealValue>(stated.exact->value)) return std::nullopt;
         return realOf(*stated.exact);
     }
     return parseReal(*stated.text);
@@ -246,10 +245,12 @@ std::optional<double> statedReal(const StatedValue& stated) {
 
 std::optional<std::uint64_t> statedWhole(const Property& property, const StatedValue& stated) {
     if (stated.exact) {
-        const auto* n = boost::get<std::uint64_t>(&stated.exact->value);
-        const ValueKind kind = property.dataType == DataType::Date ? ValueKind::Date : ValueKind::Unsigned;
-        if (n == nullptr || stated.exact->kind != kind) return std::nullopt;
-        return *n;
+        if (property.dataType == DataType::Date) {
+            const auto* date = std::get_if<types::DateValue>(&stated.exact->value);
+            return date != nullptr ? std::optional<std::uint64_t>(date->days) : std::nullopt;
+        }
+        const auto* n = std::get_if<types::UnsignedValue>(&stated.exact->value);
+        return n != nullptr ? std::optional<std::uint64_t>(n->value) : std::nullopt;
     }
     if (property.dataType == DataType::Date) {
         const auto days = tedsDayOf(*stated.text);
@@ -260,7 +261,7 @@ std::optional<std::uint64_t> statedWhole(const Property& property, const StatedV
 }
 
 bool statesNone(const StatedValue& stated) {
-    return stated.exact ? stated.exact->kind == ValueKind::None : *stated.text == "none";
+    return stated.exact ? std::holds_alternative<types::NoValue>(stated.exact->value) : *stated.text == "none";
 }
 
 }  // namespace
@@ -333,7 +334,7 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
     const std::string& name = property.declaration.name;
     std::optional<std::uint64_t> index;
     if (stated.exact) {
-        if (const auto* value = boost::get<types::EnumValue>(&stated.exact->value)) index = value->index;
+        if (const auto* value = std::get_if<types::EnumValue>(&stated.exact->value)) index = value->index;
     } else if (stated.text) {
         if (property.enumRef != nullptr)
             if (const auto found = property.enumRef->indexOf(*stated.text)) index = *found;
@@ -353,7 +354,7 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
     types::EnumValue value{*index, {}};
     if (property.enumRef != nullptr)
         if (const std::string* text = property.enumRef->textFor(value.index)) value.text = *text;
-    return accepted(ValueRecord{property.declaration.name, ValueKind::Enumeration, value, &property.declaration});
+    return accepted(ValueRecord{property.declaration.name, value, &property.declaration});
 }
 
 }  // namespace teds::encode

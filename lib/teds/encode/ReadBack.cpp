@@ -1,31 +1,47 @@
 #include "teds/encode/ReadBack.hpp"
 
 #include <cmath>
+#include <type_traits>
 
 #include "teds/decode/TemplateChain.hpp"
+#include "teds/types/RecordWalk.hpp"
 
 namespace teds::encode {
 namespace {
 
 // `cutByEnd`: the template `a` was decoded from ran past the end of its
-// image, where a text keeps only the characters that start inside it.
+// image, where a text keeps only the characters that start inside it. A
+// struct array is compared by its number of elements here; the walk
+// compares what they hold.
 bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b, bool cutByEnd) {
-    if (a.name != b.name || a.kind != b.kind || a.property != b.property || a.value.which() != b.value.which())
-        return false;
-    if (const auto* x = boost::get<std::string>(&a.value); x != nullptr && cutByEnd)
-        return boost::get<std::string>(b.value).compare(0, x->size(), *x) == 0;
-    if (const auto* x = boost::get<double>(&a.value)) {
-        const double y = boost::get<double>(b.value);
-        return *x == y || (std::isnan(*x) && std::isnan(y));
-    }
-    if (const auto* x = boost::get<types::StructElements>(&a.value)) {
-        const auto& y = boost::get<types::StructElements>(b.value);
-        if (x->size() != y.size()) return false;
-        for (std::size_t i = 0; i < x->size(); ++i)
-            if (!sameRecords((*x)[i], y[i], cutByEnd)) return false;
-        return true;
-    }
-    return a.value == b.value;
+    if (a.name != b.name || a.property != b.property || a.value.index() != b.value.index()) return false;
+    return std::visit(types::Overloaded{
+                          [&](const types::TextValue& x) {
+                              const std::string& y = std::get_if<types::TextValue>(&b.value)->text;
+                              return cutByEnd ? y.compare(0, x.text.size(), x.text) == 0 : x.text == y;
+                          },
+                          [&](const types::RealValue& x) {
+                              const double y = std::get_if<types::RealValue>(&b.value)->value;
+                              return x.value == y || (std::isnan(x.value) && std::isnan(y));
+                          },
+                          [&](const types::StructArrayValue& x) {
+                              return x.elements.size() ==
+                                     std::get_if<types::StructArrayValue>(&b.value)->elements.size();
+                          },
+                          [&](const auto& x) { return x == *std::get_if<std::decay_t<decltype(x)>>(&b.value); },
+                      },
+                      a.value);
+}
+
+// A tree as the walk meets it: every record, and a null where an element ends.
+std::vector<const types::ValueRecord*> flattened(const std::vector<types::ValueRecord>& records) {
+    struct {
+        std::vector<const types::ValueRecord*> out;
+        void record(const types::ValueRecord& r) { out.push_back(&r); }
+        void leaveElement() { out.push_back(nullptr); }
+    } visitor;
+    types::walkRecords(records, types::kEveryRecord, visitor);
+    return std::move(visitor.out);
 }
 
 bool sameBasic(const decode::BasicTeds& a, const decode::BasicTeds& b) {
@@ -36,9 +52,11 @@ bool sameBasic(const decode::BasicTeds& a, const decode::BasicTeds& b) {
 }  // namespace
 
 bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<types::ValueRecord>& b, bool cutByEnd) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!sameRecord(a[i], b[i], cutByEnd)) return false;
+    const std::vector<const types::ValueRecord*> x = flattened(a), y = flattened(b);
+    if (x.size() != y.size()) return false;
+    for (std::size_t i = 0; i < x.size(); ++i)
+        if ((x[i] == nullptr) != (y[i] == nullptr) || (x[i] != nullptr && !sameRecord(*x[i], *y[i], cutByEnd)))
+            return false;
     return true;
 }
 

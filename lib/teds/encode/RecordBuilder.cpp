@@ -16,16 +16,17 @@ using tdl::nodes::Property;
 using tdl::nodes::Qualifier;
 using tdl::nodes::SelectCase;
 using tdl::nodes::StructArray;
-using types::ValueKind;
 using types::ValueRecord;
 
 constexpr std::size_t kMostElements = container::kMaxImageBytes * 8;
 
-bool isMarker(const StatedValue& value) { return value.exact && value.exact->kind == ValueKind::SelectMarker; }
+bool isMarker(const StatedValue& value) {
+    return value.exact && std::holds_alternative<types::SelectMarkerValue>(value.exact->value);
+}
 
 std::optional<std::uint64_t> markerCase(const StatedValue& value) {
-    const auto* selector = boost::get<std::uint64_t>(&value.exact->value);
-    return selector != nullptr ? std::optional<std::uint64_t>(*selector) : std::nullopt;
+    const auto* marker = std::get_if<types::SelectMarkerValue>(&value.exact->value);
+    return marker != nullptr ? std::optional<std::uint64_t>(marker->selector) : std::nullopt;
 }
 
 bool isFixed(const Property& node) { return node.fixedRaw.has_value(); }
@@ -48,8 +49,8 @@ void appendFixed(const Node& node, std::vector<ValueRecord>& out) {
 // for an enumeration, by its index.
 bool statesFixedValue(const ValueRecord& fixed, const std::string& text) {
     if (decode::writtenValueText(fixed) == text) return true;
-    const auto* entry = boost::get<types::EnumValue>(&fixed.value);
-    return fixed.kind == ValueKind::Enumeration && entry != nullptr && wholeNumberOf(text) == entry->index;
+    const auto* entry = std::get_if<types::EnumValue>(&fixed.value);
+    return entry != nullptr && wholeNumberOf(text) == entry->index;
 }
 
 const char* accessName(types::Access access) {
@@ -214,7 +215,7 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
     } else {
         chosen = bestCase(node, in, path, hint);
     }
-    out.push_back(ValueRecord{{}, ValueKind::SelectMarker, *chosen, &node.declaration});
+    out.push_back(ValueRecord{{}, types::SelectMarkerValue{*chosen}, &node.declaration});
 
     if (marked && old != *chosen) {
         // The values of the case left behind go with it.
@@ -269,7 +270,7 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
             return stop(key + ": " + std::to_string(count) + " elements are more than decoding an image may hold");
         elements.push_back(std::move(records));
     }
-    out.push_back(ValueRecord{node.declaration.name, ValueKind::StructArray, std::move(elements), &node.declaration});
+    out.push_back(ValueRecord{node.declaration.name, types::StructArrayValue{std::move(elements)}, &node.declaration});
     return !stopped_;
 }
 

@@ -1,23 +1,30 @@
 #include "teds/encode/StatedTeds.hpp"
 
+#include "teds/types/RecordWalk.hpp"
+
 namespace teds::encode {
 namespace {
 
+// Struct arrays keep their elements as stated lists; every other record,
+// select markers included, is stated exactly.
 std::vector<StatedValue> statedFromRecords(const std::vector<types::ValueRecord>& records) {
-    std::vector<StatedValue> values;
-    values.reserve(records.size());
-    for (const types::ValueRecord& record : records) {
-        StatedValue& value = values.emplace_back();
-        value.name = std::string(record.name);
-        if (const auto* elements = boost::get<types::StructElements>(&record.value);
-            elements != nullptr && record.kind == types::ValueKind::StructArray) {
-            std::vector<StatedElement>& stated = value.elements.emplace();
-            for (const types::StructElement& element : *elements) stated.push_back(statedFromRecords(element));
-        } else {
-            value.exact = record;
+    struct {
+        std::vector<StatedValue> top;
+        std::vector<std::vector<StatedValue>*> open{&top};
+        void record(const types::ValueRecord& record) {
+            StatedValue& value = open.back()->emplace_back();
+            value.name = std::string(record.name);
+            if (std::holds_alternative<types::StructArrayValue>(record.value))
+                value.elements.emplace();
+            else
+                value.exact = record;
         }
-    }
-    return values;
+        void enterElement(std::size_t) { open.push_back(&open.back()->back().elements->emplace_back()); }
+        void leaveElement() { open.pop_back(); }
+    } visitor;
+    visitor.top.reserve(records.size());
+    types::walkRecords(records, types::kEveryRecord, visitor);
+    return std::move(visitor.top);
 }
 
 }  // namespace

@@ -79,16 +79,29 @@ std::uint64_t conRelResRaw(double exponent, std::uint32_t sz) {
     return static_cast<std::uint64_t>(static_cast<std::int64_t>(roundedWithin(exponent, -half, half)));
 }
 
+// An unsigned field takes a whole number whether it stands for a count or a date.
 bool writeUnsigned(BitWriter& out, std::uint32_t sz, const Value& value) {
-    const auto* n = boost::get<std::uint64_t>(&value);
-    return n != nullptr && out.writeBits(sz, *n);
+    return std::visit(Overloaded{
+                          [&](const UnsignedValue& n) { return out.writeBits(sz, n.value); },
+                          [&](const DateValue& n) { return out.writeBits(sz, n.days); },
+                          [](const auto&) { return false; },
+                      },
+                      value);
 }
 
-const double* realOf(const Value& value) { return boost::get<double>(&value); }
+const double* realOf(const Value& value) {
+    const auto* real = std::get_if<RealValue>(&value);
+    return real != nullptr ? &real->value : nullptr;
+}
+
+const std::string* textOf(const Value& value) {
+    const auto* text = std::get_if<TextValue>(&value);
+    return text != nullptr ? &text->text : nullptr;
+}
 
 bool writeText(BitWriter& out, const Value& value, std::uint32_t bitsPerChar,
                bool chr5) {
-    const auto* text = boost::get<std::string>(&value);
+    const auto* text = textOf(value);
     if (text == nullptr) return false;
     for (const char c : *text) {
         const std::uint32_t code = chr5 ? charToChr5(c) : static_cast<unsigned char>(c);
@@ -121,7 +134,7 @@ bool padField(BitWriter& out, std::uint64_t from, std::uint64_t width) {
 
 // A STRING type: the character count in the field's width, then the characters.
 bool writeCountedText(BitWriter& out, std::uint32_t sz, const Value& value, DataType dataType) {
-    const auto* text = boost::get<std::string>(&value);
+    const auto* text = textOf(value);
     if (text == nullptr) return false;
     std::size_t count = text->size();
     if (dataType == DataType::String16) {
@@ -146,7 +159,7 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 
 std::uint64_t noValuePattern(std::uint32_t sz) { return sz >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << sz) - 1u; }
 
-std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
+bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
     std::uint64_t n = 0;
     bool noValue = false;
     if (field.fixedRaw) {
@@ -158,26 +171,26 @@ std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Va
 
     switch (field.dataType) {
     case DataType::Date:
+        value = noValue ? Value{NoValue{}} : Value{DateValue{n}};
+        return true;
     case DataType::Unint:
-        if (noValue) return ValueKind::None;
-        value = n;
-        return field.dataType == DataType::Date ? ValueKind::Date : ValueKind::Unsigned;
+        value = noValue ? Value{NoValue{}} : Value{UnsignedValue{n}};
+        return true;
     case DataType::ConRelRes:
-        if (noValue) return ValueKind::None;
-        value = field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz));
-        return ValueKind::Real;
+        value = noValue ? Value{NoValue{}}
+                        : Value{RealValue{field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz))}};
+        return true;
     case DataType::ConRes:
-        if (noValue) return ValueKind::None;
-        value = static_cast<double>(n) * field.step + field.start;
-        return ValueKind::Real;
+        value = noValue ? Value{NoValue{}} : Value{RealValue{static_cast<double>(n) * field.step + field.start}};
+        return true;
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        value = static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)));
-        return ValueKind::Real;
+        value = RealValue{static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)))};
+        return true;
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
         // gone, no value is produced.
-        return std::nullopt;
+        return false;
     }
 }
 
@@ -277,7 +290,7 @@ bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
     case DataType::Ascii:
         return writeText(out, value, 7, false) && padField(out, from, fixedTextBits(field.sz, field.dataType));
     case DataType::Unicode: {
-        const auto* text = boost::get<std::string>(&value);
+        const auto* text = textOf(value);
         return text != nullptr && writeUnicodeText(out, *text) && padField(out, from, fixedTextBits(field.sz, field.dataType));
     }
     case DataType::String5:

@@ -47,10 +47,9 @@ constexpr std::uint32_t widestWholeField(DataType type) {
 std::uint64_t noValuePattern(std::uint32_t sz);
 
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
-// and any unknown code). The value is written into `value`, in place, and
-// the record's kind returned: None for the all-ones "no value" pattern of
-// the field's width. Empty when the type yields no record; the bits are
-// consumed either way.
+// and any unknown code). The value is written into `value`, in place: no
+// value for the all-ones pattern of the field's width. False when the type
+// yields no record; the bits are consumed either way.
 //
 // A field of up to 64 bits is read whole (a wider one, which the loader
 // refuses, keeps its first 64). ConRes scales the whole raw number. A
@@ -59,10 +58,10 @@ std::uint64_t noValuePattern(std::uint32_t sz);
 // exponents from 0 up; in wider fields the field's own two's complement,
 // which extends that rule and keeps all ones at -1. A Single reads the low
 // 32 bits as a float.
-std::optional<ValueKind> decodeNumeric(BitReader& in, const FieldSpec& field, Value& value);
+bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value);
 
 // Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16), appended
-// to `text`; the record's kind is Text. Characters that would lie wholly
+// to `text`. Characters that would lie wholly
 // past the end of the image are not appended, so a huge count costs no
 // more than the image.
 void decodeText(BitReader& in, std::uint32_t sz, DataType dataType, std::string& text);

@@ -12,14 +12,6 @@ namespace teds::vb6dll {
 namespace {
 
 using types::ValueRecord;
-using types::ValueKind;
-
-// A record whose value is not the alternative its kind promises delivers
-// nothing rather than a misread value.
-template <class T>
-const T* valueAs(const ValueRecord& record) {
-    return boost::get<T>(&record.value);
-}
 
 // VT_UI4 is what callers have always been handed for unsigned numbers and
 // enumeration indexes, and what they have always received of a field wider
@@ -28,43 +20,34 @@ std::uint32_t low32Bits(std::uint64_t number) { return static_cast<std::uint32_t
 
 }  // namespace
 
+// A value with no VARIANT form (none, a struct array, a marker) leaves `out` empty.
 void writeValue(VARIANT& out, const ValueRecord& record) {
-    switch (record.kind) {
-    case ValueKind::Text:
-        if (const auto* text = valueAs<std::string>(record)) {
-            if (BSTR wide = makeWideText(types::utf8ToUtf16(*text))) {
-                out.vt = VT_BSTR;
-                out.bstrVal = wide;
-            }
-        }
-        break;
-    case ValueKind::Real:
-        if (const auto* number = valueAs<double>(record)) {
-            out.vt = VT_R8;
-            out.dblVal = *number;
-        }
-        break;
-    case ValueKind::Unsigned:
-        if (const auto* number = valueAs<std::uint64_t>(record)) {
-            out.vt = VT_UI4;
-            out.ulVal = low32Bits(*number);
-        }
-        break;
-    case ValueKind::Date:
-        if (const auto* days = valueAs<std::uint64_t>(record)) {
-            out.vt = VT_DATE;
-            out.date = oleDateFromTedsDays(*days);
-        }
-        break;
-    case ValueKind::Enumeration:
-        if (const auto* entry = valueAs<types::EnumValue>(record)) {
-            out.vt = VT_UI4;
-            out.ulVal = low32Bits(entry->index);
-        }
-        break;
-    default:
-        break;
-    }
+    std::visit(types::Overloaded{
+                   [&](const types::TextValue& v) {
+                       if (BSTR wide = makeWideText(types::utf8ToUtf16(v.text))) {
+                           out.vt = VT_BSTR;
+                           out.bstrVal = wide;
+                       }
+                   },
+                   [&](const types::RealValue& v) {
+                       out.vt = VT_R8;
+                       out.dblVal = v.value;
+                   },
+                   [&](const types::UnsignedValue& v) {
+                       out.vt = VT_UI4;
+                       out.ulVal = low32Bits(v.value);
+                   },
+                   [&](const types::DateValue& v) {
+                       out.vt = VT_DATE;
+                       out.date = oleDateFromTedsDays(v.days);
+                   },
+                   [&](const types::EnumValue& v) {
+                       out.vt = VT_UI4;
+                       out.ulVal = low32Bits(v.index);
+                   },
+                   [](const auto&) {},
+               },
+               record.value);
 }
 
 bool writeUnitArray(VARIANT& out, const types::UnitRecord& unit) {

@@ -21,7 +21,6 @@ bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>&
     if (!budget.takeRecord()) return false;
     types::ValueRecord& record = out.emplace_back();
     record.name = declaration.name;
-    record.kind = types::ValueKind::Enumeration;
     record.property = &declaration;
     types::EnumValue value;
     if (hasFixedText && !hasFixedIndex && !fixedText.empty()) {
@@ -44,7 +43,7 @@ bool EnumProperty::encode(RecordSource& records) const {
     }
     const types::ValueRecord* record = records.take(declaration.name);
     if (record == nullptr) return false;
-    const auto* value = boost::get<types::EnumValue>(&record->value);
+    const auto* value = std::get_if<types::EnumValue>(&record->value);
     const std::uint32_t sz = declaration.width;
     if (value == nullptr || (sz < 64 && value->index >> sz != 0))
         return records.fail(declaration.name + " needs an index that fits " + std::to_string(sz) + " bits");

@@ -26,21 +26,20 @@ const char* qualifierKeyword(Qualifier qualifier) {
 // Whether a field read back says what was meant: exactly, for singles as
 // the nearest float, for scaled reals within the one step that rounding may cost.
 bool readsBackAs(const types::ValueRecord& wanted, const types::ValueRecord& got, const Property& property) {
-    if (wanted.kind != got.kind) return false;
-    if (wanted.kind == types::ValueKind::None) return true;
-    if (wanted.kind == types::ValueKind::Text && types::isFixedWidthText(property.dataType)) {
+    if (wanted.value.index() != got.value.index()) return false;
+    if (const auto* want = std::get_if<types::TextValue>(&wanted.value);
+        want != nullptr && types::isFixedWidthText(property.dataType)) {
         // A text shorter than its field, as one cut by the end of its image
         // decodes, is written filled up with characters of code 0.
-        const std::string& want = boost::get<std::string>(wanted.value);
-        const std::string& have = boost::get<std::string>(got.value);
+        const std::string& have = std::get_if<types::TextValue>(&got.value)->text;
         const char fill = property.dataType == types::DataType::Chr5 ? types::chr5ToChar(0) : '\0';
-        return have.size() >= want.size() && have.compare(0, want.size(), want) == 0 &&
-               std::all_of(have.begin() + static_cast<std::ptrdiff_t>(want.size()), have.end(),
+        return have.size() >= want->text.size() && have.compare(0, want->text.size(), want->text) == 0 &&
+               std::all_of(have.begin() + static_cast<std::ptrdiff_t>(want->text.size()), have.end(),
                            [fill](char c) { return c == fill; });
     }
-    if (wanted.kind != types::ValueKind::Real) return wanted.value == got.value;
-    const double want = boost::get<double>(wanted.value);
-    const double have = boost::get<double>(got.value);
+    if (!std::holds_alternative<types::RealValue>(wanted.value)) return wanted.value == got.value;
+    const double want = std::get_if<types::RealValue>(&wanted.value)->value;
+    const double have = std::get_if<types::RealValue>(&got.value)->value;
     // Compared as bits, so that a NaN (an erased field reads as one) reads back as itself.
     if (property.dataType == types::DataType::Single)
         return std::bit_cast<std::uint32_t>(static_cast<float>(want)) == std::bit_cast<std::uint32_t>(static_cast<float>(have));
@@ -92,20 +91,14 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
         types::decodeText(in, declaration.width, dataType, text);
         if (!budget.takeRecord(text.capacity())) return false;
         types::ValueRecord& record = emplaceRecord(out);
-        record.kind = types::ValueKind::Text;
-        record.value = std::move(text);
+        record.value = types::TextValue{std::move(text)};
         return true;
     }
     // The value is read straight into its record, which is dropped again
     // for the types that yield none.
     if (!budget.takeRecord()) return false;
     types::ValueRecord& record = emplaceRecord(out);
-    const std::optional<types::ValueKind> kind = types::decodeNumeric(in, fieldSpec(), record.value);
-    if (!kind) {
-        out.pop_back();
-        return true;
-    }
-    record.kind = *kind;
+    if (!types::decodeNumeric(in, fieldSpec(), record.value)) out.pop_back();
     return true;
 }
 
@@ -124,7 +117,7 @@ bool Property::encode(RecordSource& records) const {
     const std::uint32_t sz = declaration.width;
     const std::uint64_t from = records.out.position();
     bool written = false;
-    if (record->kind == types::ValueKind::None && !types::isTextType(dataType)) {
+    if (std::holds_alternative<types::NoValue>(record->value) && !types::isTextType(dataType)) {
         written = records.out.writeBits(sz, types::noValuePattern(sz));
     } else {
         try {

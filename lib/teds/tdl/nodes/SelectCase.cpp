@@ -18,7 +18,9 @@ bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& o
     const std::uint64_t selector = in.readBits(declaration.width);
     if (!budget.takeRecord()) return false;
     // The marker keeps the selector so the case can be written back.
-    out.push_back(types::ValueRecord{{}, types::ValueKind::SelectMarker, selector, &declaration});
+    types::ValueRecord& marker = out.emplace_back();
+    marker.value = types::SelectMarkerValue{selector};
+    marker.property = &declaration;
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image
     return decodeNodeList(cases[static_cast<std::size_t>(selector)].nodes, in, out, budget);
 }
@@ -26,14 +28,13 @@ bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& o
 bool SelectCase::encode(RecordSource& records) const {
     const types::ValueRecord* record = records.take("");
     if (record == nullptr) return false;
-    const auto* selector = boost::get<std::uint64_t>(&record->value);
-    if (record->kind != types::ValueKind::SelectMarker || selector == nullptr)
-        return records.fail("select case '" + declaration.name + "' needs a case index");
-    if (!records.out.writeBits(declaration.width, *selector))
+    const auto* marker = std::get_if<types::SelectMarkerValue>(&record->value);
+    if (marker == nullptr) return records.fail("select case '" + declaration.name + "' needs a case index");
+    if (!records.out.writeBits(declaration.width, marker->selector))
         return records.fail("cannot encode select case '" + declaration.name + "'");
     // A selector with no case has nothing behind it, as in decoding.
-    if (*selector >= cases.size()) return true;
-    return encodeNodeList(cases[static_cast<std::size_t>(*selector)].nodes, records);
+    if (marker->selector >= cases.size()) return true;
+    return encodeNodeList(cases[static_cast<std::size_t>(marker->selector)].nodes, records);
 }
 
 std::size_t SelectCase::recordsHint() const {

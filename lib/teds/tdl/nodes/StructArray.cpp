@@ -28,7 +28,7 @@ bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& 
     }
 
     if (!budget.takeRecord()) return false;
-    out.push_back(types::ValueRecord{declaration.name, types::ValueKind::StructArray, std::move(elements), &declaration});
+    out.push_back(types::ValueRecord{declaration.name, types::StructArrayValue{std::move(elements)}, &declaration});
     return true;
 }
 
@@ -36,8 +36,9 @@ bool StructArray::encode(RecordSource& records) const {
     const std::string& name = declaration.name;
     const types::ValueRecord* record = records.take(name);
     if (record == nullptr) return false;
-    const auto* elements = boost::get<types::StructElements>(&record->value);
-    if (elements == nullptr) return records.fail(name + " needs its elements");
+    const auto* array = std::get_if<types::StructArrayValue>(&record->value);
+    if (array == nullptr) return records.fail(name + " needs its elements");
+    const types::StructElements* elements = &array->elements;
     const std::uint32_t countBits = declaration.width;
     if (countBits < 64 && std::uint64_t{elements->size()} >> countBits != 0)
         return records.fail(name + " has more elements than its count field holds");
