@@ -2,9 +2,7 @@
 
 #include <boost/date_time/gregorian/gregorian.hpp>
 
-#include "teds/encode/BasicTedsWriter.hpp"
-#include "teds/types/BitWriter.hpp"
-#include "teds_chain_format.hpp"
+#include "teds/encode/TedsEncoder.hpp"
 #include "teds_container.hpp"
 
 namespace example_images {
@@ -87,26 +85,20 @@ std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocoupl
 
 std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
                                                             const ExampleImage& image, std::string& error) {
-    teds::types::BitWriter out;
-    if (std::vector<std::string> problems; !teds::encode::writeBasicTeds(out, image.basic, problems)) {
-        error = image.fileName + ": " + problems.front();
+    teds::encode::StatedTeds stated;
+    stated.basic = image.basic;
+    for (const ExampleTemplate& example : image.templates) {
+        teds::encode::StatedTemplate& out = stated.templates.emplace_back();
+        out.templateId = example.templateId;
+        out.values = teds::encode::statedFromRecords(example.values);
+    }
+    // Closed with the end selector, as real sensors close their chain.
+    teds::encode::Encoded encoded = teds::encode::encodeStated(registry, stated, {});
+    if (!encoded.ok()) {
+        error = image.fileName + ": " + encoded.report.problems.front();
         return std::nullopt;
     }
-    for (const ExampleTemplate& example : image.templates) {
-        const teds::tdl::Template* tmpl = registry.find(0, example.templateId);
-        if (tmpl == nullptr) {
-            error = "template " + std::to_string(example.templateId) + " is not loaded";
-            return std::nullopt;
-        }
-        out.writeBits(teds::chain::kSelectorBits, teds::chain::kIeeeSelector);
-        out.writeBits(tmpl->idWidth, example.templateId);
-        if (!tmpl->encodeBody(out, example.values, error)) {
-            error = image.fileName + ": " + error;
-            return std::nullopt;
-        }
-    }
-    out.writeBits(teds::chain::kSelectorBits, teds::chain::kExtendedSelector);
-    return std::move(out).takeBytes();
+    return std::move(encoded.image.bytes);
 }
 
 std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes) {
