@@ -30,8 +30,10 @@ void appendProperties(const std::vector<ValueRecord>& records, std::uint32_t tem
             property.templateIndex = templateIndex;
             property.name = name;
             property.text = decode::writtenValueText(record);
-            if (record.property != nullptr && record.property->unit != nullptr)
-                property.unit = record.property->unit->text;
+            if (record.property != nullptr) {
+                if (record.property->unit != nullptr) property.unit = record.property->unit->text;
+                property.description = record.property->description;
+            }
             out.push_back(std::move(property));
         }
         void enterElement(std::size_t i) {

@@ -3,6 +3,7 @@
 #include "teds/api/DecodedImage.hpp"
 #include "teds/api/PropertyList.hpp"
 #include "teds/decode/TemplateChain.hpp"
+#include "teds/tdl/Template.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 
 namespace teds::api {
@@ -19,6 +20,22 @@ Teds::Teds(const Templates& templates, container::Image image) : decoded_(std::m
 Teds::~Teds() = default;
 Teds::Teds(Teds&&) noexcept = default;
 Teds& Teds::operator=(Teds&&) noexcept = default;
+
+BasicTeds Teds::basic() const {
+    if (!decoded_) return {};
+    const decode::BasicTeds& basic = decoded_->decoded.basic;
+    return BasicTeds{basic.manufacturerId, basic.modelNumber, basic.versionLetter, basic.versionNumber,
+                     basic.serialNumber};
+}
+
+std::vector<TemplateInfo> Teds::templates() const {
+    std::vector<TemplateInfo> templates;
+    if (!decoded_) return templates;
+    for (const decode::TemplateRecord& record : decoded_->decoded.templates)
+        templates.push_back(TemplateInfo{record.manufacturerKey, record.templateId,
+                                         record.templateRef != nullptr ? record.templateRef->name : std::string()});
+    return templates;
+}
 
 std::vector<Property> Teds::properties() const {
     return decoded_ ? propertiesOf(decoded_->decoded) : std::vector<Property>{};

@@ -61,7 +61,24 @@ struct Property {
     // the all-ones "no value" pattern, a struct array by its number of
     // elements.
     std::string text;
-    std::string unit;  // empty when the property has none
+    std::string unit;         // empty when the property has none
+    std::string description;  // the template's words for it; may be empty
+};
+
+// The 64 bits every image starts with, as decoded.
+struct BasicTeds {
+    std::int32_t manufacturerId = 0;
+    std::int32_t modelNumber = 0;
+    char versionLetter = 0;
+    std::int32_t versionNumber = 0;
+    std::int32_t serialNumber = 0;
+};
+
+// One template of an image's chain.
+struct TemplateInfo {
+    std::int32_t manufacturerKey = 0;  // 0 for an IEEE standard template
+    std::int32_t templateId = 0;
+    std::string name;  // as the template file names it
 };
 
 struct DecodedImage;
@@ -75,6 +92,12 @@ public:
     ~Teds();
     Teds(Teds&&) noexcept;
     Teds& operator=(Teds&&) noexcept;
+
+    // All zero for an empty image.
+    BasicTeds basic() const;
+    // The templates decoded, in image order; Property::templateIndex counts
+    // in this list.
+    std::vector<TemplateInfo> templates() const;
 
     // Every named value of every template, in image order; select cases,
     // which the values decide, are not listed.
