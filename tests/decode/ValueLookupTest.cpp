@@ -3,12 +3,14 @@
 #include <sstream>
 
 #include "support/HeldValues.hpp"
+#include "support/NamedRecords.hpp"
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/decode/ValueLookup.hpp"
 
 namespace {
 
 using teds::testing::heldWhole;
+using teds::testing::recordsNamed;
 
 using namespace teds::decode;
 using namespace teds::types;
@@ -37,8 +39,7 @@ std::uint32_t valueAt(const std::vector<ValueRecord>& values, std::uint32_t posi
 TEST(ValueLookup, EmptyListHasNothing) {
     const std::vector<ValueRecord> none;
     std::uint32_t position = 0;
-    std::vector<const ValueRecord*> matches;
-    selectByName(none, "x", matches);
+    std::vector<const ValueRecord*> matches = recordsNamed(none, "x");
     EXPECT_EQ(countValues(none), 0);
     EXPECT_EQ(selectByPosition(none, position), nullptr);
     EXPECT_TRUE(matches.empty());
@@ -68,8 +69,7 @@ TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
                                           unsignedRecord("Y", 7)};
     EXPECT_EQ(countValues(values), 1);
     EXPECT_EQ(valueAt(values, 0), 7u);
-    std::vector<const ValueRecord*> matches;
-    selectByName(values, "X", matches);
+    std::vector<const ValueRecord*> matches = recordsNamed(values, "X");
     ASSERT_EQ(matches.size(), 1u);
     EXPECT_EQ(matches[0]->kind(), ValueKind::SelectMarker);
 }
@@ -77,21 +77,18 @@ TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
 TEST(ValueLookup, NameMatchIsExact) {
     const std::vector<ValueRecord> values{unsignedRecord("Sens", 1)};
     for (const char* other : {"sens", "SENS", "Sens ", "Sen", ""}) {
-        std::vector<const ValueRecord*> matches;
-        selectByName(values, other, matches);
+        std::vector<const ValueRecord*> matches = recordsNamed(values, other);
         EXPECT_TRUE(matches.empty()) << '"' << other << '"';
     }
 }
 
 TEST(ValueLookup, SameNameInSeveralElementsIsFoundInElementOrder) {
     const auto values = threeByTwo();
-    std::vector<const ValueRecord*> matches;
-    selectByName(values, "y", matches);
+    std::vector<const ValueRecord*> matches = recordsNamed(values, "y");
     ASSERT_EQ(matches.size(), 3u);
     for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(heldWhole(matches[i]->value), 2 * i + 1);
 
-    matches.clear();
-    selectByName(values, "points", matches);
+    matches = recordsNamed(values, "points");
     EXPECT_TRUE(matches.empty()) << "an array is searched, never matched";
 }
 
@@ -100,11 +97,9 @@ TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
     record.begin(0, 25, nullptr);
     EXPECT_EQ(record.keyText(), "I25");
     record.begin(17, 3, nullptr);
-    record.auxiliary = {4, 5};
-    EXPECT_EQ(record.keyText(), "M173-4-5");
+    EXPECT_EQ(record.keyText(), "M173");
     record.reset();
     EXPECT_EQ(record.keyText(), "I0");
-    EXPECT_TRUE(record.auxiliary.empty());
 }
 
 TEST(TemplateRecord, DumpListsEveryValue) {

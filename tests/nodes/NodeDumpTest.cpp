@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "support/NodeFactory.hpp"
+#include "support/NodeNames.hpp"
 #include "teds/tdl/nodes/Abstract.hpp"
 #include "teds/tdl/nodes/Align.hpp"
 #include "teds/tdl/nodes/PhysicalUnit.hpp"
@@ -99,8 +100,8 @@ TEST(CollectNames, ArraysPrefixTheirChildrenAndSelectsPassThrough) {
                                 teds::testing::structArray("Arr", 4, nodeList(property("inArr", DataType::Unint, 4))));
     std::vector<std::string> plain, prefixed;
     for (const auto& node : nodes) {
-        node->collectNames("", false, plain);
-        node->collectNames("T.", true, prefixed);
+        teds::testing::collectNames(*node, "", false, plain);
+        teds::testing::collectNames(*node, "T.", true, prefixed);
     }
     EXPECT_EQ(plain, (std::vector<std::string>{"top", "inCase", "inArr"}));
     EXPECT_EQ(prefixed, (std::vector<std::string>{"T.top", "T.inCase", "T.Arr.inArr"}));

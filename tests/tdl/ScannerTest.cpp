@@ -3,11 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "support/Tokenize.hpp"
 #include "teds/tdl/TdlLexer.hpp"
 #include "tdl/WriteOnlyFile.hpp"
 
 namespace teds::tdl {
 namespace {
+
+using teds::testing::Token;
+using teds::testing::tokenize;
 
 // The grammar's kind for a character that begins no token.
 constexpr int kNoToken = TOK_TDLGRAMMAR_UNDEF;

@@ -9,7 +9,6 @@ namespace teds::decode {
 void TemplateRecord::reset() {
     manufacturerKey = 0;
     templateId = 0;
-    auxiliary.clear();
     templateRef = nullptr;
     values.clear();
     missingBits = 0;
@@ -20,14 +19,12 @@ void TemplateRecord::begin(std::int32_t key, std::int32_t id, const tdl::Templat
     manufacturerKey = key;
     templateId = id;
     templateRef = tmpl;
-    auxiliary.clear();
     values.clear();
 }
 
 std::string TemplateRecord::keyText() const {
     std::string text = manufacturerKey == 0 ? "I" : "M" + std::to_string(manufacturerKey);
     text += std::to_string(templateId);
-    for (std::int32_t entry : auxiliary) text += "-" + std::to_string(entry);
     return text;
 }
 

@@ -18,7 +18,6 @@ namespace teds::decode {
 struct TemplateRecord {
     std::int32_t manufacturerKey = 0;  // 0 for IEEE standard templates
     std::int32_t templateId = 0;
-    std::vector<std::int32_t> auxiliary;  // extra key numbers, shown in the key text
     const tdl::Template* templateRef = nullptr;  // owned by the registry
     std::vector<types::ValueRecord> values;
     // Bits of the template, its ID included, that lay beyond the end of the
@@ -32,9 +31,9 @@ struct TemplateRecord {
     void reset();
     void begin(std::int32_t key, std::int32_t id, const tdl::Template* tmpl);
 
-    // "I25" for IEEE template 25, "M173" for manufacturer 17's template 3,
-    // then "-" and each auxiliary entry: the trace's established form, with
-    // no mark between key and ID. Diagnostics write "M17-3" instead.
+    // "I25" for IEEE template 25, "M173" for manufacturer 17's template 3:
+    // the trace's established form, with no mark between key and ID.
+    // Diagnostics write "M17-3" instead.
     std::string keyText() const;
     // A heading line, then one line per value, each starting with `prefix`.
     void dump(std::ostream& out, std::string_view prefix) const;

@@ -34,14 +34,6 @@ const types::ValueRecord* selectByPosition(const std::vector<types::ValueRecord>
     return found;
 }
 
-void selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
-                  std::vector<const types::ValueRecord*>& matches) {
-    forEachNamed(values, name, [&](const types::ValueRecord& record) {
-        matches.push_back(&record);
-        return false;
-    });
-}
-
 const types::ValueRecord* selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
                                 std::uint32_t occurrence) {
     const types::ValueRecord* found = nullptr;

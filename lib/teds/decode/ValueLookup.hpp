@@ -20,15 +20,12 @@ std::int32_t countValues(const std::vector<types::ValueRecord>& values);
 // skipped, so an outer level goes on correctly. No record is copied.
 const types::ValueRecord* selectByPosition(const std::vector<types::ValueRecord>& values, std::uint32_t& position);
 
-// Appends every record named exactly `name` (case-sensitive), in depth-first
-// order. Struct arrays are searched, never matched themselves.
-void selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
-                  std::vector<const types::ValueRecord*>& matches);
-
-// What selectByName would give at index `occurrence`, or null; nothing is collected.
+// The record named exactly `name` (case-sensitive) at index `occurrence`
+// among those so named, in depth-first order, or null. Struct arrays are
+// searched, never matched themselves.
 const types::ValueRecord* selectByName(const std::vector<types::ValueRecord>& values, std::string_view name,
-                                std::uint32_t occurrence);
-// How many records selectByName would give.
+                                       std::uint32_t occurrence);
+// How many records selectByName can select.
 std::int32_t countByName(const std::vector<types::ValueRecord>& values, std::string_view name);
 
 }  // namespace teds::decode

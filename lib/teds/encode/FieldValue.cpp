@@ -48,13 +48,9 @@ std::optional<double> parseReal(const std::string& text) {
 // What decoding makes of raw number `raw` in the property's field: the
 // record is then exactly the one a decode of the written image gives.
 std::optional<ValueRecord> decodedRaw(const Property& property, std::uint64_t raw) {
-    types::BitWriter field;
-    if (!field.writeBits(property.declaration.width, raw)) return std::nullopt;
-    types::BitReader in(field.bytes().data(), static_cast<std::uint32_t>(field.bytes().size()));
-    std::vector<ValueRecord> out;
-    types::DecodeBudget budget;
-    if (!property.decode(in, out, budget) || out.size() != 1) return std::nullopt;
-    return out.front();
+    std::optional<types::Value> value = types::numericValueOf(property.fieldSpec(), raw);
+    if (!value) return std::nullopt;
+    return ValueRecord{property.declaration.name, std::move(*value), &property.declaration};
 }
 
 FieldValue fromRaw(const Property& property, std::uint64_t raw) {
@@ -279,14 +275,19 @@ std::optional<std::int64_t> tedsDayOf(const std::string& text) {
     const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
                         std::all_of(text.begin(), text.end(), [](char c) { return c == '-' || (c >= '0' && c <= '9'); });
     if (!shaped) return std::nullopt;
-    try {
-        const g::date date(static_cast<unsigned short>(std::stoi(text.substr(0, 4))),
-                           static_cast<unsigned short>(std::stoi(text.substr(5, 2))),
-                           static_cast<unsigned short>(std::stoi(text.substr(8, 2))));
-        return static_cast<std::int64_t>((date - g::date(1998, 1, 1)).days());
-    } catch (const std::exception&) {
-        return std::nullopt;  // no such day, or a year the calendar does not hold
-    }
+    const auto number = [&](std::size_t at, std::size_t length) {
+        int n = 0;
+        std::from_chars(text.data() + at, text.data() + at + length, n);
+        return n;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    // No such day, or a year the calendar does not hold: checked here, since
+    // constructing one throws.
+    if (year < 1400 || month < 1 || month > 12 || day < 1) return std::nullopt;
+    const auto y = static_cast<unsigned short>(year), m = static_cast<unsigned short>(month);
+    if (day > g::gregorian_calendar::end_of_month_day(y, m)) return std::nullopt;
+    const g::date date(y, m, static_cast<unsigned short>(day));
+    return static_cast<std::int64_t>((date - g::date(1998, 1, 1)).days());
 }
 
 FieldValue propertyValue(const Property& property, const StatedValue& stated, bool strict) {

@@ -61,20 +61,21 @@ bool sameRecords(const std::vector<types::ValueRecord>& a, const std::vector<typ
 }
 
 std::string readBackDifference(const tdl::Registry& registry, const container::Image& image,
-                               const decode::BasicTeds& basic, const std::vector<WrittenTemplate>& templates) {
+                               const decode::BasicTeds& basic, const std::vector<decode::TemplateRecord>& templates) {
     decode::DecodedTeds decoded;
     decode::decodeTeds(registry, image.bytes.data(), static_cast<std::uint32_t>(image.bytes.size()), nullptr, decoded);
     if (!sameBasic(decoded.basic, basic))
         return "its Basic TEDS reads back otherwise (a layout the first descriptor does not select?)";
     for (std::size_t i = 0; i < templates.size(); ++i) {
-        const std::string which = "template " + std::to_string(i + 1) + " (" + std::to_string(templates[i].templateId) + ")";
+        const decode::TemplateRecord& written = templates[i];
+        const std::string which = "template " + std::to_string(i + 1) + " (" +
+                                  std::to_string(static_cast<std::uint32_t>(written.templateId)) + ")";
         if (i >= decoded.templates.size()) return which + " is not read back";
         const decode::TemplateRecord& got = decoded.templates[i];
-        if (got.manufacturerKey != templates[i].manufacturerKey ||
-            static_cast<std::uint32_t>(got.templateId) != templates[i].templateId)
+        if (got.manufacturerKey != written.manufacturerKey || got.templateId != written.templateId)
             return which + " reads back as template " + std::to_string(got.templateId) + " of manufacturer " +
                    std::to_string(got.manufacturerKey);
-        if (!sameRecords(got.values, templates[i].records, got.missingBits > 0))
+        if (!sameRecords(got.values, written.values, got.missingBits > 0))
             return which + " reads back with other values";
     }
     if (decoded.templates.size() > templates.size()) return "the bits after the last template read as a further template";

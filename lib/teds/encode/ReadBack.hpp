@@ -7,22 +7,17 @@
 #include <vector>
 
 #include "teds/decode/BasicTeds.hpp"
+#include "teds/decode/TemplateRecord.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/types/ValueRecord.hpp"
 #include "teds_container.hpp"
 
 namespace teds::encode {
 
-struct WrittenTemplate {
-    std::int32_t manufacturerKey = 0;
-    std::uint32_t templateId = 0;
-    std::vector<types::ValueRecord> records;  // as encodeBody wrote them
-};
-
-// Empty when `image` decodes to `basic` and exactly `templates`; otherwise
-// the first difference.
+// Empty when `image` decodes to `basic` and exactly `templates` (their keys,
+// IDs and values, as encodeBody wrote them); otherwise the first difference.
 std::string readBackDifference(const tdl::Registry& registry, const container::Image& image,
-                               const decode::BasicTeds& basic, const std::vector<WrittenTemplate>& templates);
+                               const decode::BasicTeds& basic, const std::vector<decode::TemplateRecord>& templates);
 
 // Records equal in name, kind, value and declaration; a NaN equals a NaN.
 // With `cutByEnd`, `a` was decoded from an image that ends inside them, and

@@ -77,7 +77,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
 
     std::vector<bool> used(settings.size(), false);
     RecordBuilder builder(settings, used, options, result.report);
-    std::vector<WrittenTemplate> written;
+    std::vector<decode::TemplateRecord> written;
     for (const StatedTemplate& tmpl : stated.templates) {
         const std::string name = templateName(tmpl);
         const tdl::Template* found = registry.find(tmpl.manufacturerKey, tmpl.templateId);
@@ -101,11 +101,11 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
             continue;
         }
         out.writeBits(found->idWidth, tmpl.templateId);
-        WrittenTemplate& record = written.emplace_back();
-        record.manufacturerKey = tmpl.manufacturerKey;
-        record.templateId = tmpl.templateId;
-        if (!builder.build(*found, tmpl, record.records)) continue;
-        if (std::string error; !found->encodeBody(out, record.records, error)) {
+        decode::TemplateRecord& record = written.emplace_back();
+        // The ID as the chain reads it, in a signed field of the same 32 bits.
+        record.begin(tmpl.manufacturerKey, static_cast<std::int32_t>(tmpl.templateId), found);
+        if (!builder.build(*found, tmpl, record.values)) continue;
+        if (std::string error; !found->encodeBody(out, record.values, error)) {
             // What could not be written past the limit says nothing more.
             if (out.outgrown()) break;
             report.addProblem(name + ": " + error);

@@ -44,15 +44,4 @@ int Lexer::next(std::string& text) {
     return kind;
 }
 
-std::vector<Token> tokenize(std::string_view text) {
-    Lexer lexer(text);
-    std::vector<Token> tokens;
-    Token token;
-    while ((token.kind = lexer.next(token.text)) != TOK_END) {
-        tokens.push_back(token);
-        if (token.kind == TOK_TDLGRAMMAR_error) break;  // every later token would be one too
-    }
-    return tokens;
-}
-
 }  // namespace teds::tdl

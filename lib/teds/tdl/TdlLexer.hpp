@@ -1,13 +1,12 @@
 #pragma once
-// The TDL scanner as C++ sees it: one scanner over one input, and a
-// whole-text tokenizer. The rules themselves are in TdlScanner.l; the token
-// kinds are the grammar's own (TOK_... in TdlGrammar.hpp).
+// The TDL scanner as C++ sees it: one scanner over one input. The rules
+// themselves are in TdlScanner.l; the token kinds are the grammar's own
+// (TOK_... in TdlGrammar.hpp).
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "teds/tdl/TdlGrammar.hpp"
 
@@ -15,12 +14,6 @@
 int tdllex(void* scanner);
 
 namespace teds::tdl {
-
-struct Token {
-    int kind = TOK_END;
-    std::string text;  // empty for kinds that carry no text
-    bool operator==(const Token&) const = default;
-};
 
 // Raised by the generated scanner where flex would end the process, which
 // is a buffer it cannot allocate or grow. Lexer catches it at once and turns
@@ -93,9 +86,5 @@ private:
     void* scanner_ = nullptr;  // flex's yyscan_t
     ScanState state_;
 };
-
-// Every token of `text` up to the end of the input, characters that begin
-// no token included.
-std::vector<Token> tokenize(std::string_view text);
 
 }  // namespace teds::tdl

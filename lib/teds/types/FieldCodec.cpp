@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include <boost/math/policies/error_handling.hpp>
-
 #include "teds/types/Chr5.hpp"
 
 namespace teds::types {
@@ -42,22 +40,12 @@ double conRelResPower(double base, std::int64_t exponent) {
     return negative ? 1.0 / result : result;
 }
 
-using RoundingPolicy = boost::math::policies::policy<>;
-constexpr const char* kLroundFunction = "boost::math::lround<%1%>(%1%)";
-
-[[noreturn]] void raiseNotRepresentable(double v) {
-    boost::math::policies::raise_rounding_error(kLroundFunction, nullptr, v, 0L, RoundingPolicy());
-    // raise_rounding_error throws under the default policy.
-    throw boost::math::rounding_error("unreachable");
-}
-
-// `v` rounded half away from zero, which must lie in [low, high): powers of
-// two (or 0), so the bounds are exact doubles on every target and the
-// result converts to a 64-bit integer without overflow. NaN and infinities
-// are reported under the same name.
-double roundedWithin(double v, double low, double high) {
+// `v` rounded half away from zero, if it lies in [low, high): powers of two
+// (or 0), so the bounds are exact doubles on every target and the result
+// converts to a 64-bit integer without overflow. Not for NaN and infinities.
+std::optional<double> roundedWithin(double v, double low, double high) {
     const double r = std::round(v);
-    if (!std::isfinite(v) || r < low || r >= high) raiseNotRepresentable(v);
+    if (!std::isfinite(v) || r < low || r >= high) return std::nullopt;
     return r;
 }
 
@@ -68,42 +56,22 @@ double roundedWithin(double v, double low, double high) {
 // raw number the value was decoded from. A raw number is unsigned, so a
 // quotient that rounds below 0 has none. Below 2^31 as it has always been,
 // or anywhere in a field of 32 bits or more.
-std::uint64_t conResRaw(double q, std::uint32_t sz) {
+std::optional<std::uint64_t> conResRaw(double q, std::uint32_t sz) {
     const double end = std::ldexp(1.0, static_cast<int>(std::clamp<std::uint32_t>(sz, 31, 64)));
-    return static_cast<std::uint64_t>(roundedWithin(q, 0.0, end));
+    const auto r = roundedWithin(q, 0.0, end);
+    return r ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(*r)) : std::nullopt;
 }
 
 // A negative exponent goes out in two's complement, which is how it decodes.
-std::uint64_t conRelResRaw(double exponent, std::uint32_t sz) {
+std::optional<std::uint64_t> conRelResRaw(double exponent, std::uint32_t sz) {
     const double half = std::ldexp(1.0, static_cast<int>(exponentBits(sz)) - 1);
-    return static_cast<std::uint64_t>(static_cast<std::int64_t>(roundedWithin(exponent, -half, half)));
+    const auto r = roundedWithin(exponent, -half, half);
+    if (!r) return std::nullopt;
+    return static_cast<std::uint64_t>(static_cast<std::int64_t>(*r));
 }
 
-// An unsigned field takes a whole number whether it stands for a count or a date.
-bool writeUnsigned(BitWriter& out, std::uint32_t sz, const Value& value) {
-    return std::visit(Overloaded{
-                          [&](const UnsignedValue& n) { return out.writeBits(sz, n.value); },
-                          [&](const DateValue& n) { return out.writeBits(sz, n.days); },
-                          [](const auto&) { return false; },
-                      },
-                      value);
-}
-
-const double* realOf(const Value& value) {
-    const auto* real = std::get_if<RealValue>(&value);
-    return real != nullptr ? &real->value : nullptr;
-}
-
-const std::string* textOf(const Value& value) {
-    const auto* text = std::get_if<TextValue>(&value);
-    return text != nullptr ? &text->text : nullptr;
-}
-
-bool writeText(BitWriter& out, const Value& value, std::uint32_t bitsPerChar,
-               bool chr5) {
-    const auto* text = textOf(value);
-    if (text == nullptr) return false;
-    for (const char c : *text) {
+bool writeText(BitWriter& out, std::string_view text, std::uint32_t bitsPerChar, bool chr5) {
+    for (const char c : text) {
         const std::uint32_t code = chr5 ? charToChr5(c) : static_cast<unsigned char>(c);
         if (!out.writeBits(bitsPerChar, code)) return false;
     }
@@ -133,21 +101,19 @@ bool padField(BitWriter& out, std::uint64_t from, std::uint64_t width) {
 }
 
 // A STRING type: the character count in the field's width, then the characters.
-bool writeCountedText(BitWriter& out, std::uint32_t sz, const Value& value, DataType dataType) {
-    const auto* text = textOf(value);
-    if (text == nullptr) return false;
-    std::size_t count = text->size();
+bool writeCountedText(BitWriter& out, std::uint32_t sz, std::string_view text, DataType dataType) {
+    std::size_t count = text.size();
     if (dataType == DataType::String16) {
         std::vector<std::uint16_t> units;
-        if (!utf8ToCodeUnits(*text, units)) return false;
+        if (!utf8ToCodeUnits(text, units)) return false;
         count = units.size();
     }
     if (sz < 64 && (std::uint64_t{count} >> sz) != 0) return false;
     if (!out.writeBits(sz, count)) return false;
     switch (dataType) {
-    case DataType::String5: return writeText(out, value, 5, true);
-    case DataType::String7: return writeText(out, value, 7, false);
-    default: return writeUnicodeText(out, *text);
+    case DataType::String5: return writeText(out, text, 5, true);
+    case DataType::String7: return writeText(out, text, 7, false);
+    default: return writeUnicodeText(out, text);
     }
 }
 
@@ -159,39 +125,44 @@ static_assert(std::numeric_limits<float>::is_iec559, "Single fields assume IEEE 
 
 std::uint64_t noValuePattern(std::uint32_t sz) { return sz >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << sz) - 1u; }
 
-bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
-    std::uint64_t n = 0;
-    bool noValue = false;
-    if (field.fixedRaw) {
-        n = *field.fixedRaw;
-    } else {
-        n = in.readBits(field.sz);
-        noValue = n == noValuePattern(field.sz);
-    }
+namespace {
 
+// The value a raw number stands for; `noValue` when it is the field's all-ones pattern.
+std::optional<Value> valueOfRaw(const FieldSpec& field, std::uint64_t n, bool noValue) {
     switch (field.dataType) {
-    case DataType::Date:
-        value = noValue ? Value{NoValue{}} : Value{DateValue{n}};
-        return true;
-    case DataType::Unint:
-        value = noValue ? Value{NoValue{}} : Value{UnsignedValue{n}};
-        return true;
+    case DataType::Date: return noValue ? Value{NoValue{}} : Value{DateValue{n}};
+    case DataType::Unint: return noValue ? Value{NoValue{}} : Value{UnsignedValue{n}};
     case DataType::ConRelRes:
-        value = noValue ? Value{NoValue{}}
-                        : Value{RealValue{field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz))}};
-        return true;
+        if (noValue) return NoValue{};
+        return RealValue{field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz))};
     case DataType::ConRes:
-        value = noValue ? Value{NoValue{}} : Value{RealValue{static_cast<double>(n) * field.step + field.start}};
-        return true;
+        if (noValue) return NoValue{};
+        return RealValue{static_cast<double>(n) * field.step + field.start};
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        value = RealValue{static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)))};
-        return true;
+        return RealValue{static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)))};
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
         // gone, no value is produced.
-        return false;
+        return std::nullopt;
     }
+}
+
+}  // namespace
+
+std::uint64_t fieldBitsOf(std::uint64_t raw, std::uint32_t sz) { return raw & noValuePattern(sz); }
+
+std::optional<Value> numericValueOf(const FieldSpec& field, std::uint64_t raw) {
+    const std::uint64_t n = fieldBitsOf(raw, field.sz);
+    return valueOfRaw(field, n, n == noValuePattern(field.sz));
+}
+
+bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value) {
+    std::optional<Value> decoded =
+        field.fixedRaw ? valueOfRaw(field, *field.fixedRaw, false) : numericValueOf(field, in.readBits(field.sz));
+    if (!decoded) return false;
+    value = std::move(*decoded);
+    return true;
 }
 
 void appendUtf8(std::uint16_t u, std::string& text) {
@@ -227,6 +198,15 @@ bool readUnicodeChars(BitReader& in, std::uint64_t count, std::string& text) {
     for (std::uint64_t i = 0; i < count && in.hasMore(); ++i)
         appendUtf8(static_cast<std::uint16_t>(in.readBits(16)), text);
     return true;
+}
+
+// The characters a text field whose width the template fixes holds.
+std::uint64_t fixedTextCharacters(std::uint32_t sz, DataType dataType) {
+    switch (dataType) {
+    case DataType::Chr5: return sz / 5;
+    case DataType::Ascii: return sz / 7;
+    default: return sz >> 4;
+    }
 }
 
 // The bits of a text field whose width the template fixes: its whole
@@ -277,45 +257,140 @@ bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units) {
     return true;
 }
 
-bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
-    if (field.sz == 0) return true;
-    const std::uint64_t from = out.position();
+namespace {
 
+// The raw number a numeric field is written with, the inverse of valueOfRaw:
+// no value is the all-ones pattern.
+struct Raw {
+    FieldWrite failure = FieldWrite::Written;
+    std::uint64_t n = 0;
+};
+
+Raw rawOf(const FieldSpec& field, const Value& value) {
+    const auto refused = Raw{FieldWrite::Refused, 0};
+    if (std::holds_alternative<NoValue>(value)) return Raw{FieldWrite::Written, noValuePattern(field.sz)};
+    const auto scaled = [&](std::optional<std::uint64_t> raw) {
+        return raw ? Raw{FieldWrite::Written, *raw} : Raw{FieldWrite::NoRawNumber, 0};
+    };
     switch (field.dataType) {
     case DataType::Date:
     case DataType::Unint:
-        return writeUnsigned(out, field.sz, value);
-    case DataType::Chr5:
-        return writeText(out, value, 5, true) && padField(out, from, fixedTextBits(field.sz, field.dataType));
-    case DataType::Ascii:
-        return writeText(out, value, 7, false) && padField(out, from, fixedTextBits(field.sz, field.dataType));
-    case DataType::Unicode: {
-        const auto* text = textOf(value);
-        return text != nullptr && writeUnicodeText(out, *text) && padField(out, from, fixedTextBits(field.sz, field.dataType));
-    }
-    case DataType::String5:
-    case DataType::String7:
-    case DataType::String16:
-        return writeCountedText(out, field.sz, value, field.dataType);
-    case DataType::ConRelRes: {
-        const double* v = realOf(value);
-        if (v == nullptr) return false;
-        const double exponent = std::log(*v / field.start) / std::log(1.0 + 2.0 * field.step);
-        return out.writeBits(field.sz, conRelResRaw(exponent, field.sz));
-    }
-    case DataType::ConRes: {
-        const double* v = realOf(value);
-        if (v == nullptr) return false;
-        return out.writeBits(field.sz, conResRaw((*v - field.start) / field.step, field.sz));
-    }
-    case DataType::Single: {
-        const double* v = realOf(value);
-        if (v == nullptr) return false;
-        return out.writeBits(field.sz, std::bit_cast<std::uint32_t>(static_cast<float>(*v)));
-    }
+        // An unsigned field takes a whole number whether it stands for a count or a date.
+        if (const auto* n = std::get_if<UnsignedValue>(&value)) return Raw{FieldWrite::Written, n->value};
+        if (const auto* days = std::get_if<DateValue>(&value)) return Raw{FieldWrite::Written, days->days};
+        return refused;
+    case DataType::ConRelRes:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return scaled(conRelResRaw(std::log(v->value / field.start) / std::log(1.0 + 2.0 * field.step), field.sz));
+        return refused;
+    case DataType::ConRes:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return scaled(conResRaw((v->value - field.start) / field.step, field.sz));
+        return refused;
+    case DataType::Single:
+        if (const auto* v = std::get_if<RealValue>(&value))
+            return Raw{FieldWrite::Written, std::bit_cast<std::uint32_t>(static_cast<float>(v->value))};
+        return refused;
     default:
-        return false;
+        return refused;
     }
+}
+
+// Whether a numeric field read back says what was meant: exactly, for
+// singles as the nearest float, for scaled reals within the one step that
+// rounding may cost.
+bool readsBackAs(const Value& wanted, const std::optional<Value>& got, const FieldSpec& field) {
+    if (!got || wanted.index() != got->index()) return false;
+    const auto* want = std::get_if<RealValue>(&wanted);
+    if (want == nullptr) return wanted == *got;
+    const double have = std::get_if<RealValue>(&*got)->value;
+    // Compared as bits, so that a NaN (an erased field reads as one) reads back as itself.
+    if (field.dataType == DataType::Single)
+        return std::bit_cast<std::uint32_t>(static_cast<float>(want->value)) ==
+               std::bit_cast<std::uint32_t>(static_cast<float>(have));
+    double tolerance = 0.0;
+    if (field.dataType == DataType::ConRes)
+        tolerance = std::abs(field.step);
+    else if (field.dataType == DataType::ConRelRes)
+        tolerance = std::abs(want->value) * 2.0 * std::abs(field.step);
+    return std::abs(want->value - have) <= tolerance * 1.0001;
+}
+
+FieldWrite encodeNumeric(BitWriter& out, const FieldSpec& field, const Value& value) {
+    // A field of no bits writes nothing and reads back as what nothing decodes to.
+    if (field.sz == 0)
+        return readsBackAs(value, numericValueOf(field, 0), field) ? FieldWrite::Written
+                                                                   : FieldWrite::ReadsBackOtherwise;
+    const Raw raw = rawOf(field, value);
+    if (raw.failure != FieldWrite::Written) return raw.failure;
+    if (!out.writeBits(field.sz, raw.n)) return FieldWrite::Refused;
+    // A value too large for its field loses its high bits, and one that
+    // lands on the all-ones pattern reads as no value.
+    return readsBackAs(value, numericValueOf(field, raw.n), field) ? FieldWrite::Written
+                                                                  : FieldWrite::ReadsBackOtherwise;
+}
+
+// Whether every character of a text comes back from its code as itself.
+bool charactersReadBack(std::string_view text, DataType dataType) {
+    switch (dataType) {
+    case DataType::Chr5:
+    case DataType::String5:
+        return std::all_of(text.begin(), text.end(), [](char c) { return chr5ToChar(charToChr5(c)) == c; });
+    case DataType::Ascii:
+    case DataType::String7:
+        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    default: {
+        std::vector<std::uint16_t> units;
+        std::string again;
+        if (!utf8ToCodeUnits(text, units)) return false;
+        for (const std::uint16_t unit : units) appendUtf8(unit, again);
+        return again == text;
+    }
+    }
+}
+
+std::uint64_t characterCount(std::string_view text, DataType dataType) {
+    if (dataType != DataType::Unicode && dataType != DataType::String16) return text.size();
+    std::vector<std::uint16_t> units;
+    utf8ToCodeUnits(text, units);
+    return units.size();
+}
+
+// A text reads back as itself when its characters do and, in a field of
+// fixed width, fit it; the characters of code 0 a shorter text is filled
+// up with read back as a fill the text is known to lack.
+FieldWrite encodeText(BitWriter& out, const FieldSpec& field, const std::string& text) {
+    if (field.sz == 0) return text.empty() ? FieldWrite::Written : FieldWrite::ReadsBackOtherwise;
+    const std::uint64_t from = out.position();
+    bool written = false;
+    switch (field.dataType) {
+    case DataType::Chr5:
+        written = writeText(out, text, 5, true) && padField(out, from, fixedTextBits(field.sz, field.dataType));
+        break;
+    case DataType::Ascii:
+        written = writeText(out, text, 7, false) && padField(out, from, fixedTextBits(field.sz, field.dataType));
+        break;
+    case DataType::Unicode:
+        written = writeUnicodeText(out, text) && padField(out, from, fixedTextBits(field.sz, field.dataType));
+        break;
+    default:
+        written = writeCountedText(out, field.sz, text, field.dataType);
+    }
+    if (!written) return FieldWrite::Refused;
+    const bool fits = !isFixedWidthText(field.dataType) ||
+                      characterCount(text, field.dataType) <= fixedTextCharacters(field.sz, field.dataType);
+    return fits && charactersReadBack(text, field.dataType) ? FieldWrite::Written : FieldWrite::ReadsBackOtherwise;
+}
+
+}  // namespace
+
+FieldWrite encodeField(BitWriter& out, const FieldSpec& field, const Value& value) {
+    if (isTextType(field.dataType)) {
+        const auto* text = std::get_if<TextValue>(&value);
+        if (text == nullptr) return field.sz == 0 ? FieldWrite::ReadsBackOtherwise : FieldWrite::Refused;
+        return encodeText(out, field, text->text);
+    }
+    return encodeNumeric(out, field, value);
 }
 
 }  // namespace teds::types

@@ -46,10 +46,13 @@ constexpr std::uint32_t widestWholeField(DataType type) {
 // a number. sz 0 gives 0, which is what reading nothing yields.
 std::uint64_t noValuePattern(std::uint32_t sz);
 
+// The low `sz` bits of a raw number: what a field of that width keeps.
+std::uint64_t fieldBitsOf(std::uint64_t raw, std::uint32_t sz);
+
 // Numeric types (DATE, UNINT, Bit_Digit, BitBin, ConRelRes, ConRes, Single
-// and any unknown code). The value is written into `value`, in place: no
-// value for the all-ones pattern of the field's width. False when the type
-// yields no record; the bits are consumed either way.
+// and any unknown code): the value the field's bits of `raw` stand for, no
+// value for the all-ones pattern of the field's width. Empty when the type
+// yields no record.
 //
 // A field of up to 64 bits is read whole (a wider one, which the loader
 // refuses, keeps its first 64). ConRes scales the whole raw number. A
@@ -58,6 +61,11 @@ std::uint64_t noValuePattern(std::uint32_t sz);
 // exponents from 0 up; in wider fields the field's own two's complement,
 // which extends that rule and keeps all ones at -1. A Single reads the low
 // 32 bits as a float.
+std::optional<Value> numericValueOf(const FieldSpec& field, std::uint64_t raw);
+
+// Reads a numeric field (or takes its fixed raw number, which is never "no
+// value") into `value`, in place. False when the type yields no record; the
+// bits are consumed either way.
 bool decodeNumeric(BitReader& in, const FieldSpec& field, Value& value);
 
 // Text types (CHR5, ASCII, Unicode, STRING5, STRING7, STRING16), appended
@@ -78,15 +86,23 @@ void appendUtf8(std::uint16_t codeUnit, std::string& text);
 // inverse of appendUtf8; false for text that is not of that form.
 bool utf8ToCodeUnits(std::string_view text, std::vector<std::uint16_t>& units);
 
-// Writes a value back as the field's bits; false for types with no encoding,
-// for a value of another form than the type holds, or when the stream
-// refuses the bits (the image would outgrow its limit). A ConRes or
-// ConRelRes value is rounded to the nearest raw number, which must lie in
-// the signed 32-bit range (ConRes: 0 to 2^31 - 1) or, in a field of 32 bits
-// or more, in the field's own range (ConRes: 0 to 2^sz - 1; ConRelRes: its
-// two's complement); otherwise boost::math::rounding_error is raised. A
-// number in range that a narrower field cannot hold is written by its low
-// bits, which its reader then tells apart.
-bool encodeField(BitWriter& out, const FieldSpec& field, const Value& value);
+enum class FieldWrite {
+    Written,             // and reads back as the value
+    Refused,             // a type with no encoding, a value of another form, or the stream is full
+    NoRawNumber,         // a scaled real with no raw number in the field's range
+    ReadsBackOtherwise,  // written, but its reader would see another value
+};
+
+// Writes a value as the field's bits, the inverse of decoding them: the
+// all-ones pattern for no value, the raw number or characters otherwise. A
+// ConRes or ConRelRes value is rounded to the nearest raw number, which must
+// lie in the signed 32-bit range (ConRes: 0 to 2^31 - 1) or, in a field of
+// 32 bits or more, in the field's own range (ConRes: 0 to 2^sz - 1;
+// ConRelRes: its two's complement). What the field's reader would make of
+// the bits is known without reading them: a number its field cannot hold
+// (which loses its high bits), one that lands on the all-ones pattern, a
+// text longer than its field or with characters its code lacks each read
+// back as something else.
+FieldWrite encodeField(BitWriter& out, const FieldSpec& field, const Value& value);
 
 }  // namespace teds::types

@@ -6,7 +6,6 @@ bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::De
 
 bool Node::encode(RecordSource&) const { return true; }
 
-void Node::collectNames(const std::string&, bool, std::vector<std::string>&) const {}
 
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
                     types::DecodeBudget& budget) {

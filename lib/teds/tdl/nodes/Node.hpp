@@ -38,10 +38,6 @@ public:
     // template's list is reserved once: a select case counts its largest case.
     virtual std::size_t recordsHint() const { return 0; }
 
-    // Appends the names of the properties this node yields.
-    virtual void collectNames(const std::string& prefix, bool usePrefix,
-                              std::vector<std::string>& names) const;
-
 protected:
     Node() = default;
     Node(const Node&) = delete;

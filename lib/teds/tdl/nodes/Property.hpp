@@ -41,8 +41,6 @@ public:
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override { return qualifier == Qualifier::None ? 1 : 0; }
-    void collectNames(const std::string& prefix, bool usePrefix,
-                      std::vector<std::string>& names) const override;
 
     // The name, followed by "[keyword]" when the property is qualified.
     std::string displayName() const;
@@ -59,9 +57,8 @@ public:
     std::string fixedValueText;  // a fixed value written as a name or string; not decoded
 
 private:
-    // A record of this property at the end of `out`, its kind and value still to be set.
+    // A record of this property at the end of `out`, its value still to be set.
     types::ValueRecord& emplaceRecord(std::vector<types::ValueRecord>& out) const;
-    bool checkWritten(RecordSource& records, const types::ValueRecord& record, std::uint64_t from) const;
 };
 
 }  // namespace teds::tdl::nodes

@@ -43,9 +43,4 @@ std::size_t SelectCase::recordsHint() const {
     return 1 + largest;  // the marker, then the case
 }
 
-void SelectCase::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {
-    for (const Case& c : cases)
-        for (const NodePtr& node : c.nodes) node->collectNames(prefix, usePrefix, names);
-}
-
 }  // namespace teds::tdl::nodes

@@ -27,8 +27,6 @@ public:
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override;
-    void collectNames(const std::string& prefix, bool usePrefix,
-                      std::vector<std::string>& names) const override;
 
     types::PropertyDescription declaration;  // what its marker records point at
     std::vector<Case> cases;  // the selector value is an index into this list; it is kept whole, up to 64 bits

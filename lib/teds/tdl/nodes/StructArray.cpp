@@ -51,8 +51,4 @@ bool StructArray::encode(RecordSource& records) const {
     return true;
 }
 
-void StructArray::collectNames(const std::string& prefix, bool usePrefix, std::vector<std::string>& names) const {
-    for (const NodePtr& node : children) node->collectNames(prefix + declaration.name + ".", usePrefix, names);
-}
-
 }  // namespace teds::tdl::nodes

@@ -23,8 +23,6 @@ public:
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override { return 1; }
-    void collectNames(const std::string& prefix, bool usePrefix,
-                      std::vector<std::string>& names) const override;
 
     types::PropertyDescription declaration;  // its width is the count field's
     NodeList children;  // one element's nodes
