@@ -27,9 +27,9 @@ std::vector<std::uint8_t> accelerometerImage() {
     tdl::loadTdlFile(registry, exampleTemplatePath());
     for (const auto& image : example_images::exampleImages()) {
         if (image.templates.size() != 1 || image.templates[0].templateId != 25) continue;
-        std::string error;
-        if (auto bytes = example_images::encodeExampleImage(registry, image, error)) return *bytes;
-        throw std::runtime_error(error);
+        teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        if (encoded.ok()) return std::move(encoded.image.bytes);
+        throw std::runtime_error(encoded.report.problems.front());
     }
     throw std::runtime_error("no example image of template 25");
 }

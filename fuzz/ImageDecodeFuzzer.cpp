@@ -13,8 +13,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(size, 1u << 20));
     teds::decode::DecodedTeds teds;
+    teds::decode::ChainTrace steps;
+    teds::decode::decodeTeds(teds::fuzz::exampleRegistry(), data, length, &steps, teds);
     std::ostringstream trace;
-    teds::decode::decodeTeds(teds::fuzz::exampleRegistry(), data, length, &trace, teds);
+    teds::decode::writeTrace(trace, teds.basic, steps);
 
     for (const teds::decode::TemplateRecord& record : teds.templates) {
         const std::int32_t count = teds::decode::countValues(record.values);

@@ -1,4 +1,5 @@
 #include "teds/decode/BasicTeds.hpp"
+#include "teds/decode/ChainTrace.hpp"
 
 #include <cstdint>
 #include <sstream>
@@ -20,7 +21,8 @@ std::int32_t layoutOf(const std::vector<std::uint8_t>& image) {
 BasicTeds read(const std::vector<std::uint8_t>& image, std::ostream* trace = nullptr) {
     types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
     BasicTeds out;
-    readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, trace, out);
+    readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, out);
+    if (trace) writeBasicTedsTrace(*trace, out);
     return out;
 }
 
@@ -115,7 +117,7 @@ TEST(BasicTeds, LeavesTheStreamAtTheFirstDescriptor) {
     const auto image = ImageBuilder().padToBytes(8).field(2, 2).field(6, 0x15).bytes();
     types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
     BasicTeds out;
-    readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, nullptr, out);
+    readBasicTeds(image.data(), static_cast<std::uint32_t>(image.size()), stream, out);
     EXPECT_EQ(stream.readBits(2), 2u);
     EXPECT_EQ(stream.readBits(6), 0x15u);
 }

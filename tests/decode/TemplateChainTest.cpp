@@ -50,7 +50,10 @@ protected:
 
     decode::DecodedTeds decode(const std::vector<std::uint8_t>& image, std::ostream* trace = nullptr) {
         decode::DecodedTeds out;
-        decode::decodeTeds(registry, image.data(), static_cast<std::uint32_t>(image.size()), trace, out);
+        decode::ChainTrace steps;
+        decode::decodeTeds(registry, image.data(), static_cast<std::uint32_t>(image.size()), trace ? &steps : nullptr,
+                           out);
+        if (trace) decode::writeTrace(*trace, out.basic, steps);
         return out;
     }
 

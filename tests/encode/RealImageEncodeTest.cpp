@@ -36,7 +36,7 @@ class RealImageEncodeTest : public ::testing::TestWithParam<std::string> {
 protected:
     static void SetUpTestSuite() {
         registry_ = new tdl::Registry;
-        ASSERT_GT(tdl::loadTdlFile(*registry_, TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl"), 0);
+        ASSERT_GT(tdl::loadTdlFile(*registry_, TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl").accepted, 0);
     }
     static void TearDownTestSuite() { delete registry_; }
     static tdl::Registry* registry_;

@@ -1,52 +1,113 @@
-# Every include of the library looks down its layers, never up:
-#   container  <  types  <  tdl/nodes  <  tdl  <  decode  <  encode  <  edit  <  vb6dll
+# Every include of the library and the tools follows the layer graph:
+#
+#        vb6dll     tools          beside each other, on the interface
+#            \      /
+#              api                 the C++ interface
+#               |
+#   encode < decode < tdl < tdl/nodes < types < container
+#
+# Read each arrow as "may include": a layer includes its own files and those
+# of the layers it reaches going down, never one above it nor one beside it.
 # The container layer turns files and dumps into image bytes and needs
 # nothing of the others; the encode layer writes images from decoded or
-# stated values and checks them with the decoder; the edit layer is the C++
-# interface over all of them.
-# A file may include its own layer and the ones below it.
-#   cmake -DLIB_DIR=<lib folder> -P CheckLayers.cmake
+# stated values and checks them with the decoder.
+# Installed headers, included by their bare names, belong to the layer whose
+# folder holds them.
+#   cmake -DLIB_DIR=<lib folder> -DTOOLS_DIR=<tools folder> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(layers container types tdl/nodes tdl decode encode edit vb6dll)
+# What each layer may include besides itself.
+set(below_container)
+set(below_types container)
+set(below_tdl/nodes types ${below_types})
+set(below_tdl tdl/nodes ${below_tdl/nodes})
+set(below_decode tdl ${below_tdl})
+set(below_encode decode ${below_decode})
+set(below_api encode ${below_encode})
+set(below_vb6dll api ${below_api})
+set(below_tools api ${below_api})
+set(layers container types tdl/nodes tdl decode encode api vb6dll tools)
 
-# The layer of a path below lib/teds, as its index in `layers`; -1 for none.
+set(public_container teds_container.hpp)
+set(public_types teds_access.hpp teds_chain_format.hpp)
+set(public_encode teds_encoding.hpp)
+set(public_api teds_api.hpp teds_edit.hpp)
+set(public_vb6dll teds_vb6.h)
+
+# The layer of a path below lib/teds; empty for none.
 function(layer_of path out)
-  set(found -1)
+  set(found)
   if(path MATCHES "^tdl/nodes/")
-    list(FIND layers tdl/nodes found)
+    set(found tdl/nodes)
   elseif(path MATCHES "^([a-z0-9]+)/")
-    list(FIND layers ${CMAKE_MATCH_1} found)
+    if(CMAKE_MATCH_1 IN_LIST layers)
+      set(found ${CMAKE_MATCH_1})
+    endif()
   endif()
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
-file(GLOB_RECURSE sources RELATIVE "${LIB_DIR}/teds" "${LIB_DIR}/teds/*.hpp" "${LIB_DIR}/teds/*.cpp"
-     "${LIB_DIR}/teds/*.y" "${LIB_DIR}/teds/*.l")
+# The layer an include line reaches; empty for a file of the includer's own
+# folder or of the system.
+function(included_layer line out)
+  set(found)
+  if(line MATCHES "^#include \"teds/([^\"]+)\"")
+    layer_of(${CMAKE_MATCH_1} found)
+    if(NOT found)
+      set(found "?${CMAKE_MATCH_1}")
+    endif()
+  elseif(line MATCHES "^#include [\"<](teds_[a-z0-9_]+\\.hp?p?)[\">]")
+    foreach(layer IN LISTS layers)
+      if(CMAKE_MATCH_1 IN_LIST public_${layer})
+        set(found ${layer})
+      endif()
+    endforeach()
+  endif()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
 set(complaints)
 set(checked 0)
+function(check_file path own)
+  file(STRINGS "${path}" includes REGEX "^#include")
+  foreach(line IN LISTS includes)
+    included_layer("${line}" theirs)
+    if(NOT theirs)
+      continue()
+    endif()
+    math(EXPR checked "${checked} + 1")
+    if(NOT "${theirs}" STREQUAL "${own}" AND NOT "${theirs}" IN_LIST below_${own})
+      string(REGEX REPLACE "^#include " "" target "${line}")
+      list(APPEND complaints "${path} (${own}) includes ${target} (${theirs})")
+    endif()
+  endforeach()
+  set(checked ${checked} PARENT_SCOPE)
+  set(complaints "${complaints}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${LIB_DIR}/teds" "${LIB_DIR}/teds/*.hpp" "${LIB_DIR}/teds/*.cpp"
+     "${LIB_DIR}/teds/*.h" "${LIB_DIR}/teds/*.y" "${LIB_DIR}/teds/*.l")
 foreach(source IN LISTS sources)
   layer_of(${source} own)
-  if(own EQUAL -1)
+  if(NOT own)
     list(APPEND complaints "${source}: in no layer")
     continue()
   endif()
-  file(STRINGS "${LIB_DIR}/teds/${source}" includes REGEX "^#include \"teds/")
-  foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^#include \"teds/([^\"]+)\".*" "\\1" target "${line}")
-    layer_of(${target} theirs)
-    math(EXPR checked "${checked} + 1")
-    if(theirs GREATER own)
-      list(APPEND complaints "${source} includes ${target}, a higher layer")
-    endif()
-  endforeach()
+  check_file("${LIB_DIR}/teds/${source}" ${own})
 endforeach()
+
+if(TOOLS_DIR)
+  file(GLOB_RECURSE tool_sources "${TOOLS_DIR}/*.hpp" "${TOOLS_DIR}/*.cpp")
+  foreach(source IN LISTS tool_sources)
+    check_file("${source}" tools)
+  endforeach()
+endif()
 
 if(checked EQUAL 0)
   message(FATAL_ERROR "no includes found under ${LIB_DIR}/teds")
 endif()
 if(complaints)
   list(JOIN complaints "\n  " text)
-  message(FATAL_ERROR "includes that look up:\n  ${text}")
+  message(FATAL_ERROR "includes against the layer graph:\n  ${text}")
 endif()
-message(STATUS "${checked} includes, none looking up")
+message(STATUS "${checked} includes, all along the layer graph")

@@ -78,7 +78,7 @@ std::string dumpAll(const Registry& registry) {
 
 TEST_F(LoaderTest, LoadsAFileAndCountsItsTemplates) {
     Registry registry;
-    EXPECT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)), 2);
+    EXPECT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)).accepted, 2);
     EXPECT_NE(registry.find(0, 25), nullptr);
     EXPECT_NE(registry.find(0, 26), nullptr);
     EXPECT_TRUE(registry.diagnostics().empty());
@@ -87,8 +87,8 @@ TEST_F(LoaderTest, LoadsAFileAndCountsItsTemplates) {
 TEST_F(LoaderTest, CrLfAndLfFilesLoadAlike) {
     Registry lf;
     Registry crlf;
-    EXPECT_EQ(loadTdlFile(lf, write("lf.tdl", kTwoTemplates)), 2);
-    EXPECT_EQ(loadTdlFile(crlf, write("crlf.tdl", withCrLf(kTwoTemplates))), 2);
+    EXPECT_EQ(loadTdlFile(lf, write("lf.tdl", kTwoTemplates)).accepted, 2);
+    EXPECT_EQ(loadTdlFile(crlf, write("crlf.tdl", withCrLf(kTwoTemplates))).accepted, 2);
     EXPECT_EQ(dumpAll(lf), dumpAll(crlf));
     EXPECT_TRUE(crlf.diagnostics().empty());
 }
@@ -101,22 +101,29 @@ TEST_F(LoaderTest, APathThatNamesNoRegularFileGivesZeroAtOnce) {
     for (const std::string& path : {fifo, folder_.string()}) {
         Registry registry;
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(loadTdlFile(registry, path), 0) << path;
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), path + ": not a regular file\n");
+        const FileLoad loaded = loadTdlFile(registry, path);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(loaded.accepted, 0) << path;
+        ASSERT_TRUE(loaded.unopened) << path;
+        EXPECT_EQ(loaded.unopened->kind, DiagnosticKind::NotRegularFile);
+        EXPECT_EQ(formatDiagnostic(*loaded.unopened), path + ": not a regular file");
     }
 }
 #endif
 
-TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLine) {
+TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLineAsAResult) {
     Registry registry;
-    ASSERT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)), 2);
+    ASSERT_EQ(loadTdlFile(registry, write("two.tdl", kTwoTemplates)).accepted, 2);
 
     const std::string missing = (folder_ / "missing.tdl").string();
     ::testing::internal::CaptureStderr();
-    const std::int32_t count = loadTdlFile(registry, missing);
-    const std::string reported = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(count, 0);
-    EXPECT_EQ(reported, missing + ": " + std::strerror(ENOENT) + "\n");
+    const FileLoad loaded = loadTdlFile(registry, missing);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(loaded.accepted, 0);
+    ASSERT_TRUE(loaded.unopened);
+    EXPECT_EQ(loaded.unopened->kind, DiagnosticKind::MissingFile);
+    EXPECT_EQ(formatDiagnostic(*loaded.unopened), missing + ": " + std::strerror(ENOENT));
+    EXPECT_TRUE(registry.diagnostics().empty());
 
     // The earlier templates are still there and still decode.
     EXPECT_EQ(registry.templates().size(), 2u);
@@ -139,7 +146,7 @@ TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
                                    "TEMPLATE 0, 8, 3,\nSELECTCASE \"S\"\nENDSELECT\nENDTEMPLATE\n"
                                    "VALIDATION_KEYCODE 1\n");
     Registry registry;
-    EXPECT_EQ(loadTdlFile(registry, path), 2);
+    EXPECT_EQ(loadTdlFile(registry, path).accepted, 2);
     EXPECT_NE(registry.find(0, 1), nullptr);
     EXPECT_NE(registry.find(0, 2), nullptr);
     EXPECT_EQ(registry.find(0, 3), nullptr);
@@ -151,8 +158,8 @@ TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
 TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
     const std::string path = write("two.tdl", kTwoTemplates);
     Registry registry;
-    EXPECT_EQ(loadTdlFile(registry, path), 2);
-    EXPECT_EQ(loadTdlFile(registry, path), 0);
+    EXPECT_EQ(loadTdlFile(registry, path).accepted, 2);
+    EXPECT_EQ(loadTdlFile(registry, path).accepted, 0);
     const auto refused = DiagnosticKind::RefusedTemplate;
     EXPECT_EQ(registry.diagnostics(), (std::vector<Diagnostic>{{path, 2, refused, "template I25 refused: already loaded"},
                                                                {path, 8, refused, "template I26 refused: already loaded"}}));
@@ -160,15 +167,15 @@ TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
 
 TEST_F(LoaderTest, AFileWithNoTemplatesGivesZero) {
     Registry registry;
-    EXPECT_EQ(loadTdlFile(registry, write("empty.tdl", "// nothing\nVALIDATION_KEYCODE 12345\n")), 0);
-    EXPECT_EQ(loadTdlFile(registry, write("blank.tdl", "")), 0);
+    EXPECT_EQ(loadTdlFile(registry, write("empty.tdl", "// nothing\nVALIDATION_KEYCODE 12345\n")).accepted, 0);
+    EXPECT_EQ(loadTdlFile(registry, write("blank.tdl", "")).accepted, 0);
 }
 
 TEST_F(LoaderTest, NulBytesAndLongNamesLoadWhatCameBefore) {
     std::string content = "TEMPLATE 0, 8, 1,\n%" + std::string(1 << 20, 'n') + ", , ID, 8, UNINT, ,\nENDTEMPLATE\n";
     content += std::string("TEMPLATE 0, 8, 2,\n\0\0\0", 21);
     Registry registry;
-    EXPECT_EQ(loadTdlFile(registry, write("odd.tdl", content)), 1);
+    EXPECT_EQ(loadTdlFile(registry, write("odd.tdl", content)).accepted, 1);
     EXPECT_EQ(formatDiagnostic(registry.diagnostics().front()),
               (folder_ / "odd.tdl").string() + ":5: byte 0x00 begins no token; the rest of the file is not read");
 }

@@ -203,10 +203,9 @@ TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
     teds::tdl::Registry registry;
     teds::tdl::loadTdlFile(registry, examplePath("templates/ieee_standard.tdl"));
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
-        std::string error;
-        const auto bytes = example_images::encodeExampleImage(registry, image, error);
-        ASSERT_TRUE(bytes) << error;
-        EXPECT_EQ(readFile(examplePath("images/" + image.fileName)), example_images::fileContent(image, *bytes))
+        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        ASSERT_TRUE(encoded.ok()) << encoded.report.problems.front();
+        EXPECT_EQ(readFile(examplePath("images/" + image.fileName)), example_images::fileContent(image, encoded.image.bytes))
             << image.fileName << " is out of date: rebuild it with the update-example-images target";
     }
 }
@@ -239,8 +238,9 @@ TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
     for (const Case& c : cases) {
         example_images::ExampleImage image = example_images::exampleImages().front();
         image.templates[0].values.at(c.index) = c.replacement;
-        std::string error;
-        EXPECT_FALSE(example_images::encodeExampleImage(registry, image, error)) << c.what;
+        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        ASSERT_FALSE(encoded.ok()) << c.what;
+        const std::string& error = encoded.report.problems.front();
         EXPECT_NE(error.find(c.errorPart), std::string::npos) << c.what << ": " << error;
     }
 }

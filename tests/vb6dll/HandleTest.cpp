@@ -1,9 +1,11 @@
 // Version checks, the parser and TEDS handles, the Basic TEDS and the list
 // of decoded templates, as a caller sees them through the exports.
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +65,27 @@ TEST(NullHandles, GiveNeutralResultsAndWriteNothing) {
     EXPECT_EQ(key, -1);
     EXPECT_EQ(id, -1);
     EXPECT_EQ(MirxTEDS_GetTotalPropertyCount(nullptr, 0), 0);
+}
+
+// The one line callers have always had on standard error for a file that
+// cannot be opened: the C library's perror line, or "not a regular file".
+TEST(ParseTdlFile, WritesOneLineForAFileItCannotOpen) {
+    Session session;
+    const std::string missing = "/no/such/dir/missing.tdl";
+    struct Case {
+        std::string path;
+        std::string line;
+    };
+    std::vector<Case> cases = {{missing, missing + ": " + std::strerror(ENOENT) + "\n"}};
+#if !defined(_WIN32)
+    const std::string folder = ::testing::TempDir();
+    cases.push_back({folder, folder + ": not a regular file\n"});
+#endif
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(MirxTEDS_ParseTDLFile(session.parser(), c.path.c_str()), 0);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.line);
+    }
 }
 
 TEST(ParseTdlFile, CountsAcceptedTemplatesAndSurvivesAMissingFile) {

@@ -31,8 +31,8 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
         return true;
     }
     for (const std::string& path : tdlFiles) {
-        // Read here rather than by the library, which would report an
-        // unreadable file on standard error itself.
+        // Read here rather than by the library, so that a template file is
+        // bounded and refused in the same words as every other input.
         const InputOrError text = readInputFile(path, kTemplateFileRules);
         if (!text.ok()) {
             err << tool << ": template file '" << path << "' " << text.error << '\n';

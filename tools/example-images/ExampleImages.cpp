@@ -2,8 +2,7 @@
 
 #include <boost/date_time/gregorian/gregorian.hpp>
 
-#include "teds/encode/BasicTedsWriter.hpp"
-#include "teds/types/BitWriter.hpp"
+#include "teds/encode/TedsEncoder.hpp"
 #include "teds_container.hpp"
 
 namespace example_images {
@@ -84,31 +83,16 @@ ExampleImage bridge() {
 
 std::vector<ExampleImage> exampleImages() { return {accelerometer(), thermocouple(), bridge()}; }
 
-std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
-                                                            const ExampleImage& image, std::string& error) {
-    teds::types::BitWriter out;
-    if (std::vector<std::string> problems; !teds::encode::writeBasicTeds(out, image.basic, problems)) {
-        error = image.fileName + ": " + problems.front();
-        return std::nullopt;
-    }
+teds::encode::Encoded encodeExampleImage(const teds::tdl::Registry& registry, const ExampleImage& image) {
+    teds::encode::StatedTeds stated;
+    stated.basic = image.basic;
     for (const ExampleTemplate& example : image.templates) {
-        const teds::tdl::Template* tmpl = registry.find(0, example.templateId);
-        if (tmpl == nullptr) {
-            error = "template " + std::to_string(example.templateId) + " is not loaded";
-            return std::nullopt;
-        }
-        constexpr std::uint32_t kIeeeSelector = 0;
-        out.writeBits(2, kIeeeSelector);
-        out.writeBits(tmpl->idWidth, example.templateId);
-        if (!tmpl->encodeBody(out, example.values, error)) {
-            error = image.fileName + ": " + error;
-            return std::nullopt;
-        }
+        teds::encode::StatedTemplate& out = stated.templates.emplace_back();
+        out.templateId = example.templateId;
+        out.values = teds::encode::statedFromRecords(example.values);
     }
-    // Real sensors close the chain with the end selector.
-    constexpr std::uint32_t kEndSelector = 3;
-    out.writeBits(2, kEndSelector);
-    return std::move(out).takeBytes();
+    // Closed with the end selector, as real sensors close their chain.
+    return teds::encode::encodeStated(registry, stated, {});
 }
 
 std::string fileContent(const ExampleImage& image, const std::vector<std::uint8_t>& bytes) {

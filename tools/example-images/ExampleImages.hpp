@@ -3,13 +3,13 @@
 // says, and how it becomes bytes.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "teds/decode/BasicTeds.hpp"
 #include "teds/types/ValueRecord.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds_encoding.hpp"
 
 namespace example_images {
 
@@ -26,10 +26,9 @@ struct ExampleImage {
 
 std::vector<ExampleImage> exampleImages();
 
-// The image's bytes, its last byte filled up with zero bits. Empty, with
-// `error` set, when the values do not fit the registry's templates.
-std::optional<std::vector<std::uint8_t>> encodeExampleImage(const teds::tdl::Registry& registry,
-                                                            const ExampleImage& image, std::string& error);
+// The image, its last byte filled up with zero bits; none, with the report
+// saying why, when the values do not fit the registry's templates.
+teds::encode::Encoded encodeExampleImage(const teds::tdl::Registry& registry, const ExampleImage& image);
 
 // The file content for an image: the hex container's text for ".hex"
 // files, the bytes themselves otherwise.

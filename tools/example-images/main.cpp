@@ -13,25 +13,26 @@ int main(int argc, char** argv) {
         return 2;
     }
     teds::tdl::Registry registry;
-    teds::tdl::loadTdlFile(registry, argv[1]);
+    const teds::tdl::FileLoad loaded = teds::tdl::loadTdlFile(registry, argv[1]);
+    if (loaded.unopened) std::cerr << teds::tdl::formatDiagnostic(*loaded.unopened) << '\n';
     for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
         std::cerr << teds::tdl::formatDiagnostic(diagnostic) << '\n';
 
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
-        std::string error;
-        const auto bytes = example_images::encodeExampleImage(registry, image, error);
-        if (!bytes) {
-            std::cerr << "make_example_images: " << error << '\n';
+        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        if (!encoded.ok()) {
+            std::cerr << "make_example_images: " << image.fileName << ": " << encoded.report.problems.front() << '\n';
             return 1;
         }
+        const std::vector<std::uint8_t>& bytes = encoded.image.bytes;
         const std::string path = std::string(argv[2]) + "/" + image.fileName;
         std::ofstream out(path, std::ios::binary);
-        out << example_images::fileContent(image, *bytes);
+        out << example_images::fileContent(image, bytes);
         if (!out) {
             std::cerr << "make_example_images: cannot write " << path << '\n';
             return 1;
         }
-        std::cout << path << ": " << bytes->size() << " bytes\n";
+        std::cout << path << ": " << bytes.size() << " bytes\n";
     }
     return 0;
 }

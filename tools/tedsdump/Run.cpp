@@ -75,9 +75,13 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
 
     teds::decode::DecodedTeds decoded;
     const std::vector<std::uint8_t>& bytes = image.image.bytes;
+    teds::decode::ChainTrace trace;
     teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                             options.trace ? &side : nullptr, decoded);
-    if (options.trace) side << '\n';
+                             options.trace ? &trace : nullptr, decoded);
+    if (options.trace) {
+        teds::decode::writeTrace(side, decoded.basic, trace);
+        side << '\n';
+    }
 
     if (!options.json) {
         writeTable(out, decoded, teds_tools::containerText(image));

@@ -6,10 +6,10 @@ namespace {
 using teds_tools::formatOption;
 using teds_tools::optionValue;
 
-std::optional<teds::types::Access> accessFromName(const std::string& name) {
-    if (name == "ID") return teds::types::Access::Id;
-    if (name == "CAL") return teds::types::Access::Calibration;
-    if (name == "USR") return teds::types::Access::User;
+std::optional<teds::Access> accessFromName(const std::string& name) {
+    if (name == "ID") return teds::Access::Id;
+    if (name == "CAL") return teds::Access::Calibration;
+    if (name == "USR") return teds::Access::User;
     return std::nullopt;
 }
 

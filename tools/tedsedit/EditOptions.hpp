@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CommandLine.hpp"
-#include "teds/encode/EncodeOptions.hpp"
 #include "teds_container.hpp"
+#include "teds_encoding.hpp"
 
 namespace tedsedit {
 

@@ -2,9 +2,9 @@
 // The 64-bit Basic TEDS at the start of every image, in either of its two layouts.
 
 #include <cstdint>
-#include <iosfwd>
 
 #include "teds/types/BitReader.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::decode {
 
@@ -22,9 +22,7 @@ struct BasicTeds {
 
 // The widths of the five fields, in the order they are read; the standard
 // layout's for any layout but Early.
-struct BasicTedsWidths {
-    std::uint32_t manufacturer, model, letter, version, serial;
-};
+using BasicTedsWidths = chain::BasicTedsWidths;
 BasicTedsWidths basicTedsWidths(BasicTedsLayout layout);
 
 // Which layout an image uses, from its bytes 8 and 9 (the first template
@@ -32,8 +30,7 @@ BasicTedsWidths basicTedsWidths(BasicTedsLayout layout);
 BasicTedsLayout chooseBasicTedsLayout(const std::uint8_t* image, std::uint32_t length);
 
 // Reads the Basic TEDS from `in`, which stands at bit 0 of `image`;
-// afterwards it stands at bit 64. Writes one trace line when `trace` is given.
-void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in,
-                   std::ostream* trace, BasicTeds& out);
+// afterwards it stands at bit 64.
+void readBasicTeds(const std::uint8_t* image, std::uint32_t length, types::BitReader& in, BasicTeds& out);
 
 }  // namespace teds::decode

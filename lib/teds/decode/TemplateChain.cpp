@@ -1,18 +1,9 @@
 #include "teds/decode/TemplateChain.hpp"
 
-#include <ostream>
-
 #include "teds/tdl/Registry.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::decode {
-namespace {
-
-enum Selector : std::uint32_t { kIeee = 0, kManufacturer = 1, kUser = 2, kExtended = 3 };
-
-constexpr std::uint32_t kUserFieldBits = 14;
-
-}  // namespace
-
 UserDescriptor mapUserDescriptor(std::uint32_t u) {
     switch (u) {
     case 1: return {UseCode::U1, 0};
@@ -20,9 +11,10 @@ UserDescriptor mapUserDescriptor(std::uint32_t u) {
     case 4: return {UseCode::U4, 0};
     case 10:
     case 14: return {UseCode::U10Or14, 0};
-    case 16383: return {UseCode::AllOnes, 0};
+    case chain::kUserFieldAllOnes: return {UseCode::AllOnes, 0};
     default:
-        if (u >= 17 && u <= 16381) return {UseCode::OtherManufacturer, static_cast<std::int32_t>(u)};
+        if (u >= static_cast<std::uint32_t>(chain::kFirstOtherManufacturer) &&
+            u <= static_cast<std::uint32_t>(chain::kLastOtherManufacturer)) return {UseCode::OtherManufacturer, static_cast<std::int32_t>(u)};
         return {UseCode::Unassigned, 0};
     }
 }
@@ -41,11 +33,11 @@ bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::in
 }
 
 void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::uint32_t length,
-                std::ostream* trace, DecodedTeds& out) {
+                ChainTrace* trace, DecodedTeds& out) {
     if (image == nullptr || length == 0) return;
 
     types::BitReader in(image, length);
-    readBasicTeds(image, length, in, trace, out.basic);
+    readBasicTeds(image, length, in, out.basic);
 
     TemplateRecord working;
     // One budget for the whole image: a template file may let a few bits
@@ -63,40 +55,36 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     };
     bool keepGoing = true;
     while (in.hasMore()) {
-        const auto selector = static_cast<std::uint32_t>(in.readBits(2));
-        if (trace) *trace << "Next Descriptor = " << selector << '\n';
+        const auto selector = static_cast<std::uint32_t>(in.readBits(chain::kSelectorBits));
         working.reset();
+        TraceStep step;
+        step.selector = selector;
 
         bool decoded = false;
         switch (selector) {
-        case kIeee:
-            if (trace) *trace << "Next: IEEE template\n";
+        case chain::kIeeeSelector:
             keepGoing = decoded = decodeBodyFor(0);
             break;
-        case kManufacturer:
-            if (trace) *trace << "Next: Manufacturer template\n";
+        case chain::kManufacturerSelector:
             keepGoing = decoded = decodeBodyFor(out.basic.manufacturerId);
             break;
-        case kUser: {
-            if (trace) *trace << "Next: User or different manufacturer template\n";
-            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(kUserFieldBits)));
-            if (trace)
-                *trace << "  Use: " << static_cast<std::int32_t>(user.useCode) << " (mfgr=" << user.manufacturer << ")\n";
+        case chain::kUserSelector: {
+            const UserDescriptor user = mapUserDescriptor(static_cast<std::uint32_t>(in.readBits(chain::kUserFieldBits)));
+            step.user = user;
             // Other use codes carry no template body: the next selector follows.
             if (user.useCode == UseCode::OtherManufacturer) keepGoing = decoded = decodeBodyFor(user.manufacturer);
             break;
         }
         default: {
-            const std::uint32_t bit = in.readBit();
-            if (trace) *trace << "Next: Extended (Freeform? " << (bit == 0 ? 1 : 0) << ")\n";
+            step.extendedBit = in.readBit();
             keepGoing = false;
             break;
         }
         }
 
-        if (trace && (selector == kIeee || selector == kManufacturer)) {
-            *trace << "  Template ID: " << working.keyText() << '\n';
-            working.dump(*trace, "% ");
+        if (trace) {
+            if (selector == chain::kIeeeSelector || selector == chain::kManufacturerSelector) step.record = working;
+            trace->steps.push_back(std::move(step));
         }
         if (decoded) out.templates.push_back(std::move(working));
         if (!keepGoing) break;

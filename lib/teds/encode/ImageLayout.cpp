@@ -3,11 +3,12 @@
 #include <algorithm>
 
 #include "teds/encode/BitText.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::encode {
 
 namespace {
-constexpr std::uint64_t kBasicTedsBits = 64;
+constexpr std::uint64_t kBasicTedsBits = chain::kBasicTedsBits;
 }
 
 ImageLayout layoutOf(const decode::DecodedTeds& teds, const container::Image& image) {

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "teds/encode/EncodeOptions.hpp"
 #include "teds/encode/StatedTeds.hpp"
 #include "teds/tdl/Template.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
@@ -18,6 +17,7 @@
 #include "teds/tdl/nodes/StructArray.hpp"
 #include "teds/types/DecodeBudget.hpp"
 #include "teds_container.hpp"
+#include "teds_encoding.hpp"
 
 namespace teds::encode {
 

@@ -3,7 +3,6 @@
 #include "teds/types/RecordWalk.hpp"
 
 namespace teds::encode {
-namespace {
 
 // Struct arrays keep their elements as stated lists; every other record,
 // select markers included, is stated exactly.
@@ -26,8 +25,6 @@ std::vector<StatedValue> statedFromRecords(const std::vector<types::ValueRecord>
     types::walkRecords(records, types::kEveryRecord, visitor);
     return std::move(visitor.top);
 }
-
-}  // namespace
 
 StatedTeds statedFromDecoded(const decode::DecodedTeds& teds, const ImageLayout& layout) {
     StatedTeds stated;

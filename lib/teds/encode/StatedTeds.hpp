@@ -50,6 +50,9 @@ struct StatedTeds {
     std::uint64_t bitsPastEnd = 0;  // bits of the last template the image lacks
 };
 
+// Records as a decode yields them, stated exactly.
+std::vector<StatedValue> statedFromRecords(const std::vector<types::ValueRecord>& records);
+
 // `teds` as decoded from an image with `layout`, every value exact.
 StatedTeds statedFromDecoded(const decode::DecodedTeds& teds, const ImageLayout& layout);
 

@@ -5,15 +5,10 @@
 #include "teds/encode/ImageLayout.hpp"
 #include "teds/encode/ReadBack.hpp"
 #include "teds/encode/RecordBuilder.hpp"
+#include "teds_chain_format.hpp"
 
 namespace teds::encode {
 namespace {
-
-enum Selector : std::uint32_t { kIeee = 0, kManufacturer = 1, kUser = 2, kEnd = 3 };
-constexpr std::uint32_t kUserFieldBits = 14;
-// The values of the user field that name another manufacturer.
-constexpr std::int32_t kFirstOtherManufacturer = 17;
-constexpr std::int32_t kLastOtherManufacturer = 16381;
 
 std::string templateName(const StatedTemplate& stated) {
     std::string name = "template " + std::to_string(stated.templateId);
@@ -24,10 +19,11 @@ std::string templateName(const StatedTemplate& stated) {
 // The descriptor decoding reads as `manufacturerKey`: the IEEE or the
 // image's own manufacturer selector, else a user descriptor naming it.
 bool writeDescriptor(types::BitWriter& out, std::int32_t manufacturerKey, const decode::BasicTeds& basic) {
-    if (manufacturerKey == 0) return out.writeBits(2, kIeee);
-    if (manufacturerKey == basic.manufacturerId) return out.writeBits(2, kManufacturer);
-    if (manufacturerKey < kFirstOtherManufacturer || manufacturerKey > kLastOtherManufacturer) return false;
-    return out.writeBits(2, kUser) && out.writeBits(kUserFieldBits, static_cast<std::uint32_t>(manufacturerKey));
+    if (manufacturerKey == 0) return out.writeBits(chain::kSelectorBits, chain::kIeeeSelector);
+    if (manufacturerKey == basic.manufacturerId) return out.writeBits(chain::kSelectorBits, chain::kManufacturerSelector);
+    if (manufacturerKey < chain::kFirstOtherManufacturer || manufacturerKey > chain::kLastOtherManufacturer) return false;
+    return out.writeBits(chain::kSelectorBits, chain::kUserSelector) &&
+           out.writeBits(chain::kUserFieldBits, static_cast<std::uint32_t>(manufacturerKey));
 }
 
 std::string outgrownText(const types::BitWriter& out) {
@@ -133,7 +129,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
     }
     // Without the bits that followed the last template, the chain is closed
     // as real sensors close it.
-    if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(2, kEnd)) {
+    if (stated.trailingBits ? !writeBitText(out, *stated.trailingBits) : !out.writeBits(chain::kSelectorBits, chain::kExtendedSelector)) {
         report.addProblem(outgrownText(out));
         return result;
     }

@@ -7,19 +7,11 @@
 #include <vector>
 
 #include "teds/decode/DecodedTeds.hpp"
-#include "teds/encode/EncodeOptions.hpp"
 #include "teds/encode/StatedTeds.hpp"
 #include "teds/tdl/Registry.hpp"
-#include "teds_container.hpp"
+#include "teds_encoding.hpp"
 
 namespace teds::encode {
-
-struct Encoded {
-    container::Image image;  // empty unless the report has no problems
-    EncodeReport report;
-
-    bool ok() const { return report.ok(); }
-};
 
 // `stated` as an image, with `settings` applied.
 Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, const std::vector<Setting>& settings,

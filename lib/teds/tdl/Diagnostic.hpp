@@ -14,6 +14,9 @@ enum class DiagnosticKind {
     InvalidCharacter,  // a character that begins no token; the rest of the input is not read
     NestingLimit,      // nesting past what the parse follows; the rest of the input is not read
     ReadFailure,       // the input could not be read on; the rest of it is not read
+    MissingFile,       // a file to load is not there; nothing of it is read
+    NotRegularFile,    // a path to load names a folder, a FIFO or a device; nothing of it is read
+    UnopenableFile,    // a file to load cannot be opened for another reason; nothing of it is read
     RefusedTemplate,   // a template that parsed but is not registered
     UnknownName,       // a property names an enumeration or unit declared nowhere
     Dropped,           // stands for diagnostics past the limit a parser keeps

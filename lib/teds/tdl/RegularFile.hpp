@@ -2,16 +2,28 @@
 // Opening a TDL path for reading only when it names a regular file.
 
 #include <cstdio>
+#include <memory>
 #include <string>
+
+#include "teds/tdl/Diagnostic.hpp"
 
 namespace teds::tdl {
 
-// The file at `path` opened for reading in text mode, or null, with one
-// line on standard error saying why: the C library's perror line when the
-// path cannot be opened, or a line saying that it is not a regular file.
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// A file opened for reading in text mode, or why it was not: the path and
+// the reason worded as the C library's perror line words it, or as "not a
+// regular file", of kind MissingFile, NotRegularFile or UnopenableFile.
+struct OpenedFile {
+    std::unique_ptr<std::FILE, FileCloser> file;
+    Diagnostic failure;  // meaningful only without a file
+};
+
 // A FIFO, a device or a directory is refused without waiting for data: a
 // FIFO no program writes to would otherwise block the caller for ever.
 // Where the POSIX calls are missing (Windows) the path is opened as it is.
-std::FILE* openRegularFile(const std::string& path);
+OpenedFile openRegularFile(const std::string& path);
 
 }  // namespace teds::tdl

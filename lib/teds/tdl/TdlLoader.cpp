@@ -1,8 +1,5 @@
 #include "teds/tdl/TdlLoader.hpp"
 
-#include <cstdio>
-#include <memory>
-
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/RegularFile.hpp"
 #include "teds/tdl/TdlParse.hpp"
@@ -10,10 +7,6 @@
 
 namespace teds::tdl {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Binds the names of the parsed templates, offers each to the registry in
 // file order and returns how many it accepted.
@@ -52,16 +45,16 @@ std::int32_t offerTemplates(Registry& registry, ParseResult parsed, const std::s
 
 }  // namespace
 
-std::int32_t loadTdlFile(Registry& registry, const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(openRegularFile(path));
-    if (!file) return 0;
+FileLoad loadTdlFile(Registry& registry, const std::string& path) {
+    OpenedFile opened = openRegularFile(path);
+    if (!opened.file) return FileLoad{0, std::move(opened.failure)};
     ParseResult parsed;
     {
-        Lexer lexer(file.get());
+        Lexer lexer(opened.file.get());
         parsed = parseTdl(lexer, path);
     }
-    file.reset();
-    return offerTemplates(registry, std::move(parsed), path);
+    opened.file.reset();
+    return FileLoad{offerTemplates(registry, std::move(parsed), path), std::nullopt};
 }
 
 std::int32_t loadTdlText(Registry& registry, std::string_view text, const std::string& sourceName) {

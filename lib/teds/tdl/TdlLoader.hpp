@@ -2,17 +2,29 @@
 // Loads TDL into a registry: parse, bind names, offer each template.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "teds/tdl/Diagnostic.hpp"
 
 namespace teds::tdl {
 
 class Registry;
 
-// Opens `path` in text mode and loads it. A file that cannot be opened gives
-// 0 and the C library's perror line for the path on standard error; a path
-// that names no regular file (a FIFO, a directory) gives 0 as well, at once.
-std::int32_t loadTdlFile(Registry& registry, const std::string& path);
+// What loading a file did. The problems of a file that was read are the
+// registry's diagnostics; one that could not be opened is only here, so
+// that each caller says so in its own way.
+struct FileLoad {
+    std::int32_t accepted = 0;  // templates added
+    // Why the file could not be opened, worded as the C library's perror
+    // line for the path; nothing of it was read.
+    std::optional<Diagnostic> unopened;
+};
+
+// Opens `path` in text mode and loads it. A path that names no regular file
+// (a FIFO, a directory) is refused at once.
+FileLoad loadTdlFile(Registry& registry, const std::string& path);
 
 // Loads TDL held in memory; `sourceName` names it in diagnostics.
 std::int32_t loadTdlText(Registry& registry, std::string_view text, const std::string& sourceName = "<text>");

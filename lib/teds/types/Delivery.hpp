@@ -1,7 +1,6 @@
 #pragma once
 // Conversions applied when a value leaves the library.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,8 +8,5 @@ namespace teds::types {
 
 // UTF-8 to UTF-16; byte sequences that are not valid UTF-8 are dropped.
 std::u16string utf8ToUtf16(std::string_view utf8);
-
-// An automation date (days since 1899-12-30) for a TEDS day count.
-double oleDateFromTedsDays(std::uint64_t days);
 
 }  // namespace teds::types

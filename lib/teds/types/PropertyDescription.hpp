@@ -5,11 +5,11 @@
 #include <string>
 
 #include "teds/types/UnitRecord.hpp"
+#include "teds_access.hpp"
 
 namespace teds::types {
 
-// Who may change a property: the manufacturer, a calibration lab, the user.
-enum class Access : std::int32_t { Id = 0, Calibration = 1, User = 2 };
+using Access = teds::Access;
 
 // The declaration behind a value: each node that yields records owns one,
 // and its records point at it.

@@ -1,10 +1,12 @@
 // Version checks and the parser handle: creation, TDL loading, destruction.
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "Firewall.hpp"
 #include "HandleTable.hpp"
+#include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 using teds::vb6dll::guarded;
@@ -38,6 +40,10 @@ int32_t TEDS_VB6_CALL MirxTEDS_ParseTDLFile(TedsParser parser, const char* path)
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto live = handleTable().parser(parser);
         if (!live || !path) return 0;
-        return teds::tdl::loadTdlFile(live->registry, path);
+        const teds::tdl::FileLoad loaded = teds::tdl::loadTdlFile(live->registry, path);
+        // Callers have always had the C library's line for a file that
+        // cannot be opened on standard error; the library itself says nothing.
+        if (loaded.unopened) std::fprintf(stderr, "%s\n", teds::tdl::formatDiagnostic(*loaded.unopened).c_str());
+        return loaded.accepted;
     });
 }

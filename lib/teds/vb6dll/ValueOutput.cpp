@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "OleDate.hpp"
 #include "TextOutput.hpp"
 #include "teds/types/Delivery.hpp"
 
@@ -38,7 +39,7 @@ void writeValue(VARIANT& out, const ValueRecord& record) {
                    },
                    [&](const types::DateValue& v) {
                        out.vt = VT_DATE;
-                       out.date = types::oleDateFromTedsDays(v.days);
+                       out.date = oleDateFromTedsDays(v.days);
                    },
                    [&](const types::EnumValue& v) {
                        out.vt = VT_UI4;

@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "support/ImageBuilder.hpp"
-#include "teds_edit.hpp"
+#include "teds_api.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 namespace {
 
 const char* const kStandardTemplates = TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl";
@@ -55,6 +55,35 @@ INSTANTIATE_TEST_SUITE_P(Files, RealImageTest,
                          ::testing::Values("Accelerometer.ted", "Microphone.ted", "Voltage.ted", "Current.ted",
                                            "ForceBridge.ted", "LVDT.ted", "TempTC.ted", "ThermistorIex.ted",
                                            "dewetron_ds2431_memory.hex"));
+
+// What a caller reads besides the values: the Basic TEDS, the templates of
+// the chain, and each property's description.
+TEST(TedsTest, TellsTheBasicTedsTheTemplatesAndTheDescriptions) {
+    std::ifstream in(TEDS_EXAMPLES_DIR "/images/accelerometer.hex", std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Templates templates;
+    ASSERT_GT(templates.loadFile(kStandardTemplates), 0);
+    Teds teds(templates, container::readContainer(content).image);
+
+    const BasicTeds basic = teds.basic();
+    EXPECT_EQ(basic.manufacturerId, 17);
+    EXPECT_EQ(basic.modelNumber, 4507);
+    EXPECT_EQ(basic.versionLetter, 'B');
+    EXPECT_EQ(basic.versionNumber, 5);
+    EXPECT_EQ(basic.serialNumber, 30985);
+    const std::vector<TemplateInfo> chain = teds.templates();
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_EQ(chain[0].manufacturerKey, 0);
+    EXPECT_EQ(chain[0].templateId, 25);
+    EXPECT_EQ(chain[0].name, "Accelerometer & Force");
+    EXPECT_EQ(find(teds.properties(), "%Sens@Ref")->description, "Sensitivity at reference condition");
+
+    // A moved-from object answers, with nothing.
+    const Teds moved = std::move(teds);
+    EXPECT_EQ(moved.basic().serialNumber, 30985);
+    EXPECT_EQ(teds.basic().serialNumber, 0);
+    EXPECT_TRUE(teds.templates().empty());
+}
 
 TEST(TedsTest, RecalibrationIsReadBackFromTheWrittenImage) {
     Teds teds = decodedAlone("Accelerometer.ted");
@@ -117,4 +146,4 @@ TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {
 }
 
 }  // namespace
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -3,12 +3,12 @@
 // values point into its templates' nodes.
 
 #include "teds/tdl/Registry.hpp"
-#include "teds_edit.hpp"
+#include "teds_api.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
 struct TemplateStore {
     tdl::Registry registry;
 };
 
-}  // namespace teds::edit
+}  // namespace teds::api

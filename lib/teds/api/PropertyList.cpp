@@ -1,4 +1,4 @@
-#include "teds/edit/PropertyList.hpp"
+#include "teds/api/PropertyList.hpp"
 
 #include <string>
 
@@ -6,7 +6,7 @@
 #include "teds/types/RecordWalk.hpp"
 #include "teds/types/UnitRecord.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 namespace {
 
 using types::ValueRecord;
@@ -30,8 +30,10 @@ void appendProperties(const std::vector<ValueRecord>& records, std::uint32_t tem
             property.templateIndex = templateIndex;
             property.name = name;
             property.text = decode::writtenValueText(record);
-            if (record.property != nullptr && record.property->unit != nullptr)
-                property.unit = record.property->unit->text;
+            if (record.property != nullptr) {
+                if (record.property->unit != nullptr) property.unit = record.property->unit->text;
+                property.description = record.property->description;
+            }
             out.push_back(std::move(property));
         }
         void enterElement(std::size_t i) {
@@ -50,4 +52,4 @@ std::vector<Property> propertiesOf(const decode::DecodedTeds& teds) {
     return properties;
 }
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -15,35 +15,14 @@
 #include <vector>
 
 #include "teds_container.hpp"
+#include "teds_encoding.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
-// Who changes an image, from the fewest rights to the most: a user, a
-// calibration lab, the manufacturer. Each may also change what the levels
-// below it may.
-enum class Access : std::uint8_t { User, Calibration, Id };
-
-struct EncodeOptions {
-    Access access = Access::Id;
-    // Refuse a real that its field cannot hold exactly, instead of writing
-    // the nearest value the field holds and saying so in a note.
-    bool strict = false;
-};
-
-// Problems stop the image being written, one line each; notes do not.
-struct Report {
-    std::vector<std::string> problems;
-    std::vector<std::string> notes;
-
-    bool ok() const { return problems.empty(); }
-};
-
-struct Encoded {
-    container::Image image;  // empty unless the report has no problems
-    Report report;
-
-    bool ok() const { return report.ok(); }
-};
+using Access = teds::Access;
+using EncodeOptions = encode::EncodeOptions;
+using Report = encode::EncodeReport;
+using Encoded = encode::Encoded;
 
 struct TemplateStore;
 
@@ -82,7 +61,24 @@ struct Property {
     // the all-ones "no value" pattern, a struct array by its number of
     // elements.
     std::string text;
-    std::string unit;  // empty when the property has none
+    std::string unit;         // empty when the property has none
+    std::string description;  // the template's words for it; may be empty
+};
+
+// The 64 bits every image starts with, as decoded.
+struct BasicTeds {
+    std::int32_t manufacturerId = 0;
+    std::int32_t modelNumber = 0;
+    char versionLetter = 0;
+    std::int32_t versionNumber = 0;
+    std::int32_t serialNumber = 0;
+};
+
+// One template of an image's chain.
+struct TemplateInfo {
+    std::int32_t manufacturerKey = 0;  // 0 for an IEEE standard template
+    std::int32_t templateId = 0;
+    std::string name;  // as the template file names it
 };
 
 struct DecodedImage;
@@ -96,6 +92,12 @@ public:
     ~Teds();
     Teds(Teds&&) noexcept;
     Teds& operator=(Teds&&) noexcept;
+
+    // All zero for an empty image.
+    BasicTeds basic() const;
+    // The templates decoded, in image order; Property::templateIndex counts
+    // in this list.
+    std::vector<TemplateInfo> templates() const;
 
     // Every named value of every template, in image order; select cases,
     // which the values decide, are not listed.
@@ -116,4 +118,4 @@ private:
     std::unique_ptr<DecodedImage> decoded_;
 };
 
-}  // namespace teds::edit
+}  // namespace teds::api

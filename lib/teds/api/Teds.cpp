@@ -1,23 +1,12 @@
 #include <utility>
 
+#include "teds/api/DecodedImage.hpp"
+#include "teds/api/PropertyList.hpp"
 #include "teds/decode/TemplateChain.hpp"
-#include "teds/edit/DecodedImage.hpp"
-#include "teds/edit/PropertyList.hpp"
+#include "teds/tdl/Template.hpp"
 #include "teds/encode/TedsEncoder.hpp"
 
-namespace teds::edit {
-namespace {
-
-types::Access accessLevel(Access access) {
-    switch (access) {
-    case Access::User: return types::Access::User;
-    case Access::Calibration: return types::Access::Calibration;
-    case Access::Id: break;
-    }
-    return types::Access::Id;
-}
-
-}  // namespace
+namespace teds::api {
 
 Teds::Teds(const Templates& templates, container::Image image) : decoded_(std::make_unique<DecodedImage>()) {
     // Templates made by moving from another hold no store until they load.
@@ -32,6 +21,22 @@ Teds::~Teds() = default;
 Teds::Teds(Teds&&) noexcept = default;
 Teds& Teds::operator=(Teds&&) noexcept = default;
 
+BasicTeds Teds::basic() const {
+    if (!decoded_) return {};
+    const decode::BasicTeds& basic = decoded_->decoded.basic;
+    return BasicTeds{basic.manufacturerId, basic.modelNumber, basic.versionLetter, basic.versionNumber,
+                     basic.serialNumber};
+}
+
+std::vector<TemplateInfo> Teds::templates() const {
+    std::vector<TemplateInfo> templates;
+    if (!decoded_) return templates;
+    for (const decode::TemplateRecord& record : decoded_->decoded.templates)
+        templates.push_back(TemplateInfo{record.manufacturerKey, record.templateId,
+                                         record.templateRef != nullptr ? record.templateRef->name : std::string()});
+    return templates;
+}
+
 std::vector<Property> Teds::properties() const {
     return decoded_ ? propertiesOf(decoded_->decoded) : std::vector<Property>{};
 }
@@ -41,20 +46,13 @@ void Teds::set(std::string name, std::string value) {
 }
 
 Encoded Teds::encode(const EncodeOptions& options) const {
-    Encoded result;
     if (!decoded_ || decoded_->image.bytes.empty()) {
-        result.report.problems.push_back(decoded_ ? "the image is empty" : "there is no image: it was moved to another object");
-        return result;
+        Encoded refused;
+        refused.report.addProblem(decoded_ ? "the image is empty" : "there is no image: it was moved to another object");
+        return refused;
     }
-    encode::EncodeOptions internal;
-    internal.access = accessLevel(options.access);
-    internal.strict = options.strict;
-    encode::Encoded encoded = encode::editTeds(decoded_->templates->registry, decoded_->decoded, decoded_->image,
-                                               decoded_->settings, internal);
-    result.image = std::move(encoded.image);
-    result.report.problems = std::move(encoded.report.problems);
-    result.report.notes = std::move(encoded.report.notes);
-    return result;
+    return encode::editTeds(decoded_->templates->registry, decoded_->decoded, decoded_->image, decoded_->settings,
+                            options);
 }
 
-}  // namespace teds::edit
+}  // namespace teds::api

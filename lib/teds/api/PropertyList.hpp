@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "teds/decode/DecodedTeds.hpp"
-#include "teds_edit.hpp"
+#include "teds_api.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
 std::vector<Property> propertiesOf(const decode::DecodedTeds& teds);
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -1,12 +1,10 @@
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <utility>
 
-#include "teds/edit/TemplateStore.hpp"
+#include "teds/api/TemplateStore.hpp"
 #include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
 Templates::Templates() : store_(std::make_shared<TemplateStore>()) {}
 Templates::~Templates() = default;
@@ -20,21 +18,16 @@ TemplateStore& Templates::store() {
 }
 
 std::int32_t Templates::loadFile(const std::string& path) {
-    // The loader reports a file it cannot open on standard error, as the
-    // DLL's callers expect; a C++ program gets the reason as a diagnostic.
-    std::error_code error;
-    const char* unreadable = nullptr;
-    if (!std::filesystem::exists(path, error))
-        unreadable = "does not exist";
-    else if (!std::filesystem::is_regular_file(path, error))
-        unreadable = "is not a regular file";
-    else if (!std::ifstream(path))
-        unreadable = "cannot be opened";
-    if (unreadable != nullptr) {
-        store().registry.addDiagnostic(tdl::Diagnostic{path, 0, tdl::DiagnosticKind::ReadFailure, unreadable});
-        return 0;
+    tdl::FileLoad loaded = tdl::loadTdlFile(store().registry, path);
+    if (loaded.unopened) {
+        // Worded for a program's reader rather than as the C library words it.
+        tdl::Diagnostic& unopened = *loaded.unopened;
+        unopened.message = unopened.kind == tdl::DiagnosticKind::MissingFile      ? "does not exist"
+                           : unopened.kind == tdl::DiagnosticKind::NotRegularFile ? "is not a regular file"
+                                                                                  : "cannot be opened";
+        store().registry.addDiagnostic(std::move(unopened));
     }
-    return tdl::loadTdlFile(store().registry, path);
+    return loaded.accepted;
 }
 
 std::int32_t Templates::loadText(std::string_view text, const std::string& sourceName) {
@@ -49,4 +42,4 @@ std::vector<std::string> Templates::diagnostics() const {
     return lines;
 }
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "teds/decode/DecodedTeds.hpp"
-#include "teds/edit/TemplateStore.hpp"
-#include "teds/encode/EncodeOptions.hpp"
+#include "teds/api/TemplateStore.hpp"
+#include "teds_encoding.hpp"
 
-namespace teds::edit {
+namespace teds::api {
 
 struct DecodedImage {
     std::shared_ptr<const TemplateStore> templates;
@@ -18,4 +18,4 @@ struct DecodedImage {
     std::vector<encode::Setting> settings;
 };
 
-}  // namespace teds::edit
+}  // namespace teds::api

@@ -1,11 +1,13 @@
 #pragma once
-// What a person asks of an encode, and what it tells them back.
+// What a person asks of an encode, and what it tells them back: shared by
+// the encoder and the C++ interface, so both speak of one thing.
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-#include "teds/types/PropertyDescription.hpp"
+#include "teds_access.hpp"
+#include "teds_container.hpp"
 
 namespace teds::encode {
 
@@ -19,8 +21,8 @@ struct Setting {
 };
 
 struct EncodeOptions {
-    types::Access access = types::Access::Id;  // settings may change this level and the ones below it
-    bool strict = false;                       // refuse a real off its field's grid instead of moving it
+    Access access = Access::Id;  // settings may change this level and the ones below it
+    bool strict = false;         // refuse a real off its field's grid instead of moving it
 };
 
 // Problems stop the image being written; notes do not.
@@ -47,6 +49,13 @@ struct EncodeReport {
 
 private:
     std::size_t problemsNotListed_ = 0;
+};
+
+struct Encoded {
+    container::Image image;  // empty unless the report has no problems
+    EncodeReport report;
+
+    bool ok() const { return report.ok(); }
 };
 
 }  // namespace teds::encode
