@@ -8,13 +8,25 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ExampleRegistry.hpp"
-#include "JsonInput.hpp"
-#include "teds/encode/TedsEncoder.hpp"
+#include "FuzzTemplates.hpp"
+#include "teds_api.hpp"
+
+namespace {
+
+const teds::api::Templates& exampleTemplates() {
+    static const teds::api::Templates templates = [] {
+        teds::api::Templates loaded;
+        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) loaded.loadFile(file);
+        return loaded;
+    }();
+    return templates;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const tedsedit::DocumentOrError document =
-        tedsedit::readDocument(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (document.ok()) teds::encode::encodeStated(teds::fuzz::exampleRegistry(), document.teds, {});
+    const teds::api::DocumentRead document =
+        teds::api::readDocument(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (document.ok()) document.document.encode(exampleTemplates());
     return 0;
 }

@@ -10,9 +10,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "DocumentLimits.hpp"
-#include "JsonInput.hpp"
 #include "support/ImageBuilder.hpp"
+#include "teds/tdl/ParseContext.hpp"
+#include "teds_api.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
@@ -24,6 +24,9 @@ using testing::readFile;
 using testing::runEditor;
 using testing::runTool;
 using testing::ScratchFile;
+
+// The longest run of bits a document may state: that of the largest image.
+constexpr std::size_t kMaxDocumentBits = teds::container::kMaxImageBytes * 8;
 
 const json& exampleDocument() {
     static const json document = json::parse(runTool({"--json", testing::examplePath("images/accelerometer.hex")}).out);
@@ -78,9 +81,9 @@ TEST(DocumentReaderTest, RefusesEachHostileDocumentInOneLine) {
         {"other characters in bits", with("/trailingBits", "0120"),
          "trailingBits must be a text of 0s and 1s, not \"0120\" (character 3 is neither)"},
         {"descriptor bits", with("/templates/0/descriptorBits", " 00"), "templates[0].descriptorBits must be a text of 0s and 1s"},
-        {"bits beyond any image", with("/trailingBits", std::string(teds_tools::kMaxDocumentBits + 1, '0')),
-         "trailingBits holds " + std::to_string(teds_tools::kMaxDocumentBits + 1) + " bits, more than the largest image (" +
-             std::to_string(teds_tools::kMaxDocumentBits) + ")"},
+        {"bits beyond any image", with("/trailingBits", std::string(kMaxDocumentBits + 1, '0')),
+         "trailingBits holds " + std::to_string(kMaxDocumentBits + 1) + " bits, more than the largest image (" +
+             std::to_string(kMaxDocumentBits) + ")"},
         {"a property without value", without("/templates/0/properties/0/value"), sens + ".value is missing"},
         {"unknown container", with("/container", "bogus"),
          "container must be one of \"raw\", \"hex\", \"ted\", \"eeprom\", \"bits\", not \"bogus\""},
@@ -159,20 +162,20 @@ TEST(DocumentReaderTest, ListsTheFirstProblemsOnly) {
     json document = exampleDocument();
     json& properties = document["templates"][0]["properties"];
     for (int i = 0; i < 100000; ++i) properties.push_back(1);
-    const tedsedit::DocumentOrError read = tedsedit::readDocument(document.dump());
+    const teds::api::DocumentRead read = teds::api::readDocument(document.dump());
     ASSERT_EQ(read.problems.size(), 21u);
     EXPECT_EQ(read.problems[0], "templates[0].properties[19] must be a property, not 1");
     EXPECT_EQ(read.problems[20], "and more problems; the first 20 are listed");
 }
 
 TEST(DocumentReaderTest, RefusesDocumentsThatCostTooMuchBeforeLookingAtThem) {
-    const std::string large(teds_tools::kMaxDocumentBytes + 1, ' ');
-    EXPECT_EQ(tedsedit::readDocument(large).problems,
+    const std::string large(teds::api::kMaxDocumentBytes + 1, ' ');
+    EXPECT_EQ(teds::api::readDocument(large).problems,
               std::vector<std::string>{"the document is 16777217 bytes, more than the 16777216 a document may have"});
     // Two million empty lists are 6 MB of text, and would take thirty times that.
     std::string lists = "{\"templates\": [[]";
     for (int i = 0; i < 2000000; ++i) lists += ",[]";
-    const tedsedit::DocumentOrError read = tedsedit::readDocument(lists + "]}");
+    const teds::api::DocumentRead read = teds::api::readDocument(lists + "]}");
     ASSERT_EQ(read.problems.size(), 1u);
     EXPECT_EQ(read.problems[0].rfind("the document holds more values than it can be read with", 0), 0u) << read.problems[0];
 }
@@ -219,7 +222,7 @@ TEST(DocumentReaderTest, DocumentsOfTemplatesAtTheirLimitsComeBackExactly) {
     std::string innermost = "/templates/1/properties/0";
     for (int i = 0; i < teds::tdl::ParseContext::kMaxNesting; ++i) innermost += "/elements/0/0";
     document[json::json_pointer(innermost + "/value")] = json::array();
-    const tedsedit::DocumentOrError deeper = tedsedit::readDocument(document.dump());
+    const teds::api::DocumentRead deeper = teds::api::readDocument(document.dump());
     ASSERT_EQ(deeper.problems.size(), 1u);
     EXPECT_EQ(deeper.problems[0].rfind("the document nests deeper than 197 levels", 0), 0u) << deeper.problems[0];
 }

@@ -2,6 +2,7 @@
 
 #include "BundledTemplates.hpp"
 #include "InputFile.hpp"
+#include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 namespace teds_tools {
@@ -20,29 +21,48 @@ void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from,
     for (std::size_t i = from; i < diagnostics.size(); ++i) err << teds::tdl::formatDiagnostic(diagnostics[i]) << '\n';
 }
 
-}  // namespace
+void reportNewDiagnostics(const teds::api::Templates& templates, std::size_t from, std::ostream& err) {
+    const std::vector<std::string> diagnostics = templates.diagnostics();
+    for (std::size_t i = from; i < diagnostics.size(); ++i) err << diagnostics[i] << '\n';
+}
 
-bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
-                   std::string_view tool) {
+// Each file as the library would load it, read here so that it is bounded
+// and refused in the same words as every other input.
+template <class Load>
+bool loadEach(const std::vector<std::string>& tdlFiles, std::ostream& err, std::string_view tool, Load load) {
     if (tdlFiles.empty()) {
-        const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
-        reportNewDiagnostics(registry, before, err);
+        load(bundledTemplateText(), kBundledTemplateName);
         return true;
     }
     for (const std::string& path : tdlFiles) {
-        // Read here rather than by the library, so that a template file is
-        // bounded and refused in the same words as every other input.
         const InputOrError text = readInputFile(path, kTemplateFileRules);
         if (!text.ok()) {
             err << tool << ": template file '" << path << "' " << text.error << '\n';
             return false;
         }
-        const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlText(registry, text.content, path);
-        reportNewDiagnostics(registry, before, err);
+        load(text.content, path);
     }
     return true;
+}
+
+}  // namespace
+
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::api::Templates& templates, std::ostream& err,
+                   std::string_view tool) {
+    return loadEach(tdlFiles, err, tool, [&](std::string_view text, const std::string& source) {
+        const std::size_t before = templates.diagnostics().size();
+        templates.loadText(text, source);
+        reportNewDiagnostics(templates, before, err);
+    });
+}
+
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
+                   std::string_view tool) {
+    return loadEach(tdlFiles, err, tool, [&](std::string_view text, const std::string& source) {
+        const std::size_t before = registry.diagnostics().size();
+        teds::tdl::loadTdlText(registry, text, source);
+        reportNewDiagnostics(registry, before, err);
+    });
 }
 
 }  // namespace teds_tools

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "teds/tdl/Registry.hpp"
+#include "teds_api.hpp"
+
+namespace teds::tdl {
+class Registry;
+}
 
 namespace teds_tools {
 
@@ -23,6 +27,8 @@ inline constexpr std::size_t kMaxTemplateFileBytes = std::size_t{64} << 20;
 // when a file cannot be read (a template file must be a regular file of at
 // most kMaxTemplateFileBytes); the files after it are not loaded.
 bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
+                   std::string_view tool);
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::api::Templates& templates, std::ostream& err,
                    std::string_view tool);
 
 }  // namespace teds_tools

@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "DocumentLimits.hpp"
 #include "ImageInput.hpp"
 #include "JsonOutput.hpp"
 #include "Options.hpp"
@@ -11,6 +10,7 @@
 #include "TemplateLoading.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Registry.hpp"
+#include "teds_api.hpp"
 
 namespace tedsdump {
 namespace {
@@ -94,9 +94,9 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
                                                                  : std::nullopt,
               teds::encode::layoutOf(decoded, image.image));
     // An image of many records can make a document tedsedit would refuse to read.
-    if (const std::size_t size = document.view().size(); size > teds_tools::kMaxDocumentBytes) {
+    if (const std::size_t size = document.view().size(); size > teds::api::kMaxDocumentBytes) {
         err << "tedsdump: " << sourceName(options) << " makes a JSON document of " << size << " bytes, more than the "
-            << teds_tools::kMaxDocumentBytes << " a document may have (the table shows it whole)\n";
+            << teds::api::kMaxDocumentBytes << " a document may have (the table shows it whole)\n";
         return kExitFailure;
     }
     out << document.view();

@@ -1,21 +1,17 @@
 #include "EditRun.hpp"
 
-#include "DocumentLimits.hpp"
 #include "EditOptions.hpp"
 #include "ImageInput.hpp"
 #include "InputFile.hpp"
-#include "JsonInput.hpp"
 #include "ReplaceFile.hpp"
 #include "TemplateLoading.hpp"
-#include "teds/decode/TemplateChain.hpp"
-#include "teds/encode/TedsEncoder.hpp"
-#include "teds/tdl/Registry.hpp"
+#include "teds_api.hpp"
 
 namespace tedsedit {
 namespace {
 
 using teds::container::Format;
-using teds::encode::Encoded;
+using teds::api::Encoded;
 
 constexpr const char* kTool = "tedsedit: ";
 
@@ -30,10 +26,10 @@ int refuse(std::ostream& err, const std::vector<std::string>& problems) {
     return kExitFailure;
 }
 
-constexpr teds_tools::InputRules kDocumentRules{.maxBytes = teds_tools::kMaxDocumentBytes,
+constexpr teds_tools::InputRules kDocumentRules{.maxBytes = teds::api::kMaxDocumentBytes,
                                                .beyondLimit = "more than tedsdump --json writes"};
 
-Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options, std::istream& in, OutputContainer& output,
+Encoded fromDocument(const teds::api::Templates& templates, const Options& options, std::istream& in, OutputContainer& output,
                      std::ostream& err, bool& failed) {
     const teds_tools::InputOrError text = options.jsonPath == "-"
                                               ? teds_tools::readInputStream(in, kDocumentRules)
@@ -44,7 +40,7 @@ Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options
         refuse(err, {source + ' ' + text.error});
         return {};
     }
-    const DocumentOrError document = readDocument(text.content);
+    const teds::api::DocumentRead document = teds::api::readDocument(text.content);
     if (!document.ok()) {
         failed = true;
         std::vector<std::string> problems;
@@ -53,10 +49,10 @@ Encoded fromDocument(const teds::tdl::Registry& registry, const Options& options
         return {};
     }
     output = {options.outputFormat.value_or(document.container.value_or(Format::Hex)), document.style};
-    return teds::encode::encodeStated(registry, document.teds, options.settings, options.encode);
+    return document.document.encode(templates, options.settings, options.encode);
 }
 
-Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, std::istream& in, OutputContainer& output,
+Encoded fromImage(const teds::api::Templates& templates, const Options& options, std::istream& in, OutputContainer& output,
                   std::ostream& err, bool& failed) {
     const teds_tools::ImageOrError image = teds_tools::readImageAt(options.imagePath, options.inputFormat, in);
     if (!image.ok()) {
@@ -65,10 +61,9 @@ Encoded fromImage(const teds::tdl::Registry& registry, const Options& options, s
         return {};
     }
     output = {options.outputFormat.value_or(image.container), image.textStyle()};
-    teds::decode::DecodedTeds decoded;
-    const std::vector<std::uint8_t>& bytes = image.image.bytes;
-    teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr, decoded);
-    return teds::encode::editTeds(registry, decoded, image.image, options.settings, options.encode);
+    teds::api::Teds teds(templates, image.image);
+    for (const teds::api::Setting& setting : options.settings) teds.set(setting.name, setting.value);
+    return teds.encode(options.encode);
 }
 
 }  // namespace
@@ -84,13 +79,13 @@ int runTedsedit(const std::vector<std::string>& args, std::istream& in, std::ost
         out << usageText();
         return kExitWritten;
     }
-    teds::tdl::Registry registry;
-    if (!teds_tools::loadTemplates(options.tdlFiles, registry, err, "tedsedit")) return kExitFailure;
+    teds::api::Templates templates;
+    if (!teds_tools::loadTemplates(options.tdlFiles, templates, err, "tedsedit")) return kExitFailure;
 
     OutputContainer output;
     bool failed = false;
-    const Encoded encoded = options.jsonPath.empty() ? fromImage(registry, options, in, output, err, failed)
-                                                     : fromDocument(registry, options, in, output, err, failed);
+    const Encoded encoded = options.jsonPath.empty() ? fromImage(templates, options, in, output, err, failed)
+                                                     : fromDocument(templates, options, in, output, err, failed);
     if (failed) return kExitFailure;
     for (const std::string& note : encoded.report.notes) err << kTool << note << '\n';
     if (!encoded.ok()) return refuse(err, encoded.report.problems);

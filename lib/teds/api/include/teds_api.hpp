@@ -8,8 +8,10 @@
 // One object may be used by many threads at once as long as none of them
 // changes it: loading templates and setting properties are changes.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,7 @@ public:
 
 private:
     friend class Teds;
+    friend class Document;
     TemplateStore& store();
 
     std::shared_ptr<TemplateStore> store_;
@@ -117,5 +120,56 @@ public:
 private:
     std::unique_ptr<DecodedImage> decoded_;
 };
+
+// --- Images written from a JSON document ------------------------------------
+// The document is the one tedsdump --json writes: the Basic TEDS, each
+// template's values and whatever is known of the bits around them. Editing
+// the document and writing an image from it is the other way of changing a
+// sensor's values.
+
+using Setting = encode::Setting;
+
+// A document lists a value per property in a few hundred bytes of JSON; a
+// real sensor's is a few kilobytes. Reading stops past this size, and a
+// document that would be larger is not written.
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{16} << 20;
+
+struct StatedDocument;
+
+// The values a document states, ready to be written against templates.
+class Document {
+public:
+    Document();
+    explicit Document(std::unique_ptr<StatedDocument> stated);
+    ~Document();
+    Document(Document&&) noexcept;
+    Document& operator=(Document&&) noexcept;
+
+    // The image the document states, with `settings` applied in order (as
+    // Teds::set takes them), checked as Teds::encode checks its image.
+    Encoded encode(const Templates& templates, const std::vector<Setting>& settings = {},
+                   const EncodeOptions& options = {}) const;
+
+private:
+    std::unique_ptr<StatedDocument> stated_;
+};
+
+struct DocumentRead {
+    Document document;
+    std::optional<container::Format> container;  // the document's "container"
+    // From "hexDigits": the case of hex digits and, for a dump, that it was hex text.
+    container::TextStyle style;
+    std::vector<std::string> problems;  // one line each; empty when the document was read
+
+    bool ok() const { return problems.empty(); }
+};
+
+// The document is read strictly: every key must be one of the form
+// tedsdump --json writes, of its type and in its range. Values are taken as
+// a person reads them: numbers and texts as they stand, dates by their
+// YYYY-MM-DD, enumerations by index or by "text". A document larger than
+// kMaxDocumentBytes, or nested deeper than any template's document, is
+// refused before its values are looked at.
+DocumentRead readDocument(std::string_view json);
 
 }  // namespace teds::api

@@ -4,7 +4,7 @@
 
 #include "DocumentLimits.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 
 std::optional<std::uint64_t> wholeNumber(const nlohmann::json& value) {
     if (value.is_number_unsigned()) return value.get<std::uint64_t>();
@@ -87,9 +87,9 @@ std::optional<std::string> DocumentFields::bits(std::string_view key, Need need)
                          " is neither)");
         return std::nullopt;
     }
-    if (bits.size() > teds_tools::kMaxDocumentBits) {
+    if (bits.size() > kMaxDocumentBits) {
         problem(key, "holds " + std::to_string(bits.size()) + " bits, more than the largest image (" +
-                         std::to_string(teds_tools::kMaxDocumentBits) + ")");
+                         std::to_string(kMaxDocumentBits) + ")");
         return std::nullopt;
     }
     return bits;
@@ -116,4 +116,4 @@ void DocumentFields::refuse(std::string_view key, std::string_view expected, con
 
 void DocumentFields::problem(std::string_view key, std::string_view text) { problems_.add(where_.at(key), text); }
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

@@ -14,7 +14,7 @@
 
 #include "DocumentProblems.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 
 enum class Need {
     Required,
@@ -69,4 +69,4 @@ std::optional<std::uint64_t> wholeNumber(const nlohmann::json& value);
 // "a whole number from 0 to 255"
 std::string wholeRange(std::uint64_t least, std::uint64_t most);
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

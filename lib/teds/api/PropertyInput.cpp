@@ -6,7 +6,7 @@
 #include "DocumentFields.hpp"
 #include "teds/encode/FieldValue.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 namespace {
 
 using Json = nlohmann::json;
@@ -155,4 +155,4 @@ void readProperties(const Json& properties, const Where& where, Problems& proble
     PropertyReader(problems).list(properties, where, out);
 }
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

@@ -5,7 +5,7 @@
 #include "DocumentLimits.hpp"
 #include "DocumentProblems.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 namespace {
 
 using Json = nlohmann::json;
@@ -16,7 +16,7 @@ using Json = nlohmann::json;
 // with its blanks taken out counts about nine times its text); a document
 // of nothing but brackets would take thirty times its text, and is stopped
 // here instead.
-constexpr std::size_t kMostTreeBytes = 8 * teds_tools::kMaxDocumentBytes;
+constexpr std::size_t kMostTreeBytes = 8 * kMaxDocumentBytes;
 // What one allocation costs beside the bytes asked for.
 constexpr std::size_t kAllocation = 16;
 
@@ -103,8 +103,8 @@ private:
         return true;
     }
     bool open(Json empty, std::size_t heap) {
-        if (open_.size() >= static_cast<std::size_t>(teds_tools::kMaxDocumentNesting))
-            return fail("the document nests deeper than " + std::to_string(teds_tools::kMaxDocumentNesting) +
+        if (open_.size() >= static_cast<std::size_t>(kMaxDocumentNesting))
+            return fail("the document nests deeper than " + std::to_string(kMaxDocumentNesting) +
                         " levels, deeper than the values of any template do");
         if (!charge(2 * sizeof(Json) + heap)) return false;
         // Only the innermost list or object grows, so the places of those around it stay put.
@@ -151,4 +151,4 @@ JsonOrError parseJson(std::string_view text) {
     return result;
 }
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

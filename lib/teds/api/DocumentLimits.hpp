@@ -7,14 +7,13 @@
 #include <cstdint>
 
 #include "teds/tdl/ParseContext.hpp"
+#include "teds_api.hpp"
 #include "teds_container.hpp"
 
-namespace teds_tools {
+namespace teds::api::document {
 
-// A document lists a value per property in a few hundred bytes of JSON; a
-// real sensor's is a few kilobytes. Reading stops past this size, and a
-// document that would be larger is not written.
-inline constexpr std::size_t kMaxDocumentBytes = std::size_t{16} << 20;
+// The largest document, kMaxDocumentBytes, is stated with the reader in
+// teds_api.hpp.
 
 // How deep the brackets of a document nest. The document, its list of
 // templates, a template, its list of properties and a property take five
@@ -28,4 +27,4 @@ inline constexpr std::int32_t kMaxDocumentNesting = 5 + 3 * teds::tdl::ParseCont
 // after the last template): no image holds more.
 inline constexpr std::size_t kMaxDocumentBits = teds::container::kMaxImageBytes * 8;
 
-}  // namespace teds_tools
+}  // namespace teds::api::document

@@ -10,7 +10,7 @@
 #include "teds/encode/StatedTeds.hpp"
 #include "teds_container.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 
 struct DocumentOrError {
     teds::encode::StatedTeds teds;
@@ -35,4 +35,4 @@ struct DocumentOrError {
 // kMaxDocumentNesting, is refused before its values are looked at.
 DocumentOrError readDocument(std::string_view json);
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

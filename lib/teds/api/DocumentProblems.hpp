@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace tedsedit {
+namespace teds::api::document {
 
 // A place in the document, as a chain of frames on the reader's stack: each
 // level costs one small frame, and the text is only made for a problem.
@@ -49,4 +49,4 @@ private:
     bool more_ = false;
 };
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

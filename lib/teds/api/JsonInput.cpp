@@ -9,7 +9,7 @@
 #include "teds/decode/BasicTeds.hpp"
 #include "teds/types/Chr5.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 namespace {
 
 using Json = nlohmann::json;
@@ -127,9 +127,9 @@ private:
 
 DocumentOrError readDocument(std::string_view json) {
     DocumentOrError result;
-    if (json.size() > teds_tools::kMaxDocumentBytes) {
+    if (json.size() > kMaxDocumentBytes) {
         result.problems.push_back("the document is " + std::to_string(json.size()) + " bytes, more than the " +
-                                  std::to_string(teds_tools::kMaxDocumentBytes) + " a document may have");
+                                  std::to_string(kMaxDocumentBytes) + " a document may have");
         return result;
     }
     const JsonOrError parsed = parseJson(json);
@@ -143,4 +143,4 @@ DocumentOrError readDocument(std::string_view json) {
     return result;
 }
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

@@ -9,10 +9,10 @@
 #include "DocumentProblems.hpp"
 #include "teds/encode/StatedTeds.hpp"
 
-namespace tedsedit {
+namespace teds::api::document {
 
 // `properties` is a list; each of its items is read into `out`, in order.
 void readProperties(const nlohmann::json& properties, const Where& where, Problems& problems,
                     std::vector<teds::encode::StatedValue>& out);
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

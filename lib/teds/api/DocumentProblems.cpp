@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace tedsedit {
+namespace teds::api::document {
 namespace {
 
 // Enough to recognise a value by, short enough to keep a problem on one line.
@@ -66,4 +66,4 @@ void Problems::finish() {
     if (more_) lines_.push_back("and more problems; the first " + std::to_string(kMostLines) + " are listed");
 }
 
-}  // namespace tedsedit
+}  // namespace teds::api::document

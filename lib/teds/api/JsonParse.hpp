@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace tedsedit {
+namespace teds::api::document {
 
 struct JsonOrError {
     nlohmann::json value;
@@ -19,4 +19,4 @@ struct JsonOrError {
 
 JsonOrError parseJson(std::string_view text);
 
-}  // namespace tedsedit
+}  // namespace teds::api::document
