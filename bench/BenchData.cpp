@@ -23,11 +23,11 @@ std::string exampleTemplateText() {
 }
 
 std::vector<std::uint8_t> accelerometerImage() {
-    tdl::Registry registry;
-    tdl::loadTdlFile(registry, exampleTemplatePath());
+    teds::api::Templates templates;
+    templates.loadFile(exampleTemplatePath());
     for (const auto& image : example_images::exampleImages()) {
-        if (image.templates.size() != 1 || image.templates[0].templateId != 25) continue;
-        teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        if (image.document["templates"].size() != 1 || image.document["templates"][0]["templateId"] != 25) continue;
+        teds::api::Encoded encoded = example_images::encodeExampleImage(templates, image);
         if (encoded.ok()) return std::move(encoded.image.bytes);
         throw std::runtime_error(encoded.report.problems.front());
     }

@@ -12,7 +12,8 @@
 # nothing of the others; the encode layer writes images from decoded or
 # stated values and checks them with the decoder.
 # Installed headers, included by their bare names, belong to the layer whose
-# folder holds them.
+# folder holds them. The tools named in tools_on_installed_headers include
+# the installed headers only, never a file of the core by its path.
 #   cmake -DLIB_DIR=<lib folder> -DTOOLS_DIR=<tools folder> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -27,6 +28,7 @@ set(below_api encode ${below_encode})
 set(below_vb6dll api ${below_api})
 set(below_tools api ${below_api})
 set(layers container types tdl/nodes tdl decode encode api vb6dll tools)
+set(tools_on_installed_headers tedsedit example-images)
 
 set(public_container teds_container.hpp)
 set(public_types teds_access.hpp teds_chain_format.hpp)
@@ -100,6 +102,15 @@ if(TOOLS_DIR)
   file(GLOB_RECURSE tool_sources "${TOOLS_DIR}/*.hpp" "${TOOLS_DIR}/*.cpp")
   foreach(source IN LISTS tool_sources)
     check_file("${source}" tools)
+    file(RELATIVE_PATH relative "${TOOLS_DIR}" "${source}")
+    string(REGEX MATCH "^[^/]+" folder "${relative}")
+    if(folder IN_LIST tools_on_installed_headers)
+      file(STRINGS "${source}" core_includes REGEX "^#include \"teds/")
+      foreach(line IN LISTS core_includes)
+        string(REGEX REPLACE "^#include " "" target "${line}")
+        list(APPEND complaints "${source} (tools) includes ${target}, a file of the core")
+      endforeach()
+    endif()
   endforeach()
 endif()
 

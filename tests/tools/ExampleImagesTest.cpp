@@ -10,6 +10,7 @@
 #include "ExampleImages.hpp"
 #include "ImageInput.hpp"
 #include "teds/decode/TemplateChain.hpp"
+#include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 #include "tools/ToolRun.hpp"
 
@@ -200,10 +201,10 @@ TEST(ExampleImageTest, HexTextBinaryAndStandardInputDecodeAlike) {
 }
 
 TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
-    teds::tdl::Registry registry;
-    teds::tdl::loadTdlFile(registry, examplePath("templates/ieee_standard.tdl"));
+    teds::api::Templates templates;
+    templates.loadFile(examplePath("templates/ieee_standard.tdl"));
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
-        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        const teds::api::Encoded encoded = example_images::encodeExampleImage(templates, image);
         ASSERT_TRUE(encoded.ok()) << encoded.report.problems.front();
         EXPECT_EQ(readFile(examplePath("images/" + image.fileName)), example_images::fileContent(image, encoded.image.bytes))
             << image.fileName << " is out of date: rebuild it with the update-example-images target";
@@ -211,34 +212,31 @@ TEST(ExampleImageTest, ImagesMatchTheValuesTheyWereMadeFrom) {
 }
 
 TEST(ExampleImageMakerTest, RefusesValuesTheTemplateCannotHold) {
-    teds::tdl::Registry registry;
-    teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
+    teds::api::Templates templates;
+    templates.loadText(bundledTemplateText(), kBundledTemplateName);
     struct Case {
         const char* what;
-        std::size_t index;  // of the accelerometer's value to change
-        teds::types::ValueRecord replacement;
+        std::size_t index;  // of the accelerometer's property to change
+        json replacement;
         const char* errorPart;
     };
     const Case cases[] = {
-        {"a weight that needs a seventh bit", 5, {"%Weight", teds::types::RealValue{1e6}, nullptr}, "%Weight"},
-        {"an index wider than its field", 4, {"%Direction", teds::types::EnumValue{4, ""}, nullptr}, "%Direction"},
-        {"a value under another name",
-         18,
-         {"%MeasId", teds::types::UnsignedValue{std::uint64_t{1}}, nullptr},
-         "%MeasID"},
+        {"a weight that needs a seventh bit", 3, {{"name", "%Weight"}, {"type", "real"}, {"value", 1e6}}, "%Weight"},
+        {"an index wider than its field", 2, {{"name", "%Direction"}, {"type", "enum"}, {"value", 4}}, "%Direction"},
+        {"a value under another name", 15, {{"name", "%MeasId"}, {"type", "unsigned"}, {"value", 1}}, "%MeasID"},
         {"initials too long for the field",
-         16,
-         {"%CalInitials", teds::types::TextValue{std::string("JRSX")}, nullptr},
+         13,
+         {{"name", "%CalInitials"}, {"type", "text"}, {"value", "JRSX"}},
          "%CalInitials"},
         {"a count that reads back as no value",
-         17,
-         {"%CalPeriod", teds::types::UnsignedValue{std::uint64_t{4095}}, nullptr},
+         14,
+         {{"name", "%CalPeriod"}, {"type", "unsigned"}, {"value", 4095}},
          "%CalPeriod"},
     };
     for (const Case& c : cases) {
         example_images::ExampleImage image = example_images::exampleImages().front();
-        image.templates[0].values.at(c.index) = c.replacement;
-        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        image.document["templates"][0]["properties"].at(c.index) = c.replacement;
+        const teds::api::Encoded encoded = example_images::encodeExampleImage(templates, image);
         ASSERT_FALSE(encoded.ok()) << c.what;
         const std::string& error = encoded.report.problems.front();
         EXPECT_NE(error.find(c.errorPart), std::string::npos) << c.what << ": " << error;

@@ -6,29 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "teds/decode/BasicTeds.hpp"
-#include "teds/types/ValueRecord.hpp"
-#include "teds/tdl/Registry.hpp"
-#include "teds_encoding.hpp"
+#include <nlohmann/json.hpp>
+
+#include "teds_api.hpp"
 
 namespace example_images {
 
-struct ExampleTemplate {
-    std::uint32_t templateId = 0;  // an IEEE standard template
-    std::vector<teds::types::ValueRecord> values;  // as Template::encodeBody takes them
-};
-
 struct ExampleImage {
     std::string fileName;  // ".hex" files hold hexadecimal text, ".bin" files the bytes
-    teds::decode::BasicTeds basic;  // written in the standard layout
-    std::vector<ExampleTemplate> templates;
+    // The sensor's values as tedsdump --json writes them: the Basic TEDS in
+    // the standard layout, then each template's properties and the cases
+    // its selects take.
+    nlohmann::json document;
 };
 
 std::vector<ExampleImage> exampleImages();
 
 // The image, its last byte filled up with zero bits; none, with the report
-// saying why, when the values do not fit the registry's templates.
-teds::encode::Encoded encodeExampleImage(const teds::tdl::Registry& registry, const ExampleImage& image);
+// saying why, when the values do not fit the templates.
+teds::api::Encoded encodeExampleImage(const teds::api::Templates& templates, const ExampleImage& image);
 
 // The file content for an image: the hex container's text for ".hex"
 // files, the bytes themselves otherwise.

@@ -5,21 +5,18 @@
 #include <iostream>
 
 #include "ExampleImages.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: make_example_images TDL_FILE OUTPUT_FOLDER\n";
         return 2;
     }
-    teds::tdl::Registry registry;
-    const teds::tdl::FileLoad loaded = teds::tdl::loadTdlFile(registry, argv[1]);
-    if (loaded.unopened) std::cerr << teds::tdl::formatDiagnostic(*loaded.unopened) << '\n';
-    for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
-        std::cerr << teds::tdl::formatDiagnostic(diagnostic) << '\n';
+    teds::api::Templates templates;
+    templates.loadFile(argv[1]);
+    for (const std::string& line : templates.diagnostics()) std::cerr << line << '\n';
 
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
-        const teds::encode::Encoded encoded = example_images::encodeExampleImage(registry, image);
+        const teds::api::Encoded encoded = example_images::encodeExampleImage(templates, image);
         if (!encoded.ok()) {
             std::cerr << "make_example_images: " << image.fileName << ": " << encoded.report.problems.front() << '\n';
             return 1;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CommandLine.hpp"
+#include "teds_api.hpp"
 #include "teds_container.hpp"
-#include "teds_encoding.hpp"
 
 namespace tedsedit {
 
@@ -15,8 +15,8 @@ struct Options {
     std::vector<std::string> tdlFiles;  // loaded in this order; none means the bundled templates
     std::string imagePath;              // the image to edit; "-" reads standard input
     std::string jsonPath;               // the document to build an image from; "-" reads standard input
-    std::vector<teds::encode::Setting> settings;
-    teds::encode::EncodeOptions encode;
+    std::vector<teds::api::Setting> settings;
+    teds::api::EncodeOptions encode;
     std::optional<teds::container::Format> inputFormat;   // none: worked out from the content
     std::optional<teds::container::Format> outputFormat;  // none: the input's
     std::string outputPath;
