@@ -2,6 +2,8 @@
 
 #include "BundledTemplates.hpp"
 #include "InputFile.hpp"
+#include "teds/tdl/Diagnostic.hpp"
+#include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
 
 namespace teds_tools {
@@ -14,20 +16,13 @@ constexpr InputRules kTemplateFileRules{.maxBytes = kMaxTemplateFileBytes,
                                         .regularFileOnly = true,
                                         .textMode = true};
 
-// Every diagnostic of a load names the file it came from, so each line does.
-void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from, std::ostream& err) {
-    const std::vector<teds::tdl::Diagnostic>& diagnostics = registry.diagnostics();
-    for (std::size_t i = from; i < diagnostics.size(); ++i) err << teds::tdl::formatDiagnostic(diagnostics[i]) << '\n';
-}
-
-}  // namespace
-
-bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
-                   std::string_view tool) {
+// `load(text, name)` loads one text and gives back the lines of the
+// diagnostics it raised; every diagnostic of a load names the file it came
+// from, so each line does.
+template <class Load>
+bool loadEach(const std::vector<std::string>& tdlFiles, std::ostream& err, std::string_view tool, Load load) {
     if (tdlFiles.empty()) {
-        const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName);
-        reportNewDiagnostics(registry, before, err);
+        for (const std::string& line : load(bundledTemplateText(), kBundledTemplateName)) err << line << '\n';
         return true;
     }
     for (const std::string& path : tdlFiles) {
@@ -38,11 +33,34 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry
             err << tool << ": template file '" << path << "' " << text.error << '\n';
             return false;
         }
-        const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlText(registry, text.content, path);
-        reportNewDiagnostics(registry, before, err);
+        for (const std::string& line : load(text.content, path)) err << line << '\n';
     }
     return true;
+}
+
+}  // namespace
+
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::api::Templates& templates, std::ostream& err,
+                   std::string_view tool) {
+    return loadEach(tdlFiles, err, tool, [&](std::string_view text, const std::string& name) {
+        const std::size_t before = templates.diagnostics().size();
+        templates.loadText(text, name);
+        std::vector<std::string> lines = templates.diagnostics();
+        lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(before));
+        return lines;
+    });
+}
+
+bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
+                   std::string_view tool) {
+    return loadEach(tdlFiles, err, tool, [&](std::string_view text, const std::string& name) {
+        const std::size_t before = registry.diagnostics().size();
+        teds::tdl::loadTdlText(registry, text, name);
+        std::vector<std::string> lines;
+        for (std::size_t i = before; i < registry.diagnostics().size(); ++i)
+            lines.push_back(teds::tdl::formatDiagnostic(registry.diagnostics()[i]));
+        return lines;
+    });
 }
 
 }  // namespace teds_tools
