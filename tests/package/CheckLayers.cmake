@@ -12,7 +12,7 @@
 # nothing of the others; the encode layer writes images from decoded or
 # stated values and checks them with the decoder.
 # Installed headers, included by their bare names, belong to the layer whose
-# folder holds them.
+# folder holds them. tedsdump includes installed headers only.
 #   cmake -DLIB_DIR=<lib folder> -DTOOLS_DIR=<tools folder> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -100,6 +100,15 @@ if(TOOLS_DIR)
   file(GLOB_RECURSE tool_sources "${TOOLS_DIR}/*.hpp" "${TOOLS_DIR}/*.cpp")
   foreach(source IN LISTS tool_sources)
     check_file("${source}" tools)
+  endforeach()
+  # Tools that stand on the installed headers alone: no core header at all.
+  file(GLOB_RECURSE interface_only "${TOOLS_DIR}/tedsdump/*.hpp" "${TOOLS_DIR}/tedsdump/*.cpp")
+  foreach(source IN LISTS interface_only)
+    file(STRINGS "${source}" core_includes REGEX "^#include \"teds/")
+    foreach(line IN LISTS core_includes)
+      string(REGEX REPLACE "^#include " "" target "${line}")
+      list(APPEND complaints "${source} includes the core header ${target}")
+    endforeach()
   endforeach()
 endif()
 

@@ -7,14 +7,14 @@
 #include <cstdint>
 
 #include "teds/tdl/ParseContext.hpp"
+#include "teds_api.hpp"
 #include "teds_container.hpp"
 
 namespace teds_tools {
 
-// A document lists a value per property in a few hundred bytes of JSON; a
-// real sensor's is a few kilobytes. Reading stops past this size, and a
-// document that would be larger is not written.
-inline constexpr std::size_t kMaxDocumentBytes = std::size_t{16} << 20;
+// Reading stops past this size, and a document that would be larger is not
+// written.
+inline constexpr std::size_t kMaxDocumentBytes = teds::api::kMaxDocumentBytes;
 
 // How deep the brackets of a document nest. The document, its list of
 // templates, a template, its list of properties and a property take five

@@ -194,8 +194,9 @@ public:
     std::optional<PropertyView> valueNamed(std::uint32_t templateIndex, std::string_view name,
                                            std::uint32_t occurrence = 0) const;
 
-    // What the decoder met on its way down the image's chain, descriptor by
-    // descriptor, one line each step, as a person follows a decode.
+    // What the decoder met on its way down the image's chain, as text a
+    // person follows a decode by: the Basic TEDS, then each descriptor with
+    // the template it led to as far as it was decoded.
     std::string trace() const;
 
     // The image as one JSON document: the Basic TEDS, each template with its
