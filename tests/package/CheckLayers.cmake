@@ -28,7 +28,7 @@ set(below_api encode ${below_encode})
 set(below_vb6dll api ${below_api})
 set(below_tools api ${below_api})
 set(layers container types tdl/nodes tdl decode encode api vb6dll tools)
-set(tools_on_installed_headers tedsedit example-images)
+set(tools_on_installed_headers common tedsdump tedsedit example-images)
 
 set(public_container teds_container.hpp)
 set(public_types teds_access.hpp teds_chain_format.hpp)

@@ -2,8 +2,6 @@
 
 #include "BundledTemplates.hpp"
 #include "InputFile.hpp"
-#include "teds/tdl/Registry.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 namespace teds_tools {
 namespace {
@@ -16,11 +14,6 @@ constexpr InputRules kTemplateFileRules{.maxBytes = kMaxTemplateFileBytes,
                                         .textMode = true};
 
 // Every diagnostic of a load names the file it came from, so each line does.
-void reportNewDiagnostics(const teds::tdl::Registry& registry, std::size_t from, std::ostream& err) {
-    const std::vector<teds::tdl::Diagnostic>& diagnostics = registry.diagnostics();
-    for (std::size_t i = from; i < diagnostics.size(); ++i) err << teds::tdl::formatDiagnostic(diagnostics[i]) << '\n';
-}
-
 void reportNewDiagnostics(const teds::api::Templates& templates, std::size_t from, std::ostream& err) {
     const std::vector<std::string> diagnostics = templates.diagnostics();
     for (std::size_t i = from; i < diagnostics.size(); ++i) err << diagnostics[i] << '\n';
@@ -53,15 +46,6 @@ bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::api::Template
         const std::size_t before = templates.diagnostics().size();
         templates.loadText(text, source);
         reportNewDiagnostics(templates, before, err);
-    });
-}
-
-bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
-                   std::string_view tool) {
-    return loadEach(tdlFiles, err, tool, [&](std::string_view text, const std::string& source) {
-        const std::size_t before = registry.diagnostics().size();
-        teds::tdl::loadTdlText(registry, text, source);
-        reportNewDiagnostics(registry, before, err);
     });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Fills the registry from the --tdl files, or from the bundled templates.
+// Fills the templates from the --tdl files, or from the bundled templates.
 
 #include <cstddef>
 #include <ostream>
@@ -8,10 +8,6 @@
 #include <vector>
 
 #include "teds_api.hpp"
-
-namespace teds::tdl {
-class Registry;
-}
 
 namespace teds_tools {
 
@@ -26,8 +22,6 @@ inline constexpr std::size_t kMaxTemplateFileBytes = std::size_t{64} << 20;
 // the file it came from. False, with one line on `err` opened by `tool`,
 // when a file cannot be read (a template file must be a regular file of at
 // most kMaxTemplateFileBytes); the files after it are not loaded.
-bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::tdl::Registry& registry, std::ostream& err,
-                   std::string_view tool);
 bool loadTemplates(const std::vector<std::string>& tdlFiles, teds::api::Templates& templates, std::ostream& err,
                    std::string_view tool);
 

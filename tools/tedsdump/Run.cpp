@@ -1,15 +1,10 @@
 #include "Run.hpp"
 
-#include <sstream>
-
 #include "ImageInput.hpp"
-#include "JsonOutput.hpp"
 #include "Options.hpp"
 #include "ReplaceFile.hpp"
 #include "TableOutput.hpp"
 #include "TemplateLoading.hpp"
-#include "teds/decode/TemplateChain.hpp"
-#include "teds/tdl/Registry.hpp"
 #include "teds_api.hpp"
 
 namespace tedsdump {
@@ -55,14 +50,14 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     if (options.convertTo) return convertImage(options, in, err);
 
-    teds::tdl::Registry registry;
-    if (!loadTemplates(options.tdlFiles, registry, err, "tedsdump")) return kExitFailure;
+    teds::api::Templates templates;
+    if (!loadTemplates(options.tdlFiles, templates, err, "tedsdump")) return kExitFailure;
 
     // Standard output carries the JSON document alone; what else was asked
     // for goes beside it.
     std::ostream& side = options.json ? err : out;
     if (options.dumpTemplates) {
-        for (const teds::tdl::Template* tmpl : registry.templates()) tmpl->dump(side, "");
+        side << templates.dump();
         if (!options.imageGiven) return kExitDecoded;
         side << '\n';
     }
@@ -73,33 +68,25 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
         return kExitFailure;
     }
 
-    teds::decode::DecodedTeds decoded;
-    const std::vector<std::uint8_t>& bytes = image.image.bytes;
-    teds::decode::ChainTrace trace;
-    teds::decode::decodeTeds(registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()),
-                             options.trace ? &trace : nullptr, decoded);
-    if (options.trace) {
-        teds::decode::writeTrace(side, decoded.basic, trace);
-        side << '\n';
-    }
+    const teds::api::Teds teds(templates, image.image);
+    if (options.trace) side << teds.trace() << '\n';
 
     if (!options.json) {
-        writeTable(out, decoded, teds_tools::containerText(image));
+        writeTable(out, teds, teds_tools::containerText(image));
         return kExitDecoded;
     }
-    std::ostringstream document;
-    writeJson(document, decoded, teds::container::formatName(image.container),
-              image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
-              image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages)
-                                                                 : std::nullopt,
-              teds::encode::layoutOf(decoded, image.image));
+    const std::string document = teds.document(teds::api::ImageSource{
+        std::string(teds::container::formatName(image.container)),
+        image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
+        image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages) : std::nullopt});
     // An image of many records can make a document tedsedit would refuse to read.
-    if (const std::size_t size = document.view().size(); size > teds::api::kMaxDocumentBytes) {
-        err << "tedsdump: " << sourceName(options) << " makes a JSON document of " << size << " bytes, more than the "
-            << teds::api::kMaxDocumentBytes << " a document may have (the table shows it whole)\n";
+    if (document.size() > teds::api::kMaxDocumentBytes) {
+        err << "tedsdump: " << sourceName(options) << " makes a JSON document of " << document.size()
+            << " bytes, more than the " << teds::api::kMaxDocumentBytes
+            << " a document may have (the table shows it whole)\n";
         return kExitFailure;
     }
-    out << document.view();
+    out << document;
     return kExitDecoded;
 }
 

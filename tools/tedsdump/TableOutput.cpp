@@ -5,16 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "ValueFormat.hpp"
-#include "teds/tdl/Template.hpp"
-#include "teds/types/RecordWalk.hpp"
-
 namespace tedsdump {
 namespace {
 
-using teds::decode::DecodedTeds;
-using teds::types::EnumValue;
-using teds::types::ValueRecord;
+namespace values = teds::api::values;
+using teds::api::PropertyView;
 
 constexpr std::size_t kColumnCount = 4;
 using Row = std::array<std::string, kColumnCount>;  // name, value, unit, description
@@ -25,47 +20,49 @@ std::size_t displayWidth(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-std::string valueText(const ValueRecord& record) {
-    return std::visit(teds::types::Overloaded{
-                          [](const teds::types::NoValue&) -> std::string { return "(no value)"; },
-                          [](const teds::types::TextValue& v) { return '"' + escapeControls(v.text) + '"'; },
-                          [](const teds::types::RealValue& v) { return formatReal(v.value); },
-                          [](const teds::types::UnsignedValue& v) { return std::to_string(v.value); },
-                          [](const teds::types::DateValue& v) {
-                              if (auto date = formatTedsDate(v.days)) return *date;
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+std::string valueText(const PropertyView& property) {
+    return std::visit(Overloaded{
+                          [](const values::None&) -> std::string { return "(no value)"; },
+                          [](const values::Text& v) { return '"' + escapeControls(v.text) + '"'; },
+                          [](const values::Real& v) { return teds::api::realText(v.value); },
+                          [](const values::Unsigned& v) { return std::to_string(v.value); },
+                          [](const values::Date& v) {
+                              if (auto date = teds::api::dateText(v.days)) return *date;
                               return std::to_string(v.days) + " days after 1998-01-01 (beyond 9999-12-31)";
                           },
-                          [](const EnumValue& v) {
+                          [](const values::Enumeration& v) {
                               const std::string index = std::to_string(v.index);
                               if (v.text.empty()) return index + " (no text in the enumeration)";
                               return escapeControls(v.text) + " (" + index + ")";
                           },
-                          [](const teds::types::StructArrayValue& v) {
+                          [](const values::StructArray& v) {
                               return std::to_string(v.elements.size()) +
                                      (v.elements.size() == 1 ? " element" : " elements");
                           },
-                          [](const teds::types::SelectMarkerValue&) -> std::string { return "(unreadable value)"; },
                       },
-                      record.value);
+                      property.value);
 }
 
 // Struct array elements follow their array, each under an index line, one
 // level deeper.
-void collectRows(const std::vector<ValueRecord>& values, std::vector<Row>& rows) {
-    struct {
-        std::vector<Row>& rows;
-        std::string indent;
-        void record(const ValueRecord& record) {
-            rows.push_back(Row{indent + escapeControls(record.name), valueText(record),
-                               escapeControls(unitTextOf(record).value_or("")), escapeControls(descriptionOf(record))});
-        }
-        void enterElement(std::size_t i) {
+void collectRows(const std::vector<PropertyView>& properties, const std::string& indent, std::vector<Row>& rows) {
+    for (const PropertyView& property : properties) {
+        rows.push_back(Row{indent + escapeControls(property.name), valueText(property),
+                           escapeControls(property.unit.value_or("")), escapeControls(property.description)});
+        const auto* array = std::get_if<values::StructArray>(&property.value);
+        if (array == nullptr) continue;
+        for (std::size_t i = 0; i < array->elements.size(); ++i) {
             rows.push_back(Row{indent + "  [" + std::to_string(i) + "]", "", "", ""});
-            indent += "    ";
+            collectRows(array->elements[i], indent + "    ", rows);
         }
-        void leaveElement() { indent.resize(indent.size() - 4); }
-    } visitor{rows, {}};
-    teds::types::walkRecords(values, teds::types::kShown, visitor);
+    }
 }
 
 void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::string& indent) {
@@ -85,20 +82,17 @@ void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::strin
     }
 }
 
-std::string layoutText(teds::decode::BasicTedsLayout format) {
-    using teds::decode::BasicTedsLayout;
-    switch (format) {
-    case BasicTedsLayout::Standard: return "standard (2)";
-    case BasicTedsLayout::Early: return "early (1)";
-    default: return "none (" + std::to_string(static_cast<std::int32_t>(format)) + ")";
-    }
+std::string layoutText(std::int32_t layout) {
+    if (layout == 2) return "standard (2)";
+    if (layout == 1) return "early (1)";
+    return "none (" + std::to_string(layout) + ")";
 }
 
-void writeBasicTeds(std::ostream& out, const teds::decode::BasicTeds& basic) {
+void writeBasicTeds(std::ostream& out, const teds::api::BasicTeds& basic) {
     const std::string letter = basic.versionLetter == ' ' ? "(blank)" : escapeControls(std::string(1, basic.versionLetter));
     out << "Basic TEDS\n";
     writeRows(out,
-              {Row{"Layout", layoutText(basic.format)}, Row{"Manufacturer ID", std::to_string(basic.manufacturerId)},
+              {Row{"Layout", layoutText(basic.layout)}, Row{"Manufacturer ID", std::to_string(basic.manufacturerId)},
                Row{"Model number", std::to_string(basic.modelNumber)}, Row{"Version letter", letter},
                Row{"Version number", std::to_string(basic.versionNumber)},
                Row{"Serial number", std::to_string(basic.serialNumber)}},
@@ -123,24 +117,25 @@ std::string escapeControls(std::string_view text) {
     return out;
 }
 
-void writeTable(std::ostream& out, const DecodedTeds& teds, const std::string& container) {
+void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container) {
     out << "Container: " << container << "\n\n";
-    writeBasicTeds(out, teds.basic);
-    if (teds.templates.empty()) {
+    writeBasicTeds(out, teds.basic());
+    const std::vector<teds::api::TemplateView> templates = teds.templateViews();
+    if (templates.empty()) {
         out << "\nNo template decoded: the image names no template that is loaded, or none at all.\n"
                "(--trace shows the template descriptors the image holds.)\n";
         return;
     }
-    for (const teds::decode::TemplateRecord& tmpl : teds.templates) {
-        const std::string name = tmpl.templateRef != nullptr ? escapeControls(tmpl.templateRef->name) : std::string();
-        out << "\nTemplate " << tmpl.templateId << ", manufacturer key " << tmpl.manufacturerKey;
+    for (const teds::api::TemplateView& tmpl : templates) {
+        const std::string name = escapeControls(tmpl.info.name);
+        out << "\nTemplate " << tmpl.info.templateId << ", manufacturer key " << tmpl.info.manufacturerKey;
         if (!name.empty()) out << ": " << name;
         out << '\n';
         if (tmpl.missingBits > 0)
             out << "  Truncated: the image ends " << tmpl.missingBits << (tmpl.missingBits == 1 ? " bit" : " bits")
                 << " before this template does; the fields there read as zeros.\n";
         std::vector<Row> rows{Row{"Property", "Value", "Unit", "Description"}};
-        collectRows(tmpl.values, rows);
+        collectRows(tmpl.properties, "", rows);
         if (rows.size() == 1)
             out << "  (no properties)\n";
         else

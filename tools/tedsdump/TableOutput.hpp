@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "teds/decode/DecodedTeds.hpp"
+#include "teds_api.hpp"
 
 namespace tedsdump {
 
 // `container` says what held the image, as containerText() words it.
-void writeTable(std::ostream& out, const teds::decode::DecodedTeds& teds, const std::string& container);
+void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container);
 
 // `text` with every control character written as \xNN, so that bytes from
 // an image cannot move the cursor or change a terminal's state.

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "teds/decode/DecodedTeds.hpp"
+#include "teds/decode/NameIndex.hpp"
+#include "teds/decode/PositionIndex.hpp"
 #include "teds/api/TemplateStore.hpp"
 #include "teds_encoding.hpp"
 
@@ -15,6 +17,9 @@ struct DecodedImage {
     std::shared_ptr<const TemplateStore> templates;
     container::Image image;
     decode::DecodedTeds decoded;
+    // Over `decoded`, which stays where it is for the object's life.
+    decode::PositionIndex positions;
+    decode::NameIndex names;
     std::vector<encode::Setting> settings;
 };
 

@@ -1,7 +1,11 @@
+#include <sstream>
 #include <utility>
 
 #include "teds/api/DecodedImage.hpp"
+#include "teds/api/JsonOutput.hpp"
 #include "teds/api/PropertyList.hpp"
+#include "teds/api/TemplateViews.hpp"
+#include "teds/encode/ImageLayout.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Template.hpp"
 #include "teds/encode/TedsEncoder.hpp"
@@ -15,6 +19,8 @@ Teds::Teds(const Templates& templates, container::Image image) : decoded_(std::m
     const std::vector<std::uint8_t>& bytes = decoded_->image.bytes;
     decode::decodeTeds(decoded_->templates->registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr,
                        decoded_->decoded);
+    decoded_->positions = decode::PositionIndex(decoded_->decoded.templates);
+    decoded_->names = decode::NameIndex(decoded_->decoded.templates);
 }
 
 Teds::~Teds() = default;
@@ -25,7 +31,7 @@ BasicTeds Teds::basic() const {
     if (!decoded_) return {};
     const decode::BasicTeds& basic = decoded_->decoded.basic;
     return BasicTeds{basic.manufacturerId, basic.modelNumber, basic.versionLetter, basic.versionNumber,
-                     basic.serialNumber};
+                     basic.serialNumber, static_cast<std::int32_t>(basic.format)};
 }
 
 std::vector<TemplateInfo> Teds::templates() const {
@@ -39,6 +45,42 @@ std::vector<TemplateInfo> Teds::templates() const {
 
 std::vector<Property> Teds::properties() const {
     return decoded_ ? propertiesOf(decoded_->decoded) : std::vector<Property>{};
+}
+
+std::vector<TemplateView> Teds::templateViews() const {
+    return decoded_ ? templateViewsOf(decoded_->decoded) : std::vector<TemplateView>{};
+}
+
+std::optional<PropertyView> Teds::valueAt(std::uint32_t templateIndex, std::uint32_t position) const {
+    const types::ValueRecord* record = decoded_ ? decoded_->positions.at(templateIndex, position) : nullptr;
+    return record != nullptr ? viewOf(*record) : std::nullopt;
+}
+
+std::optional<PropertyView> Teds::valueNamed(std::uint32_t templateIndex, std::string_view name,
+                                             std::uint32_t occurrence) const {
+    const types::ValueRecord* record = decoded_ ? decoded_->names.at(templateIndex, name, occurrence) : nullptr;
+    return record != nullptr ? viewOf(*record) : std::nullopt;
+}
+
+// Decoded again, with the trace kept: a decode that nobody follows keeps none.
+std::string Teds::trace() const {
+    if (!decoded_) return {};
+    const std::vector<std::uint8_t>& bytes = decoded_->image.bytes;
+    decode::DecodedTeds again;
+    decode::ChainTrace trace;
+    decode::decodeTeds(decoded_->templates->registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), &trace,
+                       again);
+    std::ostringstream text;
+    decode::writeTrace(text, again.basic, trace);
+    return text.str();
+}
+
+std::string Teds::document(const ImageSource& source) const {
+    if (!decoded_) return {};
+    std::ostringstream text;
+    writeJson(text, decoded_->decoded, source.container, source.upperCaseHex, source.eepromPages,
+              encode::layoutOf(decoded_->decoded, decoded_->image));
+    return text.str();
 }
 
 void Teds::set(std::string name, std::string value) {

@@ -1,8 +1,10 @@
+#include <sstream>
 #include <utility>
 
 #include "teds/api/TemplateStore.hpp"
 #include "teds/tdl/Diagnostic.hpp"
 #include "teds/tdl/TdlLoader.hpp"
+#include "teds/tdl/Template.hpp"
 
 namespace teds::api {
 
@@ -40,6 +42,13 @@ std::vector<std::string> Templates::diagnostics() const {
     for (const tdl::Diagnostic& diagnostic : store_->registry.diagnostics())
         lines.push_back(tdl::formatDiagnostic(diagnostic));
     return lines;
+}
+
+std::string Templates::dump() const {
+    std::ostringstream text;
+    if (store_)
+        for (const tdl::Template* tmpl : store_->registry.templates()) tmpl->dump(text, "");
+    return text.str();
 }
 
 }  // namespace teds::api

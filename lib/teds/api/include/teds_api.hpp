@@ -10,10 +10,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "teds_container.hpp"
@@ -45,6 +47,10 @@ public:
     // Every load's diagnostics so far, one line each, in the order they arose.
     std::vector<std::string> diagnostics() const;
 
+    // Every template loaded, as the template file declares it, one
+    // indented line per declaration.
+    std::string dump() const;
+
 private:
     friend class Teds;
     friend class Document;
@@ -75,6 +81,7 @@ struct BasicTeds {
     char versionLetter = 0;
     std::int32_t versionNumber = 0;
     std::int32_t serialNumber = 0;
+    std::int32_t layout = 0;  // 2 standard, 1 early, 0 for an image too short to tell
 };
 
 // One template of an image's chain.
@@ -82,6 +89,73 @@ struct TemplateInfo {
     std::int32_t manufacturerKey = 0;  // 0 for an IEEE standard template
     std::int32_t templateId = 0;
     std::string name;  // as the template file names it
+};
+
+// ---------------------------------------------------------------------------
+// A decoded image read whole: typed values in their templates, the decoder's
+// trace, and the JSON document that states the image for writing it again.
+// ---------------------------------------------------------------------------
+
+// What a value is; the numbers are the ones programs are told.
+enum class ValueKind : std::int32_t { None = 0, Text = 1, Real = 2, Unsigned = 3, Date = 4, Enumeration = 5, StructArray = 6 };
+
+struct PropertyView;
+namespace values {
+struct None {};  // the field held its "no value" pattern
+struct Text {
+    std::string text;  // as read from the image; need not be valid UTF-8
+};
+struct Real {
+    double value = 0.0;
+};
+struct Unsigned {
+    std::uint64_t value = 0;
+};
+struct Date {
+    std::uint64_t days = 0;  // since 1998-01-01
+};
+struct Enumeration {
+    std::uint64_t index = 0;
+    std::string text;  // empty when the enumeration has no entry for the index
+};
+struct StructArray {
+    std::vector<std::vector<PropertyView>> elements;  // each element's values, in image order
+};
+}  // namespace values
+
+// In the order of ValueKind's numbers.
+using Value = std::variant<values::None, values::Text, values::Real, values::Unsigned, values::Date,
+                           values::Enumeration, values::StructArray>;
+
+struct PropertyView {
+    std::string name;
+    Value value;
+    std::optional<std::string> unit;  // none when the property names no unit
+    std::string description;          // the template's words for it; may be empty
+
+    ValueKind kind() const { return static_cast<ValueKind>(value.index()); }
+};
+
+struct TemplateView {
+    TemplateInfo info;
+    // Bits of the template the image ended before; they were read as zeros.
+    std::uint64_t missingBits = 0;
+    std::vector<PropertyView> properties;  // select cases, which the values decide, are not listed
+};
+
+// The shortest decimal text that reads back to exactly `value`; "nan",
+// "inf" or "-inf" for the values with no decimal form.
+std::string realText(double value);
+// YYYY-MM-DD for a day count since 1998-01-01; none past 9999-12-31.
+std::optional<std::string> dateText(std::uint64_t days);
+
+// What held the image, as the JSON document states it.
+struct ImageSource {
+    std::string container;  // the container format's name
+    // How hex text that held the image spelled its digits A to F; none when
+    // no hex text held it.
+    std::optional<bool> upperCaseHex;
+    std::optional<std::uint32_t> eepromPages;  // a memory dump's pages, erased ones included
 };
 
 struct DecodedImage;
@@ -105,6 +179,28 @@ public:
     // Every named value of every template, in image order; select cases,
     // which the values decide, are not listed.
     std::vector<Property> properties() const;
+
+    // The templates decoded, in image order, with their values as typed
+    // views; struct arrays hold their elements' values.
+    std::vector<TemplateView> templateViews() const;
+    // The value at `position` among a template's values, counted depth-first
+    // through struct arrays, which are not counted themselves; none past the
+    // last.
+    std::optional<PropertyView> valueAt(std::uint32_t templateIndex, std::uint32_t position) const;
+    // The `occurrence`-th value (from 0) named exactly `name` in a template,
+    // searched depth-first; none past the last.
+    std::optional<PropertyView> valueNamed(std::uint32_t templateIndex, std::string_view name,
+                                           std::uint32_t occurrence = 0) const;
+
+    // What the decoder met on its way down the image's chain, as text a
+    // person follows a decode by: the Basic TEDS, then each descriptor with
+    // the template it led to as far as it was decoded.
+    std::string trace() const;
+
+    // The image as one JSON document: the Basic TEDS, each template with its
+    // values, and what writing the image again needs beyond them (descriptor
+    // bits, select cases, trailing bits). Ends with a line break.
+    std::string document(const ImageSource& source) const;
 
     // NAME=VALUE, as text a person writes: reals in the property's unit,
     // dates as YYYY-MM-DD, enumerations by text or index, "none". A struct

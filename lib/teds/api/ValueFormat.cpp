@@ -1,13 +1,15 @@
-#include "ValueFormat.hpp"
+#include "teds/api/ValueFormat.hpp"
 
 #include <array>
 
-namespace tedsdump {
+#include "teds/decode/ValueText.hpp"
+#include "teds_api.hpp"
 
-using teds::types::ValueKind;
-using teds::types::ValueRecord;
+namespace teds::api {
 
-std::string kindName(ValueKind kind) {
+using types::ValueRecord;
+
+std::string kindName(types::ValueKind kind) {
     // In the order of the kinds' numbers; a select-case marker has no name.
     static constexpr std::array<const char*, 8> kNames{"none", "text", "real", "unsigned", "date", "enum", "array", ""};
     const auto index = static_cast<std::size_t>(kind);
@@ -23,4 +25,8 @@ std::string descriptionOf(const ValueRecord& record) {
     return record.property == nullptr ? std::string() : record.property->description;
 }
 
-}  // namespace tedsdump
+std::string realText(double value) { return decode::formatReal(value); }
+
+std::optional<std::string> dateText(std::uint64_t days) { return decode::formatTedsDate(days); }
+
+}  // namespace teds::api

@@ -8,7 +8,7 @@
 #include "teds/decode/DecodedTeds.hpp"
 #include "teds/encode/ImageLayout.hpp"
 
-namespace tedsdump {
+namespace teds::api {
 
 // {"container": "hex", "hexDigits": "lower", "basic": {...}, "templates":
 // [{"manufacturerKey", "templateId", "name", "properties": [...]}]}; each
@@ -24,4 +24,4 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
                std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
                const teds::encode::ImageLayout& layout);
 
-}  // namespace tedsdump
+}  // namespace teds::api

@@ -1,14 +1,15 @@
-#include "JsonOutput.hpp"
+#include "teds/api/JsonOutput.hpp"
 
 #include <cmath>
 
 #include <nlohmann/json.hpp>
 
-#include "ValueFormat.hpp"
+#include "teds/api/ValueFormat.hpp"
+#include "teds/decode/ValueText.hpp"
 #include "teds/tdl/Template.hpp"
 #include "teds/types/RecordWalk.hpp"
 
-namespace tedsdump {
+namespace teds::api {
 namespace {
 
 using teds::types::EnumValue;
@@ -25,14 +26,14 @@ void writeValue(const ValueRecord& record, Json& property) {
                    // and its text says which it was.
                    [&](const teds::types::RealValue& v) {
                        property["value"] = v.value;
-                       if (!std::isfinite(v.value)) property["text"] = formatReal(v.value);
+                       if (!std::isfinite(v.value)) property["text"] = decode::formatReal(v.value);
                    },
                    // Whole numbers are written exactly, beyond 2^53 too, where
                    // a reader that takes every number for a double would round them.
                    [&](const teds::types::UnsignedValue& v) { property["value"] = v.value; },
                    // Beyond the calendar the date stays null; the day count still says it all.
                    [&](const teds::types::DateValue& v) {
-                       if (auto date = formatTedsDate(v.days)) property["value"] = *date;
+                       if (auto date = decode::formatTedsDate(v.days)) property["value"] = *date;
                        property["days"] = v.days;
                    },
                    [&](const EnumValue& v) {
@@ -126,4 +127,4 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
     out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
-}  // namespace tedsdump
+}  // namespace teds::api

@@ -1,0 +1,70 @@
+#include "teds/api/TemplateViews.hpp"
+
+#include <string>
+
+#include "teds/api/ValueFormat.hpp"
+#include "teds/tdl/Template.hpp"
+#include "teds/types/RecordWalk.hpp"
+
+namespace teds::api {
+namespace {
+
+using types::ValueRecord;
+
+// Struct arrays start empty; the walk fills their elements as it enters them.
+Value valueOf(const types::Value& value) {
+    return std::visit(types::Overloaded{
+                          [](const types::NoValue&) -> Value { return values::None{}; },
+                          [](const types::TextValue& v) -> Value { return values::Text{v.text}; },
+                          [](const types::RealValue& v) -> Value { return values::Real{v.value}; },
+                          [](const types::UnsignedValue& v) -> Value { return values::Unsigned{v.value}; },
+                          [](const types::DateValue& v) -> Value { return values::Date{v.days}; },
+                          [](const types::EnumValue& v) -> Value {
+                              return values::Enumeration{v.index, std::string(v.text)};
+                          },
+                          [](const types::StructArrayValue&) -> Value { return values::StructArray{}; },
+                          [](const types::SelectMarkerValue&) -> Value { return values::None{}; },
+                      },
+                      value);
+}
+
+PropertyView shallowView(const ValueRecord& record) {
+    return PropertyView{std::string(record.name), valueOf(record.value), unitTextOf(record), descriptionOf(record)};
+}
+
+std::vector<PropertyView> viewsOf(const std::vector<ValueRecord>& records) {
+    struct {
+        std::vector<PropertyView> top;
+        std::vector<std::vector<PropertyView>*> open{&top};
+        void record(const ValueRecord& record) { open.back()->push_back(shallowView(record)); }
+        void enterElement(std::size_t) {
+            auto& elements = std::get<values::StructArray>(open.back()->back().value).elements;
+            elements.emplace_back();
+            open.push_back(&elements.back());
+        }
+        void leaveElement() { open.pop_back(); }
+    } visitor;
+    types::walkRecords(records, types::kShown, visitor);
+    return std::move(visitor.top);
+}
+
+}  // namespace
+
+std::vector<TemplateView> templateViewsOf(const decode::DecodedTeds& teds) {
+    std::vector<TemplateView> views;
+    views.reserve(teds.templates.size());
+    for (const decode::TemplateRecord& record : teds.templates) {
+        TemplateInfo info{record.manufacturerKey, record.templateId,
+                          record.templateRef != nullptr ? record.templateRef->name : std::string()};
+        views.push_back(TemplateView{std::move(info), record.missingBits, viewsOf(record.values)});
+    }
+    return views;
+}
+
+std::optional<PropertyView> viewOf(const ValueRecord& record) {
+    if (std::holds_alternative<types::SelectMarkerValue>(record.value)) return std::nullopt;
+    std::vector<PropertyView> views = viewsOf({record});
+    return std::move(views.front());
+}
+
+}  // namespace teds::api
