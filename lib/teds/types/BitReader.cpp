@@ -19,10 +19,11 @@ std::uint32_t BitReader::readBit() {
 }
 
 std::uint64_t BitReader::readBitsNearEnd(std::uint32_t n) {
-    // Fewer than 8 bytes left, a host that is not little-endian, or a width
-    // above 56. A field that still ends inside the image is taken from one
-    // word made of the bytes that are left (the image's bit order is least
-    // significant first, which a little-endian word matches).
+    // An image shorter than 8 bytes, a field running to its end, a host that
+    // is not little-endian, or a width above 56. A field that still ends
+    // inside the image is taken from one word made of the bytes that are
+    // left (the image's bit order is least significant first, which a
+    // little-endian word matches).
     const std::uint32_t left = length_ - byte_;
     if (n <= 56 && (left >= 8 || std::uint64_t{bitIndex_} + n <= std::uint64_t{left} * 8u)) {
         const std::uint8_t* at = bytes_ + byte_;

@@ -20,12 +20,22 @@ public:
     // consume all `n` bits and return the first 64, so that a too-wide
     // field from a template file still leaves the position right.
     std::uint64_t readBits(std::uint32_t n) {
-        // Most fields lie inside the image, at least 8 bytes before its end:
-        // one 64-bit load, at most 7 + 56 bits consumed, so the position
-        // stays before the end. Kept inline, since a decode is mostly this.
-        if (n <= 56 && length_ - byte_ >= 8 && std::endian::native == std::endian::little) {
+        // Most fields lie inside the image: one 64-bit load, at most 7 + 56
+        // bits consumed, so the position stays inside the image. Within the
+        // last 8 bytes the load takes the image's last 8 bytes instead,
+        // shifted so that the current byte comes first. Kept inline, since a
+        // decode is mostly this.
+        if (n <= 56 && std::endian::native == std::endian::little) {
+            const std::uint32_t left = length_ - byte_;
             std::uint64_t word;
-            std::memcpy(&word, bytes_ + byte_, sizeof word);
+            if (left >= 8) {
+                std::memcpy(&word, bytes_ + byte_, sizeof word);
+            } else if (length_ >= 8 && left != 0 && bitIndex_ + n <= left * 8u) {
+                std::memcpy(&word, bytes_ + length_ - 8, sizeof word);
+                word >>= (8u - left) * 8u;
+            } else {
+                return readBitsNearEnd(n);
+            }
             const std::uint64_t field = n == 0 ? 0 : (word >> bitIndex_) & (~std::uint64_t{0} >> (64 - n));
             const std::uint32_t end = bitIndex_ + n;
             byte_ += end / 8;
