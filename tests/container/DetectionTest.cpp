@@ -122,6 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"hex forced on a dump", dumpOf(someImage()) , Format::Hex, "not hexadecimal"},
                       ReadCase{"bits forced on hex text", "0a 0b", Format::Bits, "not a list of bits"},
                       ReadCase{"eeprom forced on part of a page", std::string(33, '\0'), Format::Eeprom, "not whole 32-byte pages"},
+                      ReadCase{"eeprom forced on a dump whose bytes spell hex text",
+                               dumpOf(Bytes{'0', '0', '0', '0', '0', '6', '4', '7', '0', '1', 'e', '0', '0', '6', '\n'}),
+                               Format::Eeprom, nullptr},
                       ReadCase{"eeprom forced on erased memory", std::string(64, '\xFF'), Format::Eeprom, "erased"},
                       ReadCase{"ted forced on hex text", "0a 0b", Format::Ted, "header [v03]"},
                       ReadCase{"a header without bits", tedWithHeader("[v03]", ""), Format::Ted, "no image bits"}));

@@ -116,10 +116,14 @@ ReadResult readAs(std::string_view content, Format format) {
     }
     case Format::Ted: return readTedFile(content);
     case Format::Eeprom: {
+        // Pages whose checksums hold are a dump as they stand, even when
+        // their bytes happen to spell hex text followed by erased bytes.
+        ReadResult raw = dumpFrom(bytesOf(content), false);
+        if (raw.ok()) return raw;
         // A dump is often printed as hex text, as the real DS2431 dump is.
         if (isText(text))
             if (auto hex = parseHexText(text)) return spelledAs(dumpFrom(*hex, true), text);
-        return dumpFrom(bytesOf(content), false);
+        return raw;
     }
     case Format::Bits: {
         const std::vector<std::uint8_t> bits = parseBitText(text);

@@ -135,29 +135,29 @@ bool valueOfRaw(const FieldSpec& field, std::uint64_t n, bool noValue, Value& va
         if (noValue)
             value.emplace<NoValue>();
         else
-            value.emplace<DateValue>(n);
+            value.emplace<DateValue>(DateValue{n});
         return true;
     case DataType::Unint:
         if (noValue)
             value.emplace<NoValue>();
         else
-            value.emplace<UnsignedValue>(n);
+            value.emplace<UnsignedValue>(UnsignedValue{n});
         return true;
     case DataType::ConRelRes:
         if (noValue)
             value.emplace<NoValue>();
         else
-            value.emplace<RealValue>(field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz)));
+            value.emplace<RealValue>(RealValue{field.start * conRelResPower(1.0 + 2.0 * field.step, exponentOf(n, field.sz))});
         return true;
     case DataType::ConRes:
         if (noValue)
             value.emplace<NoValue>();
         else
-            value.emplace<RealValue>(static_cast<double>(n) * field.step + field.start);
+            value.emplace<RealValue>(RealValue{static_cast<double>(n) * field.step + field.start});
         return true;
     case DataType::Single:
         // An all-ones field is a NaN and is delivered as one.
-        value.emplace<RealValue>(static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n))));
+        value.emplace<RealValue>(RealValue{static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(n)))});
         return true;
     default:
         // Bit_Digit, BitBin and codes with no numeric meaning: the bits are
