@@ -34,7 +34,7 @@ std::string propertyText(const Teds& teds, const std::string& name) {
 
 TEST(DocumentTest, IsWrittenWithItsSettingsApplied) {
     Templates templates;
-    ASSERT_GT(templates.loadFile(TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl"), 0);
+    ASSERT_GT(templates.loadFile(TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl").accepted, 0);
     const DocumentRead read = readDocument(kBridgeDocument);
     ASSERT_TRUE(read.ok()) << read.problems.front();
     EXPECT_EQ(read.container, container::Format::Hex);

@@ -26,7 +26,7 @@ container::Image realImage(const std::string& file) {
 // The templates go out of scope before the image is used: it keeps them.
 Teds decodedAlone(const std::string& file) {
     Templates templates;
-    EXPECT_GT(templates.loadFile(kStandardTemplates), 0);
+    EXPECT_GT(templates.loadFile(kStandardTemplates).accepted, 0);
     return Teds(templates, realImage(file));
 }
 
@@ -62,7 +62,7 @@ TEST(TedsTest, TellsTheBasicTedsTheTemplatesAndTheDescriptions) {
     std::ifstream in(TEDS_EXAMPLES_DIR "/images/accelerometer.hex", std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     Templates templates;
-    ASSERT_GT(templates.loadFile(kStandardTemplates), 0);
+    ASSERT_GT(templates.loadFile(kStandardTemplates).accepted, 0);
     Teds teds(templates, container::readContainer(content).image);
 
     const BasicTeds basic = teds.basic();
@@ -138,11 +138,11 @@ TEST(TedsTest, AWideNumberIsReadAndSetWhole) {
 
 TEST(TemplatesTest, AFileThatCannotBeReadIsADiagnostic) {
     Templates templates;
-    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR "/no-such-file.tdl"), 0);
-    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR), 0);
+    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR "/no-such-file.tdl").accepted, 0);
+    EXPECT_EQ(templates.loadFile(TEDS_TEST_DATA_DIR).accepted, 0);
     ASSERT_EQ(templates.diagnostics().size(), 2u);
-    EXPECT_NE(templates.diagnostics()[0].find("does not exist"), std::string::npos);
-    EXPECT_NE(templates.diagnostics()[1].find("is not a regular file"), std::string::npos);
+    EXPECT_NE(templates.diagnostics()[0].text().find("does not exist"), std::string::npos);
+    EXPECT_NE(templates.diagnostics()[1].text().find("is not a regular file"), std::string::npos);
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 # nothing of the others; the encode layer writes images from decoded or
 # stated values and checks them with the decoder.
 # Installed headers, included by their bare names, belong to the layer whose
-# folder holds them. The tools named in tools_on_installed_headers include
-# the installed headers only, never a file of the core by its path.
+# folder holds them. The DLL's sources and the tools named in
+# tools_on_installed_headers include the installed headers only, never a
+# file of the core by its path.
 #   cmake -DLIB_DIR=<lib folder> -DTOOLS_DIR=<tools folder> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -31,7 +32,8 @@ set(layers container types tdl/nodes tdl decode encode api vb6dll tools)
 set(tools_on_installed_headers common tedsdump tedsedit example-images)
 
 set(public_container teds_container.hpp)
-set(public_types teds_access.hpp teds_chain_format.hpp)
+set(public_types teds_access.hpp teds_chain_format.hpp teds_unit.hpp teds_overloaded.hpp)
+set(public_tdl teds_diagnostic.hpp)
 set(public_encode teds_encoding.hpp)
 set(public_api teds_api.hpp teds_edit.hpp)
 set(public_vb6dll teds_vb6.h)
@@ -96,6 +98,15 @@ foreach(source IN LISTS sources)
     continue()
   endif()
   check_file("${LIB_DIR}/teds/${source}" ${own})
+  # The exports stand on the interface as the tools do: below it they reach
+  # the installed headers only.
+  if(own STREQUAL "vb6dll")
+    file(STRINGS "${LIB_DIR}/teds/${source}" core_includes REGEX "^#include \"teds/")
+    foreach(line IN LISTS core_includes)
+      string(REGEX REPLACE "^#include " "" target "${line}")
+      list(APPEND complaints "${source} (vb6dll) includes ${target}, a file of the core")
+    endforeach()
+  endif()
 endforeach()
 
 if(TOOLS_DIR)

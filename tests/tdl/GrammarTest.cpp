@@ -461,7 +461,7 @@ TEST_F(GrammarTest, AReadErrorStopsTheParseLikeASyntaxError) {
     const ParseResult result = parseTdl(lexer, "w.tdl");
     EXPECT_TRUE(result.templates.empty());
     const Diagnostic expected{"w.tdl", 1, DiagnosticKind::ReadFailure,
-                              "input in flex scanner failed; the rest of the file is not read"};
+                              "input in flex scanner failed; the rest of the file is not read", {}};
     EXPECT_EQ(result.diagnostics, std::vector<Diagnostic>{expected});
 }
 

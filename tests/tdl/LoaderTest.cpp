@@ -161,8 +161,8 @@ TEST_F(LoaderTest, LoadingTheSameFileTwiceAcceptsNothingTheSecondTime) {
     EXPECT_EQ(loadTdlFile(registry, path).accepted, 2);
     EXPECT_EQ(loadTdlFile(registry, path).accepted, 0);
     const auto refused = DiagnosticKind::RefusedTemplate;
-    EXPECT_EQ(registry.diagnostics(), (std::vector<Diagnostic>{{path, 2, refused, "template I25 refused: already loaded"},
-                                                               {path, 8, refused, "template I26 refused: already loaded"}}));
+    EXPECT_EQ(registry.diagnostics(), (std::vector<Diagnostic>{{path, 2, refused, "template I25 refused: already loaded", {}},
+                                                               {path, 8, refused, "template I26 refused: already loaded", {}}}));
 }
 
 TEST_F(LoaderTest, AFileWithNoTemplatesGivesZero) {

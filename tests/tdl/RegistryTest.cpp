@@ -251,8 +251,8 @@ TEST(RegistryTest, UnknownNamesAreReportedAndLeaveThePropertyUnbound) {
               1);
     const auto unknown = DiagnosticKind::UnknownName;
     EXPECT_EQ(registry.diagnostics(),
-              (std::vector<Diagnostic>{{"<text>", 0, unknown, "Property '%E' uses unknown enum 'Missing'."},
-                                       {"<text>", 0, unknown, "Property '%U' uses unknown unit 'furlong'."}}));
+              (std::vector<Diagnostic>{{"<text>", 0, unknown, "Property '%E' uses unknown enum 'Missing'.", {}},
+                                       {"<text>", 0, unknown, "Property '%U' uses unknown unit 'furlong'.", {}}}));
 
     // Decoding goes on as if no names had been given.
     Image image({{8, 1}, {2, 3}, {8, 7}, {8, 8}});
@@ -302,7 +302,7 @@ TEST(RegistryTest, DiagnosticsPastEitherLimitAreCountedInOneLastEntry) {
                           Case{10, big, 4}}) {
         Registry registry;
         for (std::size_t i = 0; i < c.offered; ++i)
-            registry.addDiagnostic(Diagnostic{{}, 0, DiagnosticKind::SyntaxError, std::string(c.messageBytes, 'x')});
+            registry.addDiagnostic(Diagnostic{{}, 0, DiagnosticKind::SyntaxError, std::string(c.messageBytes, 'x'), {}});
         const auto& kept = registry.diagnostics();
         const std::size_t dropped = c.offered - c.kept;
         ASSERT_EQ(kept.size(), c.kept + (dropped == 0 ? 0 : 1)) << c.offered;

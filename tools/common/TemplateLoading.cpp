@@ -15,8 +15,8 @@ constexpr InputRules kTemplateFileRules{.maxBytes = kMaxTemplateFileBytes,
 
 // Every diagnostic of a load names the file it came from, so each line does.
 void reportNewDiagnostics(const teds::api::Templates& templates, std::size_t from, std::ostream& err) {
-    const std::vector<std::string> diagnostics = templates.diagnostics();
-    for (std::size_t i = from; i < diagnostics.size(); ++i) err << diagnostics[i] << '\n';
+    const std::vector<teds::api::Diagnostic> diagnostics = templates.diagnostics();
+    for (std::size_t i = from; i < diagnostics.size(); ++i) err << diagnostics[i].text() << '\n';
 }
 
 // Each file as the library would load it, read here so that it is bounded

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     }
     teds::api::Templates templates;
     templates.loadFile(argv[1]);
-    for (const std::string& line : templates.diagnostics()) std::cerr << line << '\n';
+    for (const teds::api::Diagnostic& diagnostic : templates.diagnostics()) std::cerr << diagnostic.text() << '\n';
 
     for (const example_images::ExampleImage& image : example_images::exampleImages()) {
         const teds::api::Encoded encoded = example_images::encodeExampleImage(templates, image);

@@ -20,15 +20,8 @@ std::size_t displayWidth(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <class... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
-
 std::string valueText(const PropertyView& property) {
-    return std::visit(Overloaded{
+    return std::visit(teds::Overloaded{
                           [](const values::None&) -> std::string { return "(no value)"; },
                           [](const values::Text& v) { return '"' + escapeControls(v.text) + '"'; },
                           [](const values::Real& v) { return teds::api::realText(v.value); },
@@ -54,8 +47,9 @@ std::string valueText(const PropertyView& property) {
 // level deeper.
 void collectRows(const std::vector<PropertyView>& properties, const std::string& indent, std::vector<Row>& rows) {
     for (const PropertyView& property : properties) {
-        rows.push_back(Row{indent + escapeControls(property.name), valueText(property),
-                           escapeControls(property.unit.value_or("")), escapeControls(property.description)});
+        const std::string_view unit = property.unit ? std::string_view(property.unit->text) : std::string_view();
+        rows.push_back(Row{indent + escapeControls(property.name), valueText(property), escapeControls(unit),
+                           escapeControls(property.description)});
         const auto* array = std::get_if<values::StructArray>(&property.value);
         if (array == nullptr) continue;
         for (std::size_t i = 0; i < array->elements.size(); ++i) {

@@ -3,6 +3,7 @@
 // its values point into, and the settings waiting for the next encode.
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "teds/decode/DecodedTeds.hpp"
@@ -17,10 +18,25 @@ struct DecodedImage {
     std::shared_ptr<const TemplateStore> templates;
     container::Image image;
     decode::DecodedTeds decoded;
-    // Over `decoded`, which stays where it is for the object's life.
-    decode::PositionIndex positions;
-    decode::NameIndex names;
     std::vector<encode::Setting> settings;
+
+    // Each index is built by the first query that needs it, so that a
+    // decode pays for neither; const queries may come from several threads
+    // at once. Both are over `decoded`, which stays where it is.
+    const decode::PositionIndex& positions() const {
+        std::call_once(positionsBuilt_, [this] { positions_ = decode::PositionIndex(decoded.templates); });
+        return positions_;
+    }
+    const decode::NameIndex& names() const {
+        std::call_once(namesBuilt_, [this] { names_ = decode::NameIndex(decoded.templates); });
+        return names_;
+    }
+
+private:
+    mutable std::once_flag positionsBuilt_;
+    mutable decode::PositionIndex positions_;
+    mutable std::once_flag namesBuilt_;
+    mutable decode::NameIndex names_;
 };
 
 }  // namespace teds::api

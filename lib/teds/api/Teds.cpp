@@ -19,8 +19,6 @@ Teds::Teds(const Templates& templates, container::Image image) : decoded_(std::m
     const std::vector<std::uint8_t>& bytes = decoded_->image.bytes;
     decode::decodeTeds(decoded_->templates->registry, bytes.data(), static_cast<std::uint32_t>(bytes.size()), nullptr,
                        decoded_->decoded);
-    decoded_->positions = decode::PositionIndex(decoded_->decoded.templates);
-    decoded_->names = decode::NameIndex(decoded_->decoded.templates);
 }
 
 Teds::~Teds() = default;
@@ -34,13 +32,29 @@ BasicTeds Teds::basic() const {
                      basic.serialNumber, static_cast<std::int32_t>(basic.format)};
 }
 
+namespace {
+
+TemplateInfo infoOf(const decode::TemplateRecord& record) {
+    return TemplateInfo{record.manufacturerKey, record.templateId,
+                        record.templateRef != nullptr ? record.templateRef->name : std::string()};
+}
+
+}  // namespace
+
 std::vector<TemplateInfo> Teds::templates() const {
     std::vector<TemplateInfo> templates;
     if (!decoded_) return templates;
-    for (const decode::TemplateRecord& record : decoded_->decoded.templates)
-        templates.push_back(TemplateInfo{record.manufacturerKey, record.templateId,
-                                         record.templateRef != nullptr ? record.templateRef->name : std::string()});
+    for (const decode::TemplateRecord& record : decoded_->decoded.templates) templates.push_back(infoOf(record));
     return templates;
+}
+
+std::optional<TemplateInfo> Teds::templateAt(std::uint32_t index) const {
+    if (!decoded_ || index >= decoded_->decoded.templates.size()) return std::nullopt;
+    return infoOf(decoded_->decoded.templates[index]);
+}
+
+std::int32_t Teds::templateCount() const {
+    return decoded_ ? static_cast<std::int32_t>(decoded_->decoded.templates.size()) : 0;
 }
 
 std::vector<Property> Teds::properties() const {
@@ -52,14 +66,26 @@ std::vector<TemplateView> Teds::templateViews() const {
 }
 
 std::optional<PropertyView> Teds::valueAt(std::uint32_t templateIndex, std::uint32_t position) const {
-    const types::ValueRecord* record = decoded_ ? decoded_->positions.at(templateIndex, position) : nullptr;
-    return record != nullptr ? viewOf(*record) : std::nullopt;
+    const types::ValueRecord* record = decoded_ ? decoded_->positions().at(templateIndex, position) : nullptr;
+    if (record == nullptr) return std::nullopt;
+    return viewOf(*record);
 }
 
 std::optional<PropertyView> Teds::valueNamed(std::uint32_t templateIndex, std::string_view name,
                                              std::uint32_t occurrence) const {
-    const types::ValueRecord* record = decoded_ ? decoded_->names.at(templateIndex, name, occurrence) : nullptr;
-    return record != nullptr ? viewOf(*record) : std::nullopt;
+    const types::ValueRecord* record = decoded_ ? decoded_->names().at(templateIndex, name, occurrence) : nullptr;
+    if (record == nullptr) return std::nullopt;
+    return viewOf(*record);
+}
+
+std::int32_t Teds::valueCount(std::uint32_t templateIndex) const {
+    if (!decoded_ || templateIndex >= decoded_->decoded.templates.size()) return 0;
+    return decoded_->positions().count(templateIndex);
+}
+
+std::int32_t Teds::countNamed(std::uint32_t templateIndex, std::string_view name) const {
+    if (!decoded_ || templateIndex >= decoded_->decoded.templates.size()) return 0;
+    return decoded_->names().count(templateIndex, name);
 }
 
 // Decoded again, with the trace kept: a decode that nobody follows keeps none.

@@ -20,7 +20,7 @@ Value valueOf(const types::Value& value) {
                           [](const types::UnsignedValue& v) -> Value { return values::Unsigned{v.value}; },
                           [](const types::DateValue& v) -> Value { return values::Date{v.days}; },
                           [](const types::EnumValue& v) -> Value {
-                              return values::Enumeration{v.index, std::string(v.text)};
+                              return values::Enumeration{v.index, v.text};
                           },
                           [](const types::StructArrayValue&) -> Value { return values::StructArray{}; },
                           [](const types::SelectMarkerValue&) -> Value { return values::None{}; },
@@ -29,7 +29,15 @@ Value valueOf(const types::Value& value) {
 }
 
 PropertyView shallowView(const ValueRecord& record) {
-    return PropertyView{std::string(record.name), valueOf(record.value), unitTextOf(record), descriptionOf(record)};
+    PropertyView view;
+    view.name = record.name;
+    view.value = valueOf(record.value);
+    if (const types::PropertyDescription* property = record.property) {
+        view.unit = property->unit;
+        view.description = property->description;
+        view.enumeration = property->enumeration;
+    }
+    return view;
 }
 
 std::vector<PropertyView> viewsOf(const std::vector<ValueRecord>& records) {
@@ -61,8 +69,8 @@ std::vector<TemplateView> templateViewsOf(const decode::DecodedTeds& teds) {
     return views;
 }
 
-std::optional<PropertyView> viewOf(const ValueRecord& record) {
-    if (std::holds_alternative<types::SelectMarkerValue>(record.value)) return std::nullopt;
+PropertyView viewOf(const ValueRecord& record) {
+    if (!std::holds_alternative<types::StructArrayValue>(record.value)) return shallowView(record);
     std::vector<PropertyView> views = viewsOf({record});
     return std::move(views.front());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A decoded image's values as the interface hands them out: copies that
-// outlive the image, typed by kind.
+// A decoded image's values as the interface hands them out, typed by kind;
+// their texts are the templates' own.
 
 #include <optional>
 #include <vector>
@@ -12,8 +12,8 @@ namespace teds::api {
 
 std::vector<TemplateView> templateViewsOf(const decode::DecodedTeds& teds);
 
-// The record and, for a struct array, its elements; none for a select-case
-// marker, which holds no value of its own.
-std::optional<PropertyView> viewOf(const types::ValueRecord& record);
+// The record and, for a struct array, its elements. A select-case marker,
+// which the empty name finds, holds no value of its own.
+PropertyView viewOf(const types::ValueRecord& record);
 
 }  // namespace teds::api

@@ -19,29 +19,26 @@ TemplateStore& Templates::store() {
     return *store_;
 }
 
-std::int32_t Templates::loadFile(const std::string& path) {
-    tdl::FileLoad loaded = tdl::loadTdlFile(store().registry, path);
+FileLoad Templates::loadFile(const std::string& path) {
+    FileLoad loaded = tdl::loadTdlFile(store().registry, path);
     if (loaded.unopened) {
-        // Worded for a program's reader rather than as the C library words it.
-        tdl::Diagnostic& unopened = *loaded.unopened;
-        unopened.message = unopened.kind == tdl::DiagnosticKind::MissingFile      ? "does not exist"
-                           : unopened.kind == tdl::DiagnosticKind::NotRegularFile ? "is not a regular file"
-                                                                                  : "cannot be opened";
-        store().registry.addDiagnostic(std::move(unopened));
+        // Worded for a program's reader; the C library's words stay in
+        // systemMessage.
+        Diagnostic& unopened = *loaded.unopened;
+        unopened.message = unopened.kind == DiagnosticKind::MissingFile      ? "does not exist"
+                           : unopened.kind == DiagnosticKind::NotRegularFile ? "is not a regular file"
+                                                                             : "cannot be opened";
+        store().registry.addDiagnostic(unopened);
     }
-    return loaded.accepted;
+    return loaded;
 }
 
 std::int32_t Templates::loadText(std::string_view text, const std::string& sourceName) {
     return tdl::loadTdlText(store().registry, text, sourceName);
 }
 
-std::vector<std::string> Templates::diagnostics() const {
-    std::vector<std::string> lines;
-    if (!store_) return lines;
-    for (const tdl::Diagnostic& diagnostic : store_->registry.diagnostics())
-        lines.push_back(tdl::formatDiagnostic(diagnostic));
-    return lines;
+std::vector<Diagnostic> Templates::diagnostics() const {
+    return store_ ? store_->registry.diagnostics() : std::vector<Diagnostic>{};
 }
 
 std::string Templates::dump() const {

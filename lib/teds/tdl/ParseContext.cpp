@@ -109,7 +109,7 @@ void ParseContext::stopReading(std::int32_t line, std::string_view reason) {
 }
 
 void ParseContext::report(std::int32_t line, DiagnosticKind kind, std::string message) {
-    result_.diagnostics.push_back(Diagnostic{sourceName_, line, kind, std::move(message)});
+    result_.diagnostics.push_back(Diagnostic{sourceName_, line, kind, std::move(message), {}});
 }
 
 void ParseContext::refuseTemplate(std::string reason) {

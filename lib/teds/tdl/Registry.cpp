@@ -65,7 +65,7 @@ void Registry::addDiagnostic(Diagnostic diagnostic) {
         diagnostics_.push_back(std::move(diagnostic));
         return;
     }
-    if (droppedDiagnostics_++ == 0) diagnostics_.push_back(Diagnostic{{}, 0, DiagnosticKind::Dropped, {}});
+    if (droppedDiagnostics_++ == 0) diagnostics_.push_back(Diagnostic{{}, 0, DiagnosticKind::Dropped, {}, {}});
     diagnostics_.back().message = std::to_string(droppedDiagnostics_) + " more diagnostics dropped";
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 OpenedFile failed(const std::string& path, DiagnosticKind kind, std::string reason) {
     OpenedFile opened;
-    opened.failure = Diagnostic{path, 0, kind, std::move(reason)};
+    opened.failure = Diagnostic{path, 0, kind, reason, reason};
     return opened;
 }
 

@@ -13,14 +13,9 @@ namespace teds::tdl {
 class Registry;
 
 // What loading a file did. The problems of a file that was read are the
-// registry's diagnostics; one that could not be opened is only here, so
-// that each caller says so in its own way.
-struct FileLoad {
-    std::int32_t accepted = 0;  // templates added
-    // Why the file could not be opened, worded as the C library's perror
-    // line for the path; nothing of it was read.
-    std::optional<Diagnostic> unopened;
-};
+// registry's diagnostics; one that could not be opened is only in the
+// result, so that each caller says so in its own way.
+using teds::FileLoad;
 
 // Opens `path` in text mode and loads it. A path that names no regular file
 // (a FIFO, a directory) is refused at once.

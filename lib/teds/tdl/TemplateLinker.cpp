@@ -132,7 +132,7 @@ private:
 
     void report(const char* format, const std::string& property, const std::string& name) {
         result_.diagnostics.push_back(Diagnostic{sourceName_, 0, DiagnosticKind::UnknownName,
-                                                 (boost::format(format) % property % name).str()});
+                                                 (boost::format(format) % property % name).str(), {}});
     }
 
     const std::vector<Template*>& templates_;

@@ -63,10 +63,14 @@ std::string buildUnitText(UnitType unitType, const std::array<std::int32_t, kBas
     return text;
 }
 
+}  // namespace teds::types
+
+namespace teds {
+
 UnitRecord UnitRecord::make(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                             double slope, double offset) {
     UnitRecord r;
-    r.text = buildUnitText(unitType, exponents, slope, offset);
+    r.text = types::buildUnitText(unitType, exponents, slope, offset);
     r.unitType = unitType;
     r.exponents = exponents;
     r.slope = slope;
@@ -83,4 +87,4 @@ std::array<double, 12> UnitRecord::asArray() const {
     return a;
 }
 
-}  // namespace teds::types
+}  // namespace teds

@@ -1,43 +1,20 @@
 #pragma once
-// A physical unit: SI base exponents, slope and offset, and its text.
+// Units as templates declare them, and the text made of their numbers.
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "teds_unit.hpp"
+
 namespace teds::types {
 
-constexpr std::size_t kBaseUnitCount = 9;
+using teds::kBaseUnitCount;
+using teds::UnitRecord;
+using teds::UnitType;
+
 // In exponent order: rad, ster, m, kg, s, A, K, mol, cd.
 extern const std::array<const char*, kBaseUnitCount> kBaseUnitSymbols;
-
-// How the exponents make a unit. A template may give any number; those
-// outside 0 to 7 have the empty text.
-enum class UnitType : std::int32_t {
-    Product = 0,          // (P), P the product of the base units
-    Ratio = 1,            // (P)/(P)
-    Log = 2,
-    LogRatio = 3,         // log10((P)/(P))
-    NoUnit = 4,
-    Arbitrary = 5,
-    InverseLogRatio = 6,  // 1/(log10((P)/(P)))
-    Invalid = 7,          // has no numbers worth handing out
-};
-
-struct UnitRecord {
-    std::string text;
-    UnitType unitType = UnitType::Product;
-    std::array<std::int32_t, kBaseUnitCount> exponents{};
-    double slope = 1.0;
-    double offset = 0.0;
-
-    // Builds the record and its text once.
-    static UnitRecord make(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
-                           double slope, double offset);
-
-    // unitType, the nine exponents, slope, offset.
-    std::array<double, 12> asArray() const;
-};
 
 // The unit text for these numbers; at most 1023 characters.
 std::string buildUnitText(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,

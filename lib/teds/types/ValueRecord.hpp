@@ -11,6 +11,7 @@
 
 #include "teds/types/PropertyDescription.hpp"
 #include "teds/types/ValueKind.hpp"
+#include "teds_overloaded.hpp"
 
 namespace teds::types {
 
@@ -78,14 +79,8 @@ struct ValueRecord {
     bool operator==(const ValueRecord&) const = default;
 };
 
-inline bool StructArrayValue::operator==(const StructArrayValue& other) const { return elements == other.elements; }
+using teds::Overloaded;
 
-// An overload set for std::visit, one lambda per alternative.
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <class... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
+inline bool StructArrayValue::operator==(const StructArrayValue& other) const { return elements == other.elements; }
 
 }  // namespace teds::types

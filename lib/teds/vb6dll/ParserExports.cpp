@@ -6,8 +6,6 @@
 
 #include "Firewall.hpp"
 #include "HandleTable.hpp"
-#include "teds/tdl/Diagnostic.hpp"
-#include "teds/tdl/TdlLoader.hpp"
 
 using teds::vb6dll::guarded;
 using teds::vb6dll::handleTable;
@@ -40,10 +38,11 @@ int32_t TEDS_VB6_CALL MirxTEDS_ParseTDLFile(TedsParser parser, const char* path)
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto live = handleTable().parser(parser);
         if (!live || !path) return 0;
-        const teds::tdl::FileLoad loaded = teds::tdl::loadTdlFile(live->registry, path);
+        const teds::api::FileLoad loaded = live->templates.loadFile(path);
         // Callers have always had the C library's line for a file that
         // cannot be opened on standard error; the library itself says nothing.
-        if (loaded.unopened) std::fprintf(stderr, "%s\n", teds::tdl::formatDiagnostic(*loaded.unopened).c_str());
+        if (loaded.unopened)
+            std::fprintf(stderr, "%s: %s\n", loaded.unopened->source.c_str(), loaded.unopened->systemMessage.c_str());
         return loaded.accepted;
     });
 }

@@ -1,10 +1,10 @@
 #pragma once
-// Handing one selected value record to the caller's output variables.
+// Handing one selected value to the caller's output variables.
 
 #include <cstdint>
 
 #include "Api.hpp"
-#include "teds/types/ValueRecord.hpp"
+#include "teds_api.hpp"
 
 namespace teds::vb6dll {
 
@@ -19,11 +19,11 @@ struct PropertyOutputs {
     std::int32_t* status = nullptr;
 };
 
-// Writes the record's value, unit text, unit array, status and (when asked)
-// name; returns 1. Two outputs may be the same variable: it is released
-// once and ends holding the one written later (unit array after value, name
-// after unit).
-std::int32_t deliverProperty(const types::ValueRecord& record, const PropertyOutputs& out);
+// Writes the value, unit text, unit array, status and (when asked) name;
+// returns 1. Two outputs may be the same variable: it is released once and
+// ends holding the one written later (unit array after value, name after
+// unit).
+std::int32_t deliverProperty(const api::PropertyView& property, const PropertyOutputs& out);
 
 // What a query that selected nothing leaves: the text outputs released and
 // null, everything else untouched; returns 0.

@@ -3,52 +3,41 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "Firewall.hpp"
 #include "HandleTable.hpp"
 #include "PropertyDelivery.hpp"
 
-using teds::types::ValueRecord;
+using teds::api::PropertyView;
 using teds::vb6dll::deliverNothing;
 using teds::vb6dll::deliverProperty;
 using teds::vb6dll::guarded;
 using teds::vb6dll::handleTable;
 using teds::vb6dll::PropertyOutputs;
-using teds::vb6dll::selectTemplate;
 
 namespace {
 
-// Records are reached through pointers into the handle, never copied, so a
-// caller that reads a large template value by value pays for no copies; the
-// handle's position and name indexes make each read one step.
+// A view names the value and refers to the template's texts without
+// copying them; the handle's position and name indexes make each read one
+// step.
 
 using LiveTeds = std::shared_ptr<const MirxDecodedTeds>;
+using Selected = std::optional<PropertyView>;
 
 // The handle's TEDS, null for a handle that is refused; held by the export
-// until its outputs are written, since the selected record lives inside it.
+// until its outputs are written, since the selected view points into it.
 LiveTeds lookUp(DecodedTeds handle) {
     return guarded<LiveTeds>(nullptr, [&] { return handleTable().teds(handle); });
-}
-
-const ValueRecord* recordAt(const MirxDecodedTeds* teds, std::uint32_t templateIndex, std::int32_t propertyIndex) {
-    if (!selectTemplate(teds, templateIndex)) return nullptr;
-    // A negative position is far past the last record, as its unsigned value says.
-    return teds->positions().at(templateIndex, static_cast<std::uint32_t>(propertyIndex));
-}
-
-const ValueRecord* recordNamed(const MirxDecodedTeds* teds, std::uint32_t templateIndex, const char* name,
-                               std::uint32_t occurrence) {
-    if (!selectTemplate(teds, templateIndex) || !name) return nullptr;
-    return teds->names().at(templateIndex, name, occurrence);
 }
 
 // A selection that throws has selected nothing: the caller still gets the
 // failure outputs.
 template <class Select>
 std::int32_t answer(Select&& select, const PropertyOutputs& out) {
-    const ValueRecord* record = guarded<const ValueRecord*>(nullptr, std::forward<Select>(select));
-    return guarded<std::int32_t>(0, [&] { return record ? deliverProperty(*record, out) : deliverNothing(out); });
+    const Selected view = guarded<Selected>(std::nullopt, std::forward<Select>(select));
+    return guarded<std::int32_t>(0, [&] { return view ? deliverProperty(*view, out) : deliverNothing(out); });
 }
 
 }  // namespace
@@ -56,8 +45,7 @@ std::int32_t answer(Select&& select, const PropertyOutputs& out) {
 int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyCount(DecodedTeds handle, uint32_t templateIndex, const char* name) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const LiveTeds teds = handleTable().teds(handle);
-        if (!selectTemplate(teds.get(), templateIndex) || !name) return 0;
-        return teds->names().count(templateIndex, name);
+        return teds && name ? teds->teds.countNamed(templateIndex, name) : 0;
     });
 }
 
@@ -75,7 +63,9 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyByIdxEx(DecodedTeds handle, uint32_t t
                                                  int32_t* status) {
     const PropertyOutputs out{name, value, unit, unitArray, status};
     const LiveTeds teds = lookUp(handle);
-    return answer([&] { return recordAt(teds.get(), templateIndex, propertyIndex); }, out);
+    // A negative position is far past the last value, as its unsigned value says.
+    return answer([&] { return teds ? teds->teds.valueAt(templateIndex, static_cast<std::uint32_t>(propertyIndex)) : Selected(); },
+                  out);
 }
 
 int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValue(DecodedTeds teds, uint32_t templateIndex, const char* name,
@@ -88,5 +78,6 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValueEx(DecodedTeds handle, uint32_t t
                                                  VARIANT* unitArray, int32_t* status) {
     const PropertyOutputs out{nullptr, value, unit, unitArray, status};
     const LiveTeds teds = lookUp(handle);
-    return answer([&] { return recordNamed(teds.get(), templateIndex, name, occurrence); }, out);
+    return answer([&] { return teds && name ? teds->teds.valueNamed(templateIndex, name, occurrence) : Selected(); },
+                  out);
 }

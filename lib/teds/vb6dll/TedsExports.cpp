@@ -3,27 +3,26 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "Firewall.hpp"
 #include "HandleTable.hpp"
-#include "teds/decode/TemplateChain.hpp"
-#include "teds/decode/ValueLookup.hpp"
 
 using teds::vb6dll::guarded;
 using teds::vb6dll::handleTable;
-using teds::vb6dll::selectTemplate;
 
 DecodedTeds TEDS_VB6_CALL MirxTEDS_ParseTEDS(TedsParser parser, const uint8_t* image, int32_t length) {
     return guarded<DecodedTeds>(nullptr, [&]() -> DecodedTeds {
-        auto live = handleTable().parser(parser);
+        const auto live = handleTable().parser(parser);
         if (!live) return nullptr;
-        auto teds = std::make_shared<MirxDecodedTeds>();
         // A negative length comes from a caller's mistake, not from an image
         // of four gigabytes: it reads as an empty image.
-        const std::uint32_t bytes = length > 0 ? static_cast<std::uint32_t>(length) : 0;
-        teds::decode::decodeTeds(live->registry, image, bytes, nullptr, teds->decoded);
-        teds->parser = std::move(live);
+        const std::size_t bytes = image != nullptr && length > 0 ? static_cast<std::size_t>(length) : 0;
+        auto teds = std::make_shared<MirxDecodedTeds>(
+            MirxDecodedTeds{teds::api::Teds(live->templates, teds::container::imageFromBytes(
+                                                                 std::vector<std::uint8_t>(image, image + bytes)))});
         return handleTable().addTeds(parser, std::move(teds));
     });
 }
@@ -37,7 +36,7 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetBasicTEDS(DecodedTeds handle, int32_t* manufac
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto teds = handleTable().teds(handle);
         if (!teds) return 0;
-        const teds::decode::BasicTeds& basic = teds->decoded.basic;
+        const teds::api::BasicTeds basic = teds->teds.basic();
         if (manufacturerId) *manufacturerId = basic.manufacturerId;
         if (modelNumber) *modelNumber = basic.modelNumber;
         if (versionLetter) *versionLetter = basic.versionLetter;
@@ -50,7 +49,7 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetBasicTEDS(DecodedTeds handle, int32_t* manufac
 int32_t TEDS_VB6_CALL MirxTEDS_GetNumberTemplates(DecodedTeds handle) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto teds = handleTable().teds(handle);
-        return teds ? static_cast<std::int32_t>(teds->decoded.templates.size()) : 0;
+        return teds ? teds->teds.templateCount() : 0;
     });
 }
 
@@ -58,10 +57,12 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetTemplateInfo(DecodedTeds handle, uint32_t temp
                                               int32_t* templateId) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto teds = handleTable().teds(handle);
-        const teds::decode::TemplateRecord* record = selectTemplate(teds.get(), templateIndex);
-        if (!record) return 0;
-        if (manufacturerKey) *manufacturerKey = record->manufacturerKey;
-        if (templateId) *templateId = record->templateId;
+        // Unsigned, so a negative index from the caller is out of range.
+        const std::optional<teds::api::TemplateInfo> info =
+            teds ? teds->teds.templateAt(templateIndex) : std::nullopt;
+        if (!info) return 0;
+        if (manufacturerKey) *manufacturerKey = info->manufacturerKey;
+        if (templateId) *templateId = info->templateId;
         return 1;
     });
 }
@@ -69,6 +70,6 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetTemplateInfo(DecodedTeds handle, uint32_t temp
 int32_t TEDS_VB6_CALL MirxTEDS_GetTotalPropertyCount(DecodedTeds handle, uint32_t templateIndex) {
     return guarded<std::int32_t>(0, [&]() -> std::int32_t {
         const auto teds = handleTable().teds(handle);
-        return selectTemplate(teds.get(), templateIndex) ? teds->positions().count(templateIndex) : 0;
+        return teds ? teds->teds.valueCount(templateIndex) : 0;
     });
 }

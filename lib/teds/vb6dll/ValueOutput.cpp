@@ -5,13 +5,12 @@
 
 #include "OleDate.hpp"
 #include "TextOutput.hpp"
-#include "teds/types/Delivery.hpp"
+#include "Utf16Text.hpp"
 
 namespace teds::vb6dll {
 
 namespace {
 
-using types::ValueRecord;
 
 // VT_UI4 is what callers have always been handed for unsigned numbers and
 // enumeration indexes, and what they have always received of a field wider
@@ -20,37 +19,37 @@ std::uint32_t low32Bits(std::uint64_t number) { return static_cast<std::uint32_t
 
 }  // namespace
 
-// A value with no VARIANT form (none, a struct array, a marker) leaves `out` empty.
-void writeValue(VARIANT& out, const ValueRecord& record) {
-    std::visit(types::Overloaded{
-                   [&](const types::TextValue& v) {
-                       if (BSTR wide = makeWideText(types::utf8ToUtf16(v.text))) {
+// A value with no VARIANT form (none, a struct array) leaves `out` empty.
+void writeValue(VARIANT& out, const api::Value& value) {
+    std::visit(teds::Overloaded{
+                   [&](const api::values::Text& v) {
+                       if (BSTR wide = makeWideText(utf8ToUtf16(v.text))) {
                            out.vt = VT_BSTR;
                            out.bstrVal = wide;
                        }
                    },
-                   [&](const types::RealValue& v) {
+                   [&](const api::values::Real& v) {
                        out.vt = VT_R8;
                        out.dblVal = v.value;
                    },
-                   [&](const types::UnsignedValue& v) {
+                   [&](const api::values::Unsigned& v) {
                        out.vt = VT_UI4;
                        out.ulVal = low32Bits(v.value);
                    },
-                   [&](const types::DateValue& v) {
+                   [&](const api::values::Date& v) {
                        out.vt = VT_DATE;
                        out.date = oleDateFromTedsDays(v.days);
                    },
-                   [&](const types::EnumValue& v) {
+                   [&](const api::values::Enumeration& v) {
                        out.vt = VT_UI4;
                        out.ulVal = low32Bits(v.index);
                    },
                    [](const auto&) {},
                },
-               record.value);
+               value);
 }
 
-bool writeUnitArray(VARIANT& out, const types::UnitRecord& unit) {
+bool writeUnitArray(VARIANT& out, const api::Unit& unit) {
     const auto numbers = unit.asArray();
     SAFEARRAYBOUND bound;
     bound.cElements = static_cast<unsigned>(numbers.size());

@@ -14,8 +14,8 @@
 int main(int argc, char** argv) {
     if (argc != 4) return 2;
     teds::edit::Templates templates;
-    if (templates.loadFile(argv[1]) == 0) {
-        for (const std::string& line : templates.diagnostics()) std::cerr << line << '\n';
+    if (templates.loadFile(argv[1]).accepted == 0) {
+        for (const teds::edit::Diagnostic& diagnostic : templates.diagnostics()) std::cerr << diagnostic.text() << '\n';
         return 2;
     }
     std::ifstream in(argv[2], std::ios::binary);

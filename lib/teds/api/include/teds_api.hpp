@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +18,10 @@
 #include <vector>
 
 #include "teds_container.hpp"
+#include "teds_diagnostic.hpp"
 #include "teds_encoding.hpp"
+#include "teds_overloaded.hpp"
+#include "teds_unit.hpp"
 
 namespace teds::api {
 
@@ -27,6 +29,11 @@ using Access = teds::Access;
 using EncodeOptions = encode::EncodeOptions;
 using Report = encode::EncodeReport;
 using Encoded = encode::Encoded;
+using Diagnostic = teds::Diagnostic;
+using DiagnosticKind = teds::DiagnosticKind;
+using FileLoad = teds::FileLoad;
+using Unit = teds::UnitRecord;
+using UnitType = teds::UnitType;
 
 struct TemplateStore;
 
@@ -40,12 +47,14 @@ public:
     Templates& operator=(Templates&&) noexcept;
 
     // The number of templates the file or text added. What was refused, and
-    // why, is in diagnostics(); a file that cannot be read adds none.
-    std::int32_t loadFile(const std::string& path);
+    // why, is in diagnostics(); a file that cannot be opened adds none and
+    // is refused with a diagnostic of its own, also in the result.
+    FileLoad loadFile(const std::string& path);
     std::int32_t loadText(std::string_view text, const std::string& sourceName = "<text>");
 
-    // Every load's diagnostics so far, one line each, in the order they arose.
-    std::vector<std::string> diagnostics() const;
+    // Every load's diagnostics so far, in the order they arose; text() gives
+    // each one as a line.
+    std::vector<Diagnostic> diagnostics() const;
 
     // Every template loaded, as the template file declares it, one
     // indented line per declaration.
@@ -116,7 +125,7 @@ struct Date {
 };
 struct Enumeration {
     std::uint64_t index = 0;
-    std::string text;  // empty when the enumeration has no entry for the index
+    std::string_view text;  // the template's entry; empty when it has none for the index
 };
 struct StructArray {
     std::vector<std::vector<PropertyView>> elements;  // each element's values, in image order
@@ -127,11 +136,15 @@ struct StructArray {
 using Value = std::variant<values::None, values::Text, values::Real, values::Unsigned, values::Date,
                            values::Enumeration, values::StructArray>;
 
+// Names, units and descriptions are the templates' own, which the Teds
+// keeps: a view is good for as long as the Teds it came from.
 struct PropertyView {
-    std::string name;
+    std::string_view name;
     Value value;
-    std::optional<std::string> unit;  // none when the property names no unit
-    std::string description;          // the template's words for it; may be empty
+    const Unit* unit = nullptr;    // null when the property names no unit
+    std::string_view description;  // the template's words for it; may be empty
+    // The ENUMERATE an enumeration names its values from; empty for other values.
+    std::string_view enumeration;
 
     ValueKind kind() const { return static_cast<ValueKind>(value.index()); }
 };
@@ -175,6 +188,9 @@ public:
     // The templates decoded, in image order; Property::templateIndex counts
     // in this list.
     std::vector<TemplateInfo> templates() const;
+    std::int32_t templateCount() const;
+    // None past the last template.
+    std::optional<TemplateInfo> templateAt(std::uint32_t index) const;
 
     // Every named value of every template, in image order; select cases,
     // which the values decide, are not listed.
@@ -188,9 +204,14 @@ public:
     // last.
     std::optional<PropertyView> valueAt(std::uint32_t templateIndex, std::uint32_t position) const;
     // The `occurrence`-th value (from 0) named exactly `name` in a template,
-    // searched depth-first; none past the last.
+    // searched depth-first; none past the last. The empty name finds the
+    // case each select took, as a value of kind None.
     std::optional<PropertyView> valueNamed(std::uint32_t templateIndex, std::string_view name,
                                            std::uint32_t occurrence = 0) const;
+    // How many values valueAt reaches in a template, and how many valueNamed
+    // finds for `name`; 0 for a template index past the last.
+    std::int32_t valueCount(std::uint32_t templateIndex) const;
+    std::int32_t countNamed(std::uint32_t templateIndex, std::string_view name) const;
 
     // What the decoder met on its way down the image's chain, as text a
     // person follows a decode by: the Basic TEDS, then each descriptor with

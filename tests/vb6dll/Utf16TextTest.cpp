@@ -1,10 +1,10 @@
-#include "teds/types/Delivery.hpp"
+#include "teds/vb6dll/Utf16Text.hpp"
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-namespace teds::types {
+namespace teds::vb6dll {
 namespace {
 
 TEST(Utf8ToUtf16, ConvertsValidText) {
@@ -34,4 +34,4 @@ TEST(Utf8ToUtf16, DropsWhatIsNotUtf8AndKeepsTheRest) {
 }
 
 }  // namespace
-}  // namespace teds::types
+}  // namespace teds::vb6dll
