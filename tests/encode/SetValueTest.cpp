@@ -42,10 +42,10 @@ const char* const kTemplate =
     "ENDSTRUCTARRAY\n"
     "ENDTEMPLATE\n";
 
-StatedValue text(const char* name, const char* value) { return {name, std::nullopt, value, std::nullopt}; }
+StatedValue text(const char* name, const char* value) { return {name, std::nullopt, value, std::nullopt, nullptr}; }
 
 StatedValue points(std::initializer_list<const char*> xs) {
-    StatedValue array{"Points", std::nullopt, std::nullopt, std::vector<StatedElement>{}};
+    StatedValue array{"Points", std::nullopt, std::nullopt, std::vector<StatedElement>{}, nullptr};
     for (const char* x : xs) array.elements->push_back({text("%X", x)});
     return array;
 }
@@ -216,7 +216,7 @@ TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
               1);
     StatedTeds stated;
     stated.basic = {decode::BasicTedsLayout::Standard, 17, 1, 'A', 1, 1};
-    StatedValue many{"Many", std::nullopt, std::nullopt, std::vector<StatedElement>{{text("%Y", "1")}}};
+    StatedValue many{"Many", std::nullopt, std::nullopt, std::vector<StatedElement>{{text("%Y", "1")}}, nullptr};
     stated.templates.push_back({0, 62, {text("%Long", "x"), many}, {}, std::nullopt});
     const std::string limit = std::to_string(container::kMaxImageBytes);
     const struct {
