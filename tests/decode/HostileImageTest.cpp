@@ -52,7 +52,8 @@ std::string wideTemplate() {
 std::uint64_t bytesHeld(const std::vector<types::ValueRecord>& values) {
     std::uint64_t bytes = values.capacity() * sizeof(types::ValueRecord);
     for (const types::ValueRecord& record : values) {
-        if (const auto* text = std::get_if<types::TextValue>(&record.value)) bytes += sizeof(std::string) + text->text.size();
+        if (const auto* text = std::get_if<types::TextValue>(&record.value))
+            bytes += sizeof(std::string) + text->text.size();
         if (const auto* array = std::get_if<types::StructArrayValue>(&record.value)) {
             bytes += array->elements.size() * sizeof(types::StructElement);
             for (const types::StructElement& element : array->elements) bytes += bytesHeld(element);

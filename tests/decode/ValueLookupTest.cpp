@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 #include "support/HeldValues.hpp"
@@ -107,6 +108,27 @@ TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
     EXPECT_EQ(record.keyText(), "M173");
     record.reset();
     EXPECT_EQ(record.keyText(), "I0");
+}
+
+TEST(TemplateRecord, ACopyKeepsItsOwnTextsAndElements) {
+    auto original = std::make_unique<TemplateRecord>();
+    original->values = {ValueRecord{"Model", TextValue{original->store.keepText("ABC")}, nullptr},
+                        arrayRecord(original->store, "points", {{unsignedRecord("x", 7)}})};
+    const TemplateRecord copy = *original;
+    TemplateRecord assigned;
+    assigned = *original;
+    const auto textData = [](const TemplateRecord& r) { return std::get<TextValue>(r.values[0].value).text.data(); };
+    EXPECT_NE(textData(copy), textData(*original));
+    EXPECT_NE(textData(assigned), textData(*original));
+    original.reset();
+    const TemplateRecord* const copies[] = {&copy, &assigned};
+    for (const TemplateRecord* record : copies) {
+        ASSERT_EQ(record->values.size(), 2u);
+        EXPECT_EQ(std::get<TextValue>(record->values[0].value).text, "ABC");
+        const auto elements = std::get<StructArrayValue>(record->values[1].value).elements;
+        ASSERT_EQ(elements.size(), 1u);
+        EXPECT_EQ(heldWhole(elements[0].at(0).value), 7u);
+    }
 }
 
 TEST(TemplateRecord, DumpListsEveryValue) {

@@ -205,6 +205,23 @@ TEST_F(SetValueTest, TemplatesTheChainCannotHoldAreRefused) {
 
 // What an edit asks to build is bounded by the largest image before it is
 // built, and a refusal stays a few lines however many elements lack values.
+TEST(StatedValue, AnExactTextOutlivesTheRecordsItWasStatedFrom) {
+    std::vector<StatedValue> values;
+    const char* decoded = nullptr;
+    {
+        types::RecordStore store;
+        const std::vector<types::ValueRecord> records{{"Model", types::TextValue{store.keepText("ABC")}, nullptr}};
+        decoded = std::get<types::TextValue>(records[0].value).text.data();
+        values = statedFromRecords(records);
+    }
+    const std::vector<StatedValue> copied = values;
+    values.clear();
+    ASSERT_EQ(copied.size(), 1u);
+    const std::string_view text = std::get<types::TextValue>(copied[0].exact->value).text;
+    EXPECT_NE(text.data(), decoded);
+    EXPECT_EQ(text, "ABC");
+}
+
 TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
     tdl::Registry registry;
     ASSERT_EQ(tdl::loadTdlText(registry, "TEMPLATE 0, 8, 62, \"Large\"\n"

@@ -291,7 +291,8 @@ std::optional<std::int64_t> tedsDayOf(const std::string& text) {
     return static_cast<std::int64_t>((date - g::date(1998, 1, 1)).days());
 }
 
-FieldValue propertyValue(const Property& property, const StatedValue& stated, bool strict, types::RecordStore& store) {
+FieldValue propertyValue(const Property& property, const StatedValue& stated, bool strict,
+                         types::RecordStore& store) {
     const std::string& name = property.declaration.name;
     if (!stated.exact && !stated.text) return refused(name + ": needs a value, not a list of elements");
     if (types::isTextType(property.dataType)) return textValue(property, stated, store);

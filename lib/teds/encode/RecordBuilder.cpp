@@ -146,7 +146,8 @@ bool RecordBuilder::property(const Property& node, Cursor& in, const std::string
     if (!isFixed(node) && !yieldsRecord(node))
         return problem(path + node.declaration.name +
                        ": decoding keeps no value of its data type, so the template cannot be written");
-    return field(node, in, path, out, [&](const StatedValue& stated) { return propertyValue(node, stated, options_.strict, *store_); });
+    return field(node, in, path, out,
+                 [&](const StatedValue& stated) { return propertyValue(node, stated, options_.strict, *store_); });
 }
 
 bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std::string& path,

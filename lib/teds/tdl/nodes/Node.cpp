@@ -2,7 +2,8 @@
 
 namespace teds::tdl::nodes {
 
-bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::RecordStore&, types::DecodeBudget&) const {
+bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::RecordStore&,
+                  types::DecodeBudget&) const {
     return true;
 }
 
