@@ -47,13 +47,15 @@ std::string wideTemplate() {
     return text + "ENDTEMPLATE\nVALIDATION_KEYCODE 1\n";
 }
 
-// What a decoded image holds on the heap, from the capacities of its lists.
+// What a decoded image holds on the heap, from the capacities of its lists
+// and the sizes of what its store keeps.
 std::uint64_t bytesHeld(const std::vector<types::ValueRecord>& values) {
     std::uint64_t bytes = values.capacity() * sizeof(types::ValueRecord);
     for (const types::ValueRecord& record : values) {
-        if (const auto* text = std::get_if<types::TextValue>(&record.value)) bytes += text->text.capacity();
+        if (const auto* text = std::get_if<types::TextValue>(&record.value))
+            bytes += sizeof(std::string) + text->text.size();
         if (const auto* array = std::get_if<types::StructArrayValue>(&record.value)) {
-            bytes += array->elements.capacity() * sizeof(types::StructElement);
+            bytes += array->elements.size() * sizeof(types::StructElement);
             for (const types::StructElement& element : array->elements) bytes += bytesHeld(element);
         }
     }

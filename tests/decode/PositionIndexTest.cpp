@@ -12,18 +12,23 @@ using namespace teds::types;
 
 ValueRecord leaf(std::uint64_t value) { return ValueRecord{"v", teds::types::UnsignedValue{value}, nullptr}; }
 ValueRecord marker() { return ValueRecord{"", teds::types::SelectMarkerValue{std::uint64_t{0}}, nullptr}; }
-ValueRecord array(StructElements elements) {
-    return ValueRecord{"a", teds::types::StructArrayValue{std::move(elements)}, nullptr};
+// The record refers to `elements`, kept in `store`.
+ValueRecord array(RecordStore& store, StructElements elements) {
+    StructElements& kept = store.newElements();
+    kept = std::move(elements);
+    return ValueRecord{"a", teds::types::StructArrayValue{kept}, nullptr};
 }
 
 // Nested arrays, empty elements and markers at every level.
 std::vector<TemplateRecord> nestedTemplates() {
     std::vector<TemplateRecord> templates(3);
-    templates[0].values = {leaf(0), marker(),
-                           array({{leaf(1), array({{leaf(2)}, {}, {marker(), leaf(3)}})}, {}, {leaf(4), marker()}}),
-                           leaf(5)};
+    RecordStore& store = templates[0].store;
+    templates[0].values = {
+        leaf(0), marker(),
+        array(store, {{leaf(1), array(store, {{leaf(2)}, {}, {marker(), leaf(3)}})}, {}, {leaf(4), marker()}}),
+        leaf(5)};
     // templates[1] stays empty
-    templates[2].values = {array({}), marker(), leaf(0)};
+    templates[2].values = {array(templates[2].store, {}), marker(), leaf(0)};
     return templates;
 }
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 #include "support/HeldValues.hpp"
 #include "support/NamedRecords.hpp"
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/decode/ValueLookup.hpp"
+#include "teds/types/RecordStore.hpp"
 
 namespace {
 
@@ -19,16 +21,19 @@ ValueRecord unsignedRecord(const char* name, std::uint64_t value) {
     return ValueRecord{name, teds::types::UnsignedValue{value}, nullptr};
 }
 
-ValueRecord arrayRecord(const char* name, StructElements elements) {
-    return ValueRecord{name, teds::types::StructArrayValue{std::move(elements)}, nullptr};
+// The record refers to `elements`, kept in `store`.
+ValueRecord arrayRecord(RecordStore& store, const char* name, StructElements elements) {
+    StructElements& kept = store.newElements();
+    kept = std::move(elements);
+    return ValueRecord{name, teds::types::StructArrayValue{kept}, nullptr};
 }
 
 // One array of three elements, each holding "x" and "y" numbered 0..5.
-std::vector<ValueRecord> threeByTwo() {
+std::vector<ValueRecord> threeByTwo(RecordStore& store) {
     StructElements elements;
     for (std::uint32_t i = 0; i < 3; ++i)
         elements.push_back({unsignedRecord("x", 2 * i), unsignedRecord("y", 2 * i + 1)});
-    return {arrayRecord("points", std::move(elements))};
+    return {arrayRecord(store, "points", std::move(elements))};
 }
 
 std::uint32_t valueAt(const std::vector<ValueRecord>& values, std::uint32_t position) {
@@ -46,7 +51,8 @@ TEST(ValueLookup, EmptyListHasNothing) {
 }
 
 TEST(ValueLookup, ArrayElementsAreCountedAndSelectedDepthFirst) {
-    const auto values = threeByTwo();
+    RecordStore store;
+    const auto values = threeByTwo(store);
     EXPECT_EQ(countValues(values), 6);
     for (std::uint32_t position = 0; position < 6; ++position) EXPECT_EQ(valueAt(values, position), position);
     std::uint32_t past = 6;
@@ -58,7 +64,8 @@ TEST(ValueLookup, PositionCounterIsSharedAcrossLevels) {
     inner.push_back({unsignedRecord("a", 1)});
     inner.push_back({});  // an empty element counts nothing
     inner.push_back({unsignedRecord("a", 2), unsignedRecord("b", 3)});
-    const std::vector<ValueRecord> values{unsignedRecord("first", 0), arrayRecord("arr", std::move(inner)),
+    RecordStore store;
+    const std::vector<ValueRecord> values{unsignedRecord("first", 0), arrayRecord(store, "arr", std::move(inner)),
                                           unsignedRecord("last", 4)};
     EXPECT_EQ(countValues(values), 5);
     for (std::uint32_t position = 0; position < 5; ++position) EXPECT_EQ(valueAt(values, position), position);
@@ -83,7 +90,8 @@ TEST(ValueLookup, NameMatchIsExact) {
 }
 
 TEST(ValueLookup, SameNameInSeveralElementsIsFoundInElementOrder) {
-    const auto values = threeByTwo();
+    RecordStore store;
+    const auto values = threeByTwo(store);
     std::vector<const ValueRecord*> matches = recordsNamed(values, "y");
     ASSERT_EQ(matches.size(), 3u);
     for (std::uint32_t i = 0; i < 3; ++i) EXPECT_EQ(heldWhole(matches[i]->value), 2 * i + 1);
@@ -102,11 +110,32 @@ TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
     EXPECT_EQ(record.keyText(), "I0");
 }
 
+TEST(TemplateRecord, ACopyKeepsItsOwnTextsAndElements) {
+    auto original = std::make_unique<TemplateRecord>();
+    original->values = {ValueRecord{"Model", TextValue{original->store.keepText("ABC")}, nullptr},
+                        arrayRecord(original->store, "points", {{unsignedRecord("x", 7)}})};
+    const TemplateRecord copy = *original;
+    TemplateRecord assigned;
+    assigned = *original;
+    const auto textData = [](const TemplateRecord& r) { return std::get<TextValue>(r.values[0].value).text.data(); };
+    EXPECT_NE(textData(copy), textData(*original));
+    EXPECT_NE(textData(assigned), textData(*original));
+    original.reset();
+    const TemplateRecord* const copies[] = {&copy, &assigned};
+    for (const TemplateRecord* record : copies) {
+        ASSERT_EQ(record->values.size(), 2u);
+        EXPECT_EQ(std::get<TextValue>(record->values[0].value).text, "ABC");
+        const auto elements = std::get<StructArrayValue>(record->values[1].value).elements;
+        ASSERT_EQ(elements.size(), 1u);
+        EXPECT_EQ(heldWhole(elements[0].at(0).value), 7u);
+    }
+}
+
 TEST(TemplateRecord, DumpListsEveryValue) {
     TemplateRecord record;
     record.begin(0, 36, nullptr);
     record.values = {unsignedRecord("Count", 3), ValueRecord{"Gain", teds::types::RealValue{2.5}, nullptr},
-                     ValueRecord{"Model", teds::types::TextValue{std::string("ABC")}, nullptr},
+                     ValueRecord{"Model", teds::types::TextValue{"ABC"}, nullptr},
                      ValueRecord{"Pol", EnumValue{1, "neg"}, nullptr},
                      ValueRecord{"Off", teds::types::NoValue{}, nullptr}};
     std::ostringstream out;

@@ -42,10 +42,10 @@ const char* const kTemplate =
     "ENDSTRUCTARRAY\n"
     "ENDTEMPLATE\n";
 
-StatedValue text(const char* name, const char* value) { return {name, std::nullopt, value, std::nullopt}; }
+StatedValue text(const char* name, const char* value) { return {name, std::nullopt, value, std::nullopt, nullptr}; }
 
 StatedValue points(std::initializer_list<const char*> xs) {
-    StatedValue array{"Points", std::nullopt, std::nullopt, std::vector<StatedElement>{}};
+    StatedValue array{"Points", std::nullopt, std::nullopt, std::vector<StatedElement>{}, nullptr};
     for (const char* x : xs) array.elements->push_back({text("%X", x)});
     return array;
 }
@@ -205,6 +205,23 @@ TEST_F(SetValueTest, TemplatesTheChainCannotHoldAreRefused) {
 
 // What an edit asks to build is bounded by the largest image before it is
 // built, and a refusal stays a few lines however many elements lack values.
+TEST(StatedValue, AnExactTextOutlivesTheRecordsItWasStatedFrom) {
+    std::vector<StatedValue> values;
+    const char* decoded = nullptr;
+    {
+        types::RecordStore store;
+        const std::vector<types::ValueRecord> records{{"Model", types::TextValue{store.keepText("ABC")}, nullptr}};
+        decoded = std::get<types::TextValue>(records[0].value).text.data();
+        values = statedFromRecords(records);
+    }
+    const std::vector<StatedValue> copied = values;
+    values.clear();
+    ASSERT_EQ(copied.size(), 1u);
+    const std::string_view text = std::get<types::TextValue>(copied[0].exact->value).text;
+    EXPECT_NE(text.data(), decoded);
+    EXPECT_EQ(text, "ABC");
+}
+
 TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
     tdl::Registry registry;
     ASSERT_EQ(tdl::loadTdlText(registry, "TEMPLATE 0, 8, 62, \"Large\"\n"
@@ -216,7 +233,7 @@ TEST(BoundedEditTest, SizesNoImageCouldHoldAreRefusedInAFewLines) {
               1);
     StatedTeds stated;
     stated.basic = {decode::BasicTedsLayout::Standard, 17, 1, 'A', 1, 1};
-    StatedValue many{"Many", std::nullopt, std::nullopt, std::vector<StatedElement>{{text("%Y", "1")}}};
+    StatedValue many{"Many", std::nullopt, std::nullopt, std::vector<StatedElement>{{text("%Y", "1")}}, nullptr};
     stated.templates.push_back({0, 62, {text("%Long", "x"), many}, {}, std::nullopt});
     const std::string limit = std::to_string(container::kMaxImageBytes);
     const struct {

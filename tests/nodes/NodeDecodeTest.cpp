@@ -30,6 +30,7 @@ using teds::types::DataType;
 
 struct Decoded {
     bool ok = false;
+    types::RecordStore store;  // what `values` refer to
     std::vector<ValueRecord> values;
     std::uint64_t bitsRead = 0;
 };
@@ -39,7 +40,7 @@ Decoded decodeList(const NodeList& nodes, const std::vector<std::uint8_t>& image
     Decoded result;
     types::BitReader stream(image.data(), static_cast<std::uint32_t>(image.size()));
     types::DecodeBudget budget(budgetLimit);
-    result.ok = decodeNodeList(nodes, stream, result.values, budget);
+    result.ok = decodeNodeList(nodes, stream, result.values, result.store, budget);
     result.bitsRead = stream.position();
     return result;
 }
@@ -208,7 +209,8 @@ TEST(TemplateDecode, AlignStopsTheTemplateButKeepsEarlierRecords) {
     types::BitReader stream(image.data(), 2);
     types::DecodeBudget budget;
     std::vector<ValueRecord> values;
-    EXPECT_FALSE(tmpl.decodeBody(stream, values, budget));
+    types::RecordStore store;
+    EXPECT_FALSE(tmpl.decodeBody(stream, values, store, budget));
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values[0].name, "A");
 }

@@ -22,7 +22,9 @@ using teds::testing::structArray;
 using teds::types::DataType;
 
 // Encodes records with a node, decodes the bits again with the same node.
-std::vector<ValueRecord> roundTripAll(const Node& node, const std::vector<ValueRecord>& records) {
+// The records decoded back refer to `store`.
+std::vector<ValueRecord> roundTripAll(const Node& node, const std::vector<ValueRecord>& records,
+                                      types::RecordStore& store) {
     types::BitWriter writer;
     std::string error;
     RecordSource source(writer, records, error);
@@ -31,13 +33,13 @@ std::vector<ValueRecord> roundTripAll(const Node& node, const std::vector<ValueR
     types::BitReader reader(writer.bytes().data(), static_cast<std::uint32_t>(writer.bytes().size()));
     std::vector<ValueRecord> out;
     types::DecodeBudget budget;
-    EXPECT_TRUE(node.decode(reader, out, budget));
+    EXPECT_TRUE(node.decode(reader, out, store, budget));
     EXPECT_EQ(reader.position(), writer.position());
     return out;
 }
 
-ValueRecord roundTrip(const Node& node, const ValueRecord& record) {
-    const std::vector<ValueRecord> out = roundTripAll(node, {record});
+ValueRecord roundTrip(const Node& node, const ValueRecord& record, types::RecordStore& store) {
+    const std::vector<ValueRecord> out = roundTripAll(node, {record}, store);
     EXPECT_EQ(out.size(), 1u);
     return out.empty() ? ValueRecord{} : out[0];
 }
@@ -68,7 +70,8 @@ TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
     auto node = property("p", c.type, c.sz);
     node->start = c.start;
     node->step = c.step;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", c.value, nullptr});
+    types::RecordStore store;
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", c.value, nullptr}, store);
     if (const auto* expected = std::get_if<types::RealValue>(&c.value)) {
         EXPECT_NEAR(heldReal(back.value), expected->value, std::abs(expected->value) * 1e-6) << c.what;
     } else {
@@ -94,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
     auto node = property("p", DataType::Unint, 8);
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", teds::types::NoValue{}, nullptr});
+    types::RecordStore store;
+    const ValueRecord back = roundTrip(*node, ValueRecord{"p", teds::types::NoValue{}, nullptr}, store);
     EXPECT_EQ(back.kind(), types::ValueKind::None);
 }
 
@@ -109,21 +113,24 @@ TEST(EnumPropertyEncode, IndexRoundTrips) {
     Enum colours("C", {{0, "red"}, {1, "green"}, {2, "blue"}});
     auto node = enumProperty("c", "C", 2);
     node->enumRef = &colours;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"c", types::EnumValue{2, "blue"}, nullptr});
+    types::RecordStore store;
+    const ValueRecord back = roundTrip(*node, ValueRecord{"c", types::EnumValue{2, "blue"}, nullptr}, store);
     EXPECT_EQ(heldEnum(back.value).index, 2u);
     EXPECT_EQ(heldEnum(back.value).text, "blue");
 
     auto wide = enumProperty("w", "C", 48);
     wide->enumRef = &colours;
     const types::EnumValue beyond{0x10000000001, ""};
-    const ValueRecord wideBack = roundTrip(*wide, ValueRecord{"w", beyond, nullptr});
+    const ValueRecord wideBack = roundTrip(*wide, ValueRecord{"w", beyond, nullptr}, store);
     EXPECT_EQ(heldEnum(wideBack.value).index, beyond.index);
 }
 
 TEST(SelectCaseEncode, SelectorRoundTrips) {
     for (const auto& [bits, selector] : {std::pair<std::uint32_t, std::uint64_t>{3, 5}, {48, 0x10000000003}}) {
         SelectCase node("s", bits, {});
-        const ValueRecord back = roundTrip(node, ValueRecord{"", teds::types::SelectMarkerValue{selector}, nullptr});
+        types::RecordStore store;
+        const ValueRecord back =
+            roundTrip(node, ValueRecord{"", teds::types::SelectMarkerValue{selector}, nullptr}, store);
         EXPECT_EQ(heldWhole(back.value), selector);
     }
 }
@@ -133,9 +140,10 @@ TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
     const auto element = [](std::uint64_t v) {
         return types::StructElement{ValueRecord{"v", teds::types::UnsignedValue{v}, nullptr}};
     };
-    const ValueRecord three{"A", types::StructArrayValue{types::StructElements{element(1), element(2), element(3)}},
-                            nullptr};
-    const ValueRecord back = roundTrip(*array, three);
+    const types::StructElements elementsGiven{element(1), element(2), element(3)};
+    const ValueRecord three{"A", types::StructArrayValue{elementsGiven}, nullptr};
+    types::RecordStore store;
+    const ValueRecord back = roundTrip(*array, three, store);
     const auto& elements = heldElements(back.value);
     ASSERT_EQ(elements.size(), 3u);
     EXPECT_EQ(heldWhole(elements[2].at(0).value), 3u);

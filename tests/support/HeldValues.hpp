@@ -3,7 +3,8 @@
 // values. A value of another kind than asked for throws, failing the test.
 
 #include <cstdint>
-#include <string>
+#include <span>
+#include <string_view>
 #include <variant>
 
 #include "teds/types/ValueRecord.hpp"
@@ -17,15 +18,16 @@ inline std::uint64_t heldWhole(const types::Value& value) {
     return std::get<types::UnsignedValue>(value).value;
 }
 inline double heldReal(const types::Value& value) { return std::get<types::RealValue>(value).value; }
-inline const std::string& heldText(const types::Value& value) { return std::get<types::TextValue>(value).text; }
+inline std::string_view heldText(const types::Value& value) { return std::get<types::TextValue>(value).text; }
 inline const types::EnumValue& heldEnum(const types::Value& value) { return std::get<types::EnumValue>(value); }
-inline const types::StructElements& heldElements(const types::Value& value) {
+inline std::span<const types::StructElement> heldElements(const types::Value& value) {
     return std::get<types::StructArrayValue>(value).elements;
 }
 
 inline types::Value valueOf(std::uint64_t number) { return types::UnsignedValue{number}; }
 inline types::Value valueOf(double number) { return types::RealValue{number}; }
-inline types::Value valueOf(std::string text) { return types::TextValue{std::move(text)}; }
+// A text value refers to `text`, which must outlive it.
+inline types::Value valueOf(std::string_view text) { return types::TextValue{text}; }
 inline types::Value valueOf(const char* text) { return types::TextValue{text}; }
 
 }  // namespace teds::testing

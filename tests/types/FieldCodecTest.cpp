@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include "support/ImageBuilder.hpp"
 #include "teds/types/Chr5.hpp"
 
@@ -38,6 +40,7 @@ struct Reader {
 // A decoded field as its record holds it.
 struct DecodedValue {
     Value value;
+    std::shared_ptr<const std::string> text;  // what a text value refers to
     ValueKind kind() const { return static_cast<ValueKind>(value.index()); }
 };
 
@@ -399,7 +402,8 @@ DecodedValue roundTrip(const FieldSpec& f, const Plain& plain, std::uint32_t bit
     BitReader r = readerOf(w);
     DecodedValue out;
     if (isTextType(f.dataType)) {
-        out = DecodedValue{TextValue{textOf(r, f.sz, f.dataType)}};
+        out.text = std::make_shared<const std::string>(textOf(r, f.sz, f.dataType));
+        out.value = TextValue{*out.text};
     } else {
         auto v = numericOf(r, f);
         EXPECT_TRUE(v.has_value());
@@ -618,10 +622,10 @@ TEST(FieldCodec, EachTypeRoundTripsOrSaysWhyNot) {
         if (row.expected != FieldWrite::Written) continue;
         BitReader r = readerOf(w);
         Value back;
+        std::string text;
         if (isTextType(row.field.dataType)) {
-            std::string text;
             decodeText(r, row.field.sz, row.field.dataType, text);
-            back = TextValue{text.substr(0, std::get<TextValue>(row.value).text.size())};
+            back = TextValue{std::string_view(text).substr(0, std::get<TextValue>(row.value).text.size())};
         } else {
             ASSERT_TRUE(decodeNumeric(r, row.field, back)) << row.what;
         }

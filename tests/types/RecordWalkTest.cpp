@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "teds/types/RecordStore.hpp"
 #include "teds/types/RecordWalk.hpp"
 
 namespace teds::types {
@@ -10,11 +11,15 @@ namespace {
 
 ValueRecord named(const char* name) { return ValueRecord{name, UnsignedValue{1}, nullptr}; }
 
-// v1, marker, A[ {v2, marker}, {} , {B[ {v3} ]} ], v4
-std::vector<ValueRecord> tree() {
+// v1, marker, A[ {v2, marker}, {} , {B[ {v3} ]} ], v4; the elements are kept in `store`.
+std::vector<ValueRecord> tree(RecordStore& store) {
     const ValueRecord marker{"", SelectMarkerValue{0}, nullptr};
-    const ValueRecord inner{"B", StructArrayValue{{{named("v3")}}}, nullptr};
-    const ValueRecord outer{"A", StructArrayValue{{{named("v2"), marker}, {}, {inner}}}, nullptr};
+    StructElements& innerElements = store.newElements();
+    innerElements = {{named("v3")}};
+    const ValueRecord inner{"B", StructArrayValue{innerElements}, nullptr};
+    StructElements& outerElements = store.newElements();
+    outerElements = {{named("v2"), marker}, {}, {inner}};
+    const ValueRecord outer{"A", StructArrayValue{outerElements}, nullptr};
     return {named("v1"), marker, outer, named("v4")};
 }
 
@@ -37,7 +42,8 @@ TEST(RecordWalk, EachSetSeesItsRecordsDepthFirstWithEveryElement) {
         {"shown", kShown, "v1 A [0 v2 ] [1 ] [2 B [0 v3 ] ] v4 "},
         {"markers", kMarkersOnly, "* [0 * ] [1 ] [2 [0 ] ] "},
     };
-    const std::vector<ValueRecord> records = tree();
+    RecordStore store;
+    const std::vector<ValueRecord> records = tree(store);
     for (const auto& c : cases) {
         Trace trace;
         EXPECT_TRUE(walkRecords(records, c.set, trace));
@@ -47,7 +53,8 @@ TEST(RecordWalk, EachSetSeesItsRecordsDepthFirstWithEveryElement) {
 
 TEST(RecordWalk, AVisitorThatSaysStopEndsTheWalkAtEveryDepth) {
     std::vector<std::string> seen;
-    const bool finished = forEachRecord(tree(), kPositioned, [&](const ValueRecord& r) {
+    RecordStore store;
+    const bool finished = forEachRecord(tree(store), kPositioned, [&](const ValueRecord& r) {
         seen.emplace_back(r.name);
         return r.name != "v3";
     });

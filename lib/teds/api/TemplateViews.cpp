@@ -15,7 +15,7 @@ using types::ValueRecord;
 Value valueOf(const types::Value& value) {
     return std::visit(types::Overloaded{
                           [](const types::NoValue&) -> Value { return values::None{}; },
-                          [](const types::TextValue& v) -> Value { return values::Text{v.text}; },
+                          [](const types::TextValue& v) -> Value { return values::Text{std::string(v.text)}; },
                           [](const types::RealValue& v) -> Value { return values::Real{v.value}; },
                           [](const types::UnsignedValue& v) -> Value { return values::Unsigned{v.value}; },
                           [](const types::DateValue& v) -> Value { return values::Date{v.days}; },

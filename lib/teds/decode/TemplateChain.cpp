@@ -29,7 +29,7 @@ bool decodeTemplate(const tdl::Registry& registry, types::BitReader& in, std::in
     if (tmpl == nullptr) return false;
     // A template that yields nothing still takes its place in the image's list.
     if (!budget.take(2 * sizeof(TemplateRecord))) return false;
-    return tmpl->decodeBody(in, record.values, budget);
+    return tmpl->decodeBody(in, record.values, record.store, budget);
 }
 
 void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::uint32_t length,

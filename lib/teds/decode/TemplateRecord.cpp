@@ -6,11 +6,26 @@
 
 namespace teds::decode {
 
+TemplateRecord::TemplateRecord(const TemplateRecord& other)
+    : manufacturerKey(other.manufacturerKey),
+      templateId(other.templateId),
+      templateRef(other.templateRef),
+      values(types::copyRecords(other.values, store)),
+      missingBits(other.missingBits),
+      idBit(other.idBit),
+      endBit(other.endBit) {}
+
+TemplateRecord& TemplateRecord::operator=(const TemplateRecord& other) {
+    if (this != &other) *this = TemplateRecord(other);
+    return *this;
+}
+
 void TemplateRecord::reset() {
     manufacturerKey = 0;
     templateId = 0;
     templateRef = nullptr;
     values.clear();
+    store.clear();
     missingBits = 0;
     idBit = endBit = 0;
 }
@@ -20,6 +35,7 @@ void TemplateRecord::begin(std::int32_t key, std::int32_t id, const tdl::Templat
     templateId = id;
     templateRef = tmpl;
     values.clear();
+    store.clear();
 }
 
 std::string TemplateRecord::keyText() const {

@@ -43,7 +43,7 @@ std::string writtenValueText(const types::ValueRecord& record) {
     return std::visit(
         types::Overloaded{
             [](const types::NoValue&) -> std::string { return "none"; },
-            [](const types::TextValue& v) { return v.text; },
+            [](const types::TextValue& v) { return std::string(v.text); },
             [](const types::RealValue& v) { return formatReal(v.value); },
             [](const types::UnsignedValue& v) { return std::to_string(v.value); },
             [](const types::DateValue& v) { return formatTedsDate(v.days).value_or(std::to_string(v.days)); },

@@ -179,7 +179,7 @@ FieldValue singleValue(const Property& property, double x, bool strict) {
 
 bool isChr5(char c) { return types::chr5ToChar(types::charToChr5(c)) == c; }
 
-FieldValue textValue(const Property& property, const StatedValue& stated) {
+FieldValue textValue(const Property& property, const StatedValue& stated, types::RecordStore& store) {
     const std::string& name = property.declaration.name;
     std::string text;
     if (stated.exact) {
@@ -228,7 +228,8 @@ FieldValue textValue(const Property& property, const StatedValue& stated) {
         // was, so one cut short by the end of its image is written back as such.
         if (!stated.exact) text.append(capacity - count, ' ');
     }
-    return accepted(ValueRecord{property.declaration.name, types::TextValue{std::move(text)}, &property.declaration});
+    return accepted(ValueRecord{property.declaration.name, types::TextValue{store.keepText(std::move(text))},
+                                    &property.declaration});
 }
 
 std::optional<double> statedReal(const StatedValue& stated) {
@@ -290,10 +291,11 @@ std::optional<std::int64_t> tedsDayOf(const std::string& text) {
     return static_cast<std::int64_t>((date - g::date(1998, 1, 1)).days());
 }
 
-FieldValue propertyValue(const Property& property, const StatedValue& stated, bool strict) {
+FieldValue propertyValue(const Property& property, const StatedValue& stated, bool strict,
+                         types::RecordStore& store) {
     const std::string& name = property.declaration.name;
     if (!stated.exact && !stated.text) return refused(name + ": needs a value, not a list of elements");
-    if (types::isTextType(property.dataType)) return textValue(property, stated);
+    if (types::isTextType(property.dataType)) return textValue(property, stated, store);
 
     if (property.dataType == DataType::Single) {
         // All ones is the pattern of erased memory; in a Single it reads as a NaN.

@@ -9,6 +9,7 @@
 #include "teds/encode/StatedTeds.hpp"
 #include "teds/tdl/nodes/EnumProperty.hpp"
 #include "teds/tdl/nodes/Property.hpp"
+#include "teds/types/RecordStore.hpp"
 
 namespace teds::encode {
 
@@ -19,8 +20,9 @@ struct FieldValue {
 };
 
 // `strict` refuses a real that is not on the field's grid instead of writing
-// the nearest value the field holds.
-FieldValue propertyValue(const tdl::nodes::Property& property, const StatedValue& value, bool strict);
+// the nearest value the field holds. A text is kept in `store`.
+FieldValue propertyValue(const tdl::nodes::Property& property, const StatedValue& value, bool strict,
+                         types::RecordStore& store);
 FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue& value);
 
 // The decimal number a text holds, digits only; empty for any other text.

@@ -17,7 +17,7 @@ bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b, bool c
     if (a.name != b.name || a.property != b.property || a.value.index() != b.value.index()) return false;
     return std::visit(types::Overloaded{
                           [&](const types::TextValue& x) {
-                              const std::string& y = std::get_if<types::TextValue>(&b.value)->text;
+                              const std::string_view y = std::get_if<types::TextValue>(&b.value)->text;
                               return cutByEnd ? y.compare(0, x.text.size(), x.text) == 0 : x.text == y;
                           },
                           [&](const types::RealValue& x) {

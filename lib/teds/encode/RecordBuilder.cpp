@@ -39,10 +39,10 @@ bool yieldsRecord(const Property& node) {
 
 // A fixed value takes no bits: its record is what decoding it gives.
 template <class Node>
-void appendFixed(const Node& node, std::vector<ValueRecord>& out) {
+void appendFixed(const Node& node, std::vector<ValueRecord>& out, types::RecordStore& store) {
     types::BitReader nothing;
     types::DecodeBudget budget;
-    node.decode(nothing, out, budget);
+    node.decode(nothing, out, store, budget);
 }
 
 // Whether `text` names the value a template fixes, as the value reads or,
@@ -105,7 +105,9 @@ bool RecordBuilder::declares(const NodeList& nodes, const std::string& name) {
     return false;
 }
 
-bool RecordBuilder::build(const tdl::Template& tmpl, const StatedTemplate& stated, std::vector<ValueRecord>& records) {
+bool RecordBuilder::build(const tdl::Template& tmpl, const StatedTemplate& stated, std::vector<ValueRecord>& records,
+                          types::RecordStore& store) {
+    store_ = &store;
     hints_ = &stated.selectCases;
     nextHint_ = 0;
     Cursor in{&stated.values, 0};
@@ -144,7 +146,8 @@ bool RecordBuilder::property(const Property& node, Cursor& in, const std::string
     if (!isFixed(node) && !yieldsRecord(node))
         return problem(path + node.declaration.name +
                        ": decoding keeps no value of its data type, so the template cannot be written");
-    return field(node, in, path, out, [&](const StatedValue& stated) { return propertyValue(node, stated, options_.strict); });
+    return field(node, in, path, out,
+                 [&](const StatedValue& stated) { return propertyValue(node, stated, options_.strict, *store_); });
 }
 
 bool RecordBuilder::enumeration(const EnumProperty& node, Cursor& in, const std::string& path,
@@ -159,7 +162,7 @@ bool RecordBuilder::field(const FieldNode& node, Cursor& in, const std::string& 
     const std::string key = path + name;
     if (isFixed(node)) {
         in.takeIfNamed(name);
-        appendFixed(node, out);
+        appendFixed(node, out, *store_);
         // Stating the value the template fixes changes nothing, so it is
         // allowed: a program may write back every value it read.
         if (const Setting* setting = takeSetting(key)) {
@@ -257,7 +260,7 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
         return stop(key + ": " + std::to_string(count) + " elements are more than an image of at most " +
                     std::to_string(container::kMaxImageBytes) + " bytes holds");
 
-    types::StructElements elements;
+    types::StructElements& elements = store_->newElements();
     for (std::size_t i = 0; i < count && !stopped_; ++i) {
         Cursor element;
         if (stated != nullptr && i < stated->elements->size()) element.values = &(*stated->elements)[i];
@@ -270,7 +273,7 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
             return stop(key + ": " + std::to_string(count) + " elements are more than decoding an image may hold");
         elements.push_back(std::move(records));
     }
-    out.push_back(ValueRecord{node.declaration.name, types::StructArrayValue{std::move(elements)}, &node.declaration});
+    out.push_back(ValueRecord{node.declaration.name, types::StructArrayValue{elements}, &node.declaration});
     return !stopped_;
 }
 

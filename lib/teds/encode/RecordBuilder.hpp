@@ -16,6 +16,7 @@
 #include "teds/tdl/nodes/SelectCase.hpp"
 #include "teds/tdl/nodes/StructArray.hpp"
 #include "teds/types/DecodeBudget.hpp"
+#include "teds/types/RecordStore.hpp"
 #include "teds_container.hpp"
 #include "teds_encoding.hpp"
 
@@ -29,7 +30,9 @@ public:
         : settings_(settings), used_(used), options_(options), report_(report) {}
 
     // False, with the reasons reported, when a value is missing or refused.
-    bool build(const tdl::Template& tmpl, const StatedTemplate& stated, std::vector<types::ValueRecord>& records);
+    // What the records refer to is kept in `store`.
+    bool build(const tdl::Template& tmpl, const StatedTemplate& stated, std::vector<types::ValueRecord>& records,
+               types::RecordStore& store);
 
     // Whether `nodes` declare a property, array or select case of this name, in any case.
     static bool declares(const tdl::nodes::NodeList& nodes, const std::string& name);
@@ -85,6 +88,7 @@ private:
     std::vector<bool>& used_;
     const EncodeOptions& options_;
     EncodeReport& report_;
+    types::RecordStore* store_ = nullptr;  // of the template being built
     const std::vector<std::uint64_t>* hints_ = nullptr;
     std::size_t nextHint_ = 0;
     bool failed_ = false;   // of the template being built

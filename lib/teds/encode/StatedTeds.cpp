@@ -3,6 +3,17 @@
 #include "teds/types/RecordWalk.hpp"
 
 namespace teds::encode {
+namespace {
+
+void stateExactly(const types::ValueRecord& record, StatedValue& value) {
+    value.exact = record;
+    if (auto* text = std::get_if<types::TextValue>(&value.exact->value)) {
+        value.exactText = std::make_shared<const std::string>(text->text);
+        text->text = *value.exactText;
+    }
+}
+
+}  // namespace
 
 // Struct arrays keep their elements as stated lists; every other record,
 // select markers included, is stated exactly.
@@ -16,7 +27,7 @@ std::vector<StatedValue> statedFromRecords(const std::vector<types::ValueRecord>
             if (std::holds_alternative<types::StructArrayValue>(record.value))
                 value.elements.emplace();
             else
-                value.exact = record;
+                stateExactly(record, value);
         }
         void enterElement(std::size_t) { open.push_back(&open.back()->back().elements->emplace_back()); }
         void leaveElement() { open.pop_back(); }

@@ -4,6 +4,7 @@
 // whatever is known of the bits around them.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct StatedValue {
     std::optional<std::string> text;
     // A struct array's elements.
     std::optional<std::vector<StatedElement>> elements;
+    // The text an exact text value refers to, held with the value so that
+    // it outlives the decode it came from, in every copy.
+    std::shared_ptr<const std::string> exactText;
 };
 
 struct StatedTemplate {

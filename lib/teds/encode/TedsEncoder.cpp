@@ -104,7 +104,7 @@ Encoded encodeStated(const tdl::Registry& registry, const StatedTeds& stated, co
         decode::TemplateRecord& record = written.emplace_back();
         // The ID as the chain reads it, in a signed field of the same 32 bits.
         record.begin(tmpl.manufacturerKey, static_cast<std::int32_t>(tmpl.templateId), found);
-        if (!builder.build(*found, tmpl, record.values)) continue;
+        if (!builder.build(*found, tmpl, record.values, record.store)) continue;
         if (std::string error; !found->encodeBody(out, record.values, error)) {
             // What could not be written past the limit says nothing more.
             if (out.outgrown()) break;

@@ -6,7 +6,7 @@
 
 namespace teds::tdl {
 
-bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
+bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values, types::RecordStore& store,
                           types::DecodeBudget& budget) const {
     // Reserving for the records the body usually yields saves the moves
     // and allocations of a growing list. No more is reserved than the bits left in the
@@ -16,7 +16,7 @@ bool Template::decodeBody(types::BitReader& in, std::vector<types::ValueRecord>&
     const std::uint64_t expected = std::min<std::uint64_t>(recordsHint, in.remaining());
     if (expected > values.capacity() - values.size() && budget.take(expected * sizeof(types::ValueRecord)))
         values.reserve(values.size() + static_cast<std::size_t>(expected));
-    return nodes::decodeNodeList(body, in, values, budget);
+    return nodes::decodeNodeList(body, in, values, store, budget);
 }
 
 bool Template::encodeBody(types::BitWriter& out, const std::vector<types::ValueRecord>& values,

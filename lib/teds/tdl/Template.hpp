@@ -19,9 +19,9 @@ struct Template {
     nodes::NodeList body;  // in declaration order
     std::size_t recordsHint = 0;  // of the body, reckoned when it is complete
 
-    // Decodes the body into `values`. Stops at the first node that fails;
-    // the records of the nodes before it stay.
-    bool decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values,
+    // Decodes the body into `values`, what they refer to into `store`.
+    // Stops at the first node that fails; the records of the nodes before it stay.
+    bool decodeBody(types::BitReader& in, std::vector<types::ValueRecord>& values, types::RecordStore& store,
                     types::DecodeBudget& budget) const;
     // Writes decoded records back as the body's bits. False, with the reason
     // in `error`, when they do not fit the body or some are left over.

@@ -26,8 +26,11 @@ public:
     }
 
     // Lists grow by doubling, so each entry is charged for twice its size.
-    static constexpr std::uint64_t kRecordBytes = 2 * sizeof(ValueRecord);
+    // A record's charge stays what it was when a record held its own text
+    // and elements, so that no image decodes further than it did then.
+    static constexpr std::uint64_t kRecordBytes = 128;
     static constexpr std::uint64_t kElementBytes = 2 * sizeof(StructElement);
+    static_assert(kRecordBytes >= 2 * sizeof(ValueRecord));
 
     explicit DecodeBudget(std::uint64_t limitBytes = kHardCapBytes) : left_(limitBytes) {}
 

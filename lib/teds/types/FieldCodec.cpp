@@ -378,7 +378,7 @@ std::uint64_t characterCount(std::string_view text, DataType dataType) {
 // A text reads back as itself when its characters do and, in a field of
 // fixed width, fit it; the characters of code 0 a shorter text is filled
 // up with read back as a fill the text is known to lack.
-FieldWrite encodeText(BitWriter& out, const FieldSpec& field, const std::string& text) {
+FieldWrite encodeText(BitWriter& out, const FieldSpec& field, std::string_view text) {
     if (field.sz == 0) return text.empty() ? FieldWrite::Written : FieldWrite::ReadsBackOtherwise;
     const std::uint64_t from = out.position();
     bool written = false;

@@ -1,9 +1,10 @@
 #pragma once
 // One decoded value, and the tree that struct arrays make of them.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <span>
 #include <string_view>
 #include <type_traits>
 #include <variant>
@@ -21,12 +22,14 @@ using StructElements = std::vector<StructElement>;
 
 // One type per kind of value, in the order of ValueKind's numbers, so that
 // a record's kind is the index of the alternative it holds and can never
-// disagree with it.
+// disagree with it. A record owns nothing: what it refers to lives in the
+// template that declared it or in the RecordStore beside its list, so a
+// record is written once and never destroyed one by one.
 struct NoValue {
     bool operator==(const NoValue&) const = default;
 };
 struct TextValue {
-    std::string text;  // 16-bit characters held as UTF-8
+    std::string_view text;  // 16-bit characters held as UTF-8
     bool operator==(const TextValue&) const = default;
 };
 struct RealValue {
@@ -43,16 +46,13 @@ struct DateValue {
     std::uint64_t days = 0;  // since 1998-01-01
     bool operator==(const DateValue&) const = default;
 };
-// A record's name and an enumeration's text live in the template that
-// produced the record, which outlives every decode: records refer to them
-// rather than copy them. Only texts read from the image are owned.
 struct EnumValue {
     std::uint64_t index = 0;
     std::string_view text;  // the enumeration's entry, or the fixed text
     bool operator==(const EnumValue&) const = default;
 };
 struct StructArrayValue {
-    StructElements elements;
+    std::span<const StructElement> elements;
     bool operator==(const StructArrayValue&) const;
 };
 // The case a select took, kept so that it can be written back.
@@ -79,8 +79,12 @@ struct ValueRecord {
     bool operator==(const ValueRecord&) const = default;
 };
 
+static_assert(std::is_trivially_copyable_v<ValueRecord> && std::is_trivially_destructible_v<ValueRecord>);
+
 using teds::Overloaded;
 
-inline bool StructArrayValue::operator==(const StructArrayValue& other) const { return elements == other.elements; }
+inline bool StructArrayValue::operator==(const StructArrayValue& other) const {
+    return std::ranges::equal(elements, other.elements);
+}
 
 }  // namespace teds::types

@@ -12,7 +12,7 @@ class Align final : public Node {
 public:
     explicit Align(std::int32_t bits) : bits(bits) {}
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore& store,
                 types::DecodeBudget& budget) const override;
 
     std::int32_t bits;

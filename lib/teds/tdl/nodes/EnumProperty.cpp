@@ -16,7 +16,7 @@ void EnumProperty::bindEnum(const Enum* enumeration) {
         if (auto index = enumRef->indexOf(fixedText)) fixedTextIndex_ = *index;
 }
 
-bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore&,
                           types::DecodeBudget& budget) const {
     if (!budget.takeRecord()) return false;
     types::ValueRecord& record = out.emplace_back();

@@ -19,7 +19,7 @@ public:
     }
 
     void dump(std::ostream& out, const std::string& indent) const override;
-    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+    bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore& store,
                 types::DecodeBudget& budget) const override;
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override { return 1; }

@@ -2,18 +2,21 @@
 
 namespace teds::tdl::nodes {
 
-bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::DecodeBudget&) const { return true; }
+bool Node::decode(types::BitReader&, std::vector<types::ValueRecord>&, types::RecordStore&,
+                  types::DecodeBudget&) const {
+    return true;
+}
 
 bool Node::encode(RecordSource&) const { return true; }
 
 
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
-                    types::DecodeBudget& budget) {
+                    types::RecordStore& store, types::DecodeBudget& budget) {
     for (const NodePtr& node : nodes) {
         // A failing node leaves nothing half-written behind the records of
         // the nodes before it: whatever it appended is dropped again.
         const std::size_t before = out.size();
-        if (!node->decode(in, out, budget)) {
+        if (!node->decode(in, out, store, budget)) {
             out.erase(out.begin() + static_cast<std::ptrdiff_t>(before), out.end());
             return false;
         }

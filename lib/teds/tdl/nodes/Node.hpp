@@ -11,6 +11,7 @@
 
 #include "teds/types/BitReader.hpp"
 #include "teds/types/DecodeBudget.hpp"
+#include "teds/types/RecordStore.hpp"
 #include "teds/types/ValueRecord.hpp"
 
 namespace teds::tdl::nodes {
@@ -24,9 +25,10 @@ public:
     // Writes the node as text; containers indent their children by two more blanks.
     virtual void dump(std::ostream& out, const std::string& indent) const = 0;
 
-    // Reads the node's bits and appends its records to `out`; false stops
-    // the template. Every record appended is taken from `budget` first.
-    virtual bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+    // Reads the node's bits and appends its records to `out`, keeping what
+    // they refer to in `store`; false stops the template. Every record
+    // appended is taken from `budget` first.
+    virtual bool decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore& store,
                         types::DecodeBudget& budget) const;
 
     // The reverse of decode: takes the records decode would have appended
@@ -63,7 +65,7 @@ using NodeList = std::vector<NodePtr>;
 // Decodes `nodes` in order into `out`. Stops at the first node that fails:
 // what that node produced is dropped, what came before stays.
 bool decodeNodeList(const NodeList& nodes, types::BitReader& in, std::vector<types::ValueRecord>& out,
-                    types::DecodeBudget& budget);
+                    types::RecordStore& store, types::DecodeBudget& budget);
 
 // The sum of the nodes' hints.
 std::size_t recordsHint(const NodeList& nodes);

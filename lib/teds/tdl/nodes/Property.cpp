@@ -45,7 +45,7 @@ types::ValueRecord& Property::emplaceRecord(std::vector<types::ValueRecord>& out
     return record;
 }
 
-bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore& store,
                       types::DecodeBudget& budget) const {
     // A qualified property describes behaviour, not memory: no bits, no value.
     if (qualifier != Qualifier::None) return true;
@@ -55,7 +55,7 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
         types::decodeText(in, declaration.width, dataType, text);
         if (!budget.takeRecord(text.capacity())) return false;
         types::ValueRecord& record = emplaceRecord(out);
-        record.value = types::TextValue{std::move(text)};
+        record.value = types::TextValue{store.keepText(std::move(text))};
         return true;
     }
     // The value is read straight into its record, which is dropped again

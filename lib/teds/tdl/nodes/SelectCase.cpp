@@ -13,7 +13,7 @@ void SelectCase::dump(std::ostream& out, const std::string& indent) const {
     }
 }
 
-bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& out,
+bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& out, types::RecordStore& store,
                         types::DecodeBudget& budget) const {
     const std::uint64_t selector = in.readBits(declaration.width);
     if (!budget.takeRecord()) return false;
@@ -22,7 +22,7 @@ bool SelectCase::decode(types::BitReader& in, std::vector<types::ValueRecord>& o
     marker.value = types::SelectMarkerValue{selector};
     marker.property = &declaration;
     if (selector >= cases.size()) return true;  // no such case: nothing more in the image
-    return decodeNodeList(cases[static_cast<std::size_t>(selector)].nodes, in, out, budget);
+    return decodeNodeList(cases[static_cast<std::size_t>(selector)].nodes, in, out, store, budget);
 }
 
 bool SelectCase::encode(RecordSource& records) const {
