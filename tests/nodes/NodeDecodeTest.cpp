@@ -183,7 +183,7 @@ TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
 TEST(StructArrayDecode, RecordsBeyondTheBudgetFailTheTemplate) {
     // Fixed values read no bits, so only the budget bounds this array.
     auto fixed = property("f", DataType::Unint, 8);
-    fixed->fixedRaw = 1;
+    fixed->field.fixedRaw = 1;
     const auto nodes = nodeList(structArray("A", 32, nodeList(std::move(fixed))));
     using types::DecodeBudget;
     // 999 elements of one record each, and the array's own record.

@@ -68,8 +68,8 @@ class PropertyRoundTrip : public ::testing::TestWithParam<PropertyCase> {};
 TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
     const PropertyCase& c = GetParam();
     auto node = property("p", c.type, c.sz);
-    node->start = c.start;
-    node->step = c.step;
+    node->field.start = c.start;
+    node->field.step = c.step;
     types::RecordStore store;
     const ValueRecord back = roundTrip(*node, ValueRecord{"p", c.value, nullptr}, store);
     if (const auto* expected = std::get_if<types::RealValue>(&c.value)) {
@@ -163,7 +163,7 @@ TEST(NodeEncode, RefusesRecordsThatDoNotFollowTheTemplate) {
                   "does not read back");
     // A real with no raw number in its field is refused, not thrown.
     auto conRes = property("r", DataType::ConRes, 8);
-    conRes->step = 1.0;
+    conRes->field.step = 1.0;
     expectRefused(*conRes, {ValueRecord{"r", teds::types::RealValue{-100.0}, nullptr}}, "r");
 }
 

@@ -29,12 +29,12 @@ std::optional<std::uint64_t> markerCase(const StatedValue& value) {
     return marker != nullptr ? std::optional<std::uint64_t>(marker->selector) : std::nullopt;
 }
 
-bool isFixed(const Property& node) { return node.fixedRaw.has_value(); }
+bool isFixed(const Property& node) { return node.field.fixedRaw.has_value(); }
 bool isFixed(const EnumProperty& node) { return node.hasFixedIndex || node.hasFixedText; }
 
 // Neither yields a record; Bit_Digit and BitBin fields are read past.
 bool yieldsRecord(const Property& node) {
-    return node.dataType != types::DataType::BitDigit && node.dataType != types::DataType::BitBin;
+    return node.field.dataType != types::DataType::BitDigit && node.field.dataType != types::DataType::BitBin;
 }
 
 // A fixed value takes no bits: its record is what decoding it gives.
