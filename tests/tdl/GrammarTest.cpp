@@ -345,7 +345,7 @@ TEST_F(GrammarTest, SelectCaseWithItsCases) {
         "ENDCASE\n"
         "\n"
         "ENDSELECT")));
-    EXPECT_EQ(select.declaration.name, "Type");
+    EXPECT_EQ(select.name, "Type");
     EXPECT_EQ(select.declaration.width, 2u);
     ASSERT_EQ(select.cases.size(), 2u);
     EXPECT_EQ(select.cases[0].name, "Volt");

@@ -50,7 +50,7 @@ std::optional<double> parseReal(const std::string& text) {
 std::optional<ValueRecord> decodedRaw(const Property& property, std::uint64_t raw) {
     std::optional<types::Value> value = types::numericValueOf(property.field, raw);
     if (!value) return std::nullopt;
-    return ValueRecord{property.declaration.name, std::move(*value), &property.declaration};
+    return ValueRecord{std::move(*value), &property.declaration};
 }
 
 FieldValue fromRaw(const Property& property, std::uint64_t raw) {
@@ -228,7 +228,7 @@ FieldValue textValue(const Property& property, const StatedValue& stated, types:
         // was, so one cut short by the end of its image is written back as such.
         if (!stated.exact) text.append(capacity - count, ' ');
     }
-    return accepted(ValueRecord{property.declaration.name, types::TextValue{store.keepText(std::move(text))},
+    return accepted(ValueRecord{types::TextValue{store.keepText(std::move(text))},
                                     &property.declaration});
 }
 
@@ -357,7 +357,7 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
     types::EnumValue value{*index, {}};
     if (property.enumRef != nullptr)
         if (const std::string* text = property.enumRef->textFor(value.index)) value.text = *text;
-    return accepted(ValueRecord{property.declaration.name, value, &property.declaration});
+    return accepted(ValueRecord{value, &property.declaration});
 }
 
 }  // namespace teds::encode

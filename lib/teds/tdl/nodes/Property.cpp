@@ -30,7 +30,6 @@ void Property::dump(std::ostream& out, const std::string& indent) const {
 
 types::ValueRecord& Property::emplaceRecord(std::vector<types::ValueRecord>& out) const {
     types::ValueRecord& record = out.emplace_back();
-    record.name = declaration.name;
     record.property = &declaration;
     return record;
 }
