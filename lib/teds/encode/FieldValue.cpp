@@ -136,7 +136,8 @@ FieldValue nearestOnGrid(const Property& property, double x, double estimate, Gr
     const double held = realOf(*best);
     // A grid point typed in decimal ("0" for -6.3 + 63 * 0.1) is that point,
     // though the double the grid formula gives differs in its last bits.
-    const double spacing = relative ? std::abs(held) * 2.0 * std::abs(property.field.step) : std::abs(property.field.step);
+    const double step = std::abs(property.field.step);
+    const double spacing = relative ? std::abs(held) * 2.0 * step : step;
     if (std::abs(held - x) <= spacing * 1e-9) return accepted(std::move(*best));
     if (strict)
         return refused(name + ": " + realText(x) + " is not a value its field holds (nearest: " + realText(held) + ")");
@@ -149,7 +150,8 @@ FieldValue gridValue(const Property& property, double x, bool strict) {
     const std::uint32_t sz = property.declaration.width;
     if (sz == 0) return refused(property.declaration.name + ": its field has no bits, so it holds no value, only none");
     if (property.field.dataType == DataType::ConRelRes)
-        return nearestOnGrid(property, x, std::log(x / property.field.start) / std::log(1.0 + 2.0 * property.field.step),
+        return nearestOnGrid(property, x,
+                             std::log(x / property.field.start) / std::log(1.0 + 2.0 * property.field.step),
                              conRelResRange(sz), strict);
     return nearestOnGrid(property, x, (x - property.field.start) / property.field.step, conResRange(sz), strict);
 }
