@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::uint32_t position = static_cast<std::uint32_t>(i);
             const teds::types::ValueRecord* value = teds::decode::selectByPosition(record.values, position);
             if (value == nullptr) __builtin_trap();  // every counted position must select
-            if (teds::decode::selectByName(record.values, value->name, 0) == nullptr) __builtin_trap();
+            if (teds::decode::selectByName(record.values, value->name(), 0) == nullptr) __builtin_trap();
         }
     }
     return 0;

@@ -4,19 +4,20 @@
 #include "teds/decode/NameIndex.hpp"
 #include "teds/decode/PositionIndex.hpp"
 #include "teds/decode/ValueLookup.hpp"
+#include "support/DeclaredRecords.hpp"
 
 namespace {
 
 using namespace teds::decode;
 using namespace teds::types;
 
-ValueRecord leaf(std::uint64_t value) { return ValueRecord{"v", teds::types::UnsignedValue{value}, nullptr}; }
-ValueRecord marker() { return ValueRecord{"", teds::types::SelectMarkerValue{std::uint64_t{0}}, nullptr}; }
+ValueRecord leaf(std::uint64_t value) { return teds::testing::namedRecord("v", teds::types::UnsignedValue{value}); }
+ValueRecord marker() { return ValueRecord{teds::types::SelectMarkerValue{std::uint64_t{0}}, nullptr}; }
 // The record refers to `elements`, kept in `store`.
 ValueRecord array(RecordStore& store, StructElements elements) {
     StructElements& kept = store.newElements();
     kept = std::move(elements);
-    return ValueRecord{"a", teds::types::StructArrayValue{kept}, nullptr};
+    return teds::testing::namedRecord("a", teds::types::StructArrayValue{kept});
 }
 
 // Nested arrays, empty elements and markers at every level.
@@ -58,7 +59,7 @@ TEST(PositionIndex, TemplateIndexPastTheEndHasNothing) {
 
 TEST(NameIndex, AgreesWithSelectionByNameEverywhere) {
     auto templates = nestedTemplates();
-    templates[2].values.push_back(ValueRecord{"w", teds::types::UnsignedValue{std::uint64_t{9}}, nullptr});
+    templates[2].values.push_back(teds::testing::namedRecord("w", teds::types::UnsignedValue{std::uint64_t{9}}));
     const NameIndex index(templates);
     for (std::size_t t = 0; t < templates.size() + 1; ++t) {
         const std::vector<ValueRecord> none;

@@ -8,6 +8,7 @@
 #include "teds/decode/TemplateRecord.hpp"
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/types/RecordStore.hpp"
+#include "support/DeclaredRecords.hpp"
 
 namespace {
 
@@ -18,14 +19,14 @@ using namespace teds::decode;
 using namespace teds::types;
 
 ValueRecord unsignedRecord(const char* name, std::uint64_t value) {
-    return ValueRecord{name, teds::types::UnsignedValue{value}, nullptr};
+    return teds::testing::namedRecord(name, teds::types::UnsignedValue{value});
 }
 
 // The record refers to `elements`, kept in `store`.
 ValueRecord arrayRecord(RecordStore& store, const char* name, StructElements elements) {
     StructElements& kept = store.newElements();
     kept = std::move(elements);
-    return ValueRecord{name, teds::types::StructArrayValue{kept}, nullptr};
+    return teds::testing::namedRecord(name, teds::types::StructArrayValue{kept});
 }
 
 // One array of three elements, each holding "x" and "y" numbered 0..5.
@@ -72,7 +73,7 @@ TEST(ValueLookup, PositionCounterIsSharedAcrossLevels) {
 }
 
 TEST(ValueLookup, SelectMarkerIsFoundByNameButNeverCounted) {
-    const std::vector<ValueRecord> values{ValueRecord{"X", teds::types::SelectMarkerValue{std::uint64_t{1}}, nullptr},
+    const std::vector<ValueRecord> values{teds::testing::namedRecord("X", teds::types::SelectMarkerValue{std::uint64_t{1}}),
                                           unsignedRecord("Y", 7)};
     EXPECT_EQ(countValues(values), 1);
     EXPECT_EQ(valueAt(values, 0), 7u);
@@ -112,7 +113,7 @@ TEST(TemplateRecord, KeyTextNamesIeeeAndManufacturerTemplates) {
 
 TEST(TemplateRecord, ACopyKeepsItsOwnTextsAndElements) {
     auto original = std::make_unique<TemplateRecord>();
-    original->values = {ValueRecord{"Model", TextValue{original->store.keepText("ABC")}, nullptr},
+    original->values = {teds::testing::namedRecord("Model", TextValue{original->store.keepText("ABC")}),
                         arrayRecord(original->store, "points", {{unsignedRecord("x", 7)}})};
     const TemplateRecord copy = *original;
     TemplateRecord assigned;
@@ -134,10 +135,10 @@ TEST(TemplateRecord, ACopyKeepsItsOwnTextsAndElements) {
 TEST(TemplateRecord, DumpListsEveryValue) {
     TemplateRecord record;
     record.begin(0, 36, nullptr);
-    record.values = {unsignedRecord("Count", 3), ValueRecord{"Gain", teds::types::RealValue{2.5}, nullptr},
-                     ValueRecord{"Model", teds::types::TextValue{"ABC"}, nullptr},
-                     ValueRecord{"Pol", EnumValue{1, "neg"}, nullptr},
-                     ValueRecord{"Off", teds::types::NoValue{}, nullptr}};
+    record.values = {unsignedRecord("Count", 3), teds::testing::namedRecord("Gain", teds::types::RealValue{2.5}),
+                     teds::testing::namedRecord("Model", teds::types::TextValue{"ABC"}),
+                     teds::testing::namedRecord("Pol", EnumValue{1, "neg"}),
+                     teds::testing::namedRecord("Off", teds::types::NoValue{})};
     std::ostringstream out;
     record.dump(out, "% ");
     EXPECT_EQ(out.str(),

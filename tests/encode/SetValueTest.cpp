@@ -13,6 +13,7 @@
 #include "teds/encode/TedsEncoder.hpp"
 #include "teds/tdl/Registry.hpp"
 #include "teds/tdl/TdlLoader.hpp"
+#include "support/DeclaredRecords.hpp"
 
 namespace teds::encode {
 namespace {
@@ -210,7 +211,7 @@ TEST(StatedValue, AnExactTextOutlivesTheRecordsItWasStatedFrom) {
     const char* decoded = nullptr;
     {
         types::RecordStore store;
-        const std::vector<types::ValueRecord> records{{"Model", types::TextValue{store.keepText("ABC")}, nullptr}};
+        const std::vector<types::ValueRecord> records{teds::testing::namedRecord("Model", types::TextValue{store.keepText("ABC")})};
         decoded = std::get<types::TextValue>(records[0].value).text.data();
         values = statedFromRecords(records);
     }

@@ -56,7 +56,7 @@ TEST(PropertyDecode, QualifiedPropertyReadsNothingAndYieldsNothing) {
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 1u);
-    EXPECT_EQ(d.values[0].name, "U");
+    EXPECT_EQ(d.values[0].name(), "U");
     EXPECT_EQ(asUnsigned(d.values[0]), 42u);
 }
 
@@ -90,9 +90,9 @@ TEST(SelectCaseDecode, SelectorWithoutCaseYieldsOnlyTheMarker) {
     ASSERT_TRUE(d.ok);
     ASSERT_EQ(d.values.size(), 2u);
     EXPECT_EQ(d.values[0].kind(), ValueKind::SelectMarker);
-    EXPECT_EQ(d.values[0].name, "");
+    EXPECT_EQ(d.values[0].name(), "");
     EXPECT_EQ(asUnsigned(d.values[0]), 3u);
-    EXPECT_EQ(d.values[1].name, "after");
+    EXPECT_EQ(d.values[1].name(), "after");
     EXPECT_EQ(asUnsigned(d.values[1]), 33u);
 }
 
@@ -105,7 +105,7 @@ TEST(SelectCaseDecode, SelectorPicksTheCaseByItsPosition) {
     image.field(1, 1).field(4, 9);
     const Decoded d = decodeList(nodes, image.bytes());
     ASSERT_EQ(d.values.size(), 2u);
-    EXPECT_EQ(d.values[1].name, "one");
+    EXPECT_EQ(d.values[1].name(), "one");
     EXPECT_EQ(asUnsigned(d.values[1]), 9u);
     EXPECT_EQ(d.bitsRead, 5u);
 }
@@ -183,7 +183,7 @@ TEST(StructArrayDecode, ElementThatReadsAndYieldsNothingEndsTheArray) {
 TEST(StructArrayDecode, RecordsBeyondTheBudgetFailTheTemplate) {
     // Fixed values read no bits, so only the budget bounds this array.
     auto fixed = property("f", DataType::Unint, 8);
-    fixed->fixedRaw = 1;
+    fixed->field.fixedRaw = 1;
     const auto nodes = nodeList(structArray("A", 32, nodeList(std::move(fixed))));
     using types::DecodeBudget;
     // 999 elements of one record each, and the array's own record.
@@ -212,7 +212,7 @@ TEST(TemplateDecode, AlignStopsTheTemplateButKeepsEarlierRecords) {
     types::RecordStore store;
     EXPECT_FALSE(tmpl.decodeBody(stream, values, store, budget));
     ASSERT_EQ(values.size(), 1u);
-    EXPECT_EQ(values[0].name, "A");
+    EXPECT_EQ(values[0].name(), "A");
 }
 
 TEST(TemplateDecode, DescriptiveNodesReadNothing) {

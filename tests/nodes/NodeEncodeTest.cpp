@@ -4,6 +4,7 @@
 
 #include "support/HeldValues.hpp"
 #include "support/NodeFactory.hpp"
+#include "support/DeclaredRecords.hpp"
 
 namespace {
 
@@ -68,10 +69,10 @@ class PropertyRoundTrip : public ::testing::TestWithParam<PropertyCase> {};
 TEST_P(PropertyRoundTrip, DecodesWhatWasEncoded) {
     const PropertyCase& c = GetParam();
     auto node = property("p", c.type, c.sz);
-    node->start = c.start;
-    node->step = c.step;
+    node->field.start = c.start;
+    node->field.step = c.step;
     types::RecordStore store;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", c.value, nullptr}, store);
+    const ValueRecord back = roundTrip(*node, teds::testing::namedRecord("p", c.value), store);
     if (const auto* expected = std::get_if<types::RealValue>(&c.value)) {
         EXPECT_NEAR(heldReal(back.value), expected->value, std::abs(expected->value) * 1e-6) << c.what;
     } else {
@@ -98,14 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PropertyEncode, NoValueRecordWritesTheAllOnesPattern) {
     auto node = property("p", DataType::Unint, 8);
     types::RecordStore store;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"p", teds::types::NoValue{}, nullptr}, store);
+    const ValueRecord back = roundTrip(*node, teds::testing::namedRecord("p", teds::types::NoValue{}), store);
     EXPECT_EQ(back.kind(), types::ValueKind::None);
 }
 
 TEST(PropertyEncode, TypesWithoutEncodingAreRefused) {
     for (DataType type : {DataType::BitDigit, DataType::BitBin}) {
         auto node = property("p", type, 16);
-        expectRefused(*node, {ValueRecord{"p", teds::types::TextValue{std::string("x")}, nullptr}}, "p");
+        expectRefused(*node, {teds::testing::namedRecord("p", teds::types::TextValue{std::string("x")})}, "p");
     }
 }
 
@@ -114,14 +115,14 @@ TEST(EnumPropertyEncode, IndexRoundTrips) {
     auto node = enumProperty("c", "C", 2);
     node->enumRef = &colours;
     types::RecordStore store;
-    const ValueRecord back = roundTrip(*node, ValueRecord{"c", types::EnumValue{2, "blue"}, nullptr}, store);
+    const ValueRecord back = roundTrip(*node, teds::testing::namedRecord("c", types::EnumValue{2, "blue"}), store);
     EXPECT_EQ(heldEnum(back.value).index, 2u);
     EXPECT_EQ(heldEnum(back.value).text, "blue");
 
     auto wide = enumProperty("w", "C", 48);
     wide->enumRef = &colours;
     const types::EnumValue beyond{0x10000000001, ""};
-    const ValueRecord wideBack = roundTrip(*wide, ValueRecord{"w", beyond, nullptr}, store);
+    const ValueRecord wideBack = roundTrip(*wide, teds::testing::namedRecord("w", beyond), store);
     EXPECT_EQ(heldEnum(wideBack.value).index, beyond.index);
 }
 
@@ -130,7 +131,7 @@ TEST(SelectCaseEncode, SelectorRoundTrips) {
         SelectCase node("s", bits, {});
         types::RecordStore store;
         const ValueRecord back =
-            roundTrip(node, ValueRecord{"", teds::types::SelectMarkerValue{selector}, nullptr}, store);
+            roundTrip(node, ValueRecord{teds::types::SelectMarkerValue{selector}, nullptr}, store);
         EXPECT_EQ(heldWhole(back.value), selector);
     }
 }
@@ -138,10 +139,10 @@ TEST(SelectCaseEncode, SelectorRoundTrips) {
 TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
     const auto array = structArray("A", 2, nodeList(property("v", DataType::Unint, 4)));
     const auto element = [](std::uint64_t v) {
-        return types::StructElement{ValueRecord{"v", teds::types::UnsignedValue{v}, nullptr}};
+        return types::StructElement{teds::testing::namedRecord("v", teds::types::UnsignedValue{v})};
     };
     const types::StructElements elementsGiven{element(1), element(2), element(3)};
-    const ValueRecord three{"A", types::StructArrayValue{elementsGiven}, nullptr};
+    const ValueRecord three = teds::testing::namedRecord("A", types::StructArrayValue{elementsGiven});
     types::RecordStore store;
     const ValueRecord back = roundTrip(*array, three, store);
     const auto& elements = heldElements(back.value);
@@ -149,22 +150,22 @@ TEST(StructArrayEncode, ElementsRoundTripAndTheCountMustFit) {
     EXPECT_EQ(heldWhole(elements[2].at(0).value), 3u);
 
     types::StructElements four(4, element(1));
-    expectRefused(*array, {ValueRecord{"A", teds::types::StructArrayValue{four}, nullptr}}, "more elements");
+    expectRefused(*array, {teds::testing::namedRecord("A", teds::types::StructArrayValue{four})}, "more elements");
 }
 
 TEST(NodeEncode, RefusesRecordsThatDoNotFollowTheTemplate) {
     const auto unint = property("p", DataType::Unint, 4);
     expectRefused(*unint, {}, "no value given for 'p'");
-    expectRefused(*unint, {ValueRecord{"q", teds::types::UnsignedValue{std::uint64_t{1}}, nullptr}}, "found 'q'");
+    expectRefused(*unint, {teds::testing::namedRecord("q", teds::types::UnsignedValue{std::uint64_t{1}})}, "found 'q'");
     // 16 needs a fifth bit; 15 is the no-value pattern.
-    expectRefused(*unint, {ValueRecord{"p", teds::types::UnsignedValue{std::uint64_t{16}}, nullptr}},
+    expectRefused(*unint, {teds::testing::namedRecord("p", teds::types::UnsignedValue{std::uint64_t{16}})},
                   "does not read back");
-    expectRefused(*unint, {ValueRecord{"p", teds::types::UnsignedValue{std::uint64_t{15}}, nullptr}},
+    expectRefused(*unint, {teds::testing::namedRecord("p", teds::types::UnsignedValue{std::uint64_t{15}})},
                   "does not read back");
     // A real with no raw number in its field is refused, not thrown.
     auto conRes = property("r", DataType::ConRes, 8);
-    conRes->step = 1.0;
-    expectRefused(*conRes, {ValueRecord{"r", teds::types::RealValue{-100.0}, nullptr}}, "r");
+    conRes->field.step = 1.0;
+    expectRefused(*conRes, {teds::testing::namedRecord("r", teds::types::RealValue{-100.0})}, "r");
 }
 
 }  // namespace

@@ -159,12 +159,12 @@ TEST_F(GrammarTest, PropertyFieldsInDeclarationOrder) {
     EXPECT_EQ(p.declaration.description, "Sensitivity");
     EXPECT_EQ(p.declaration.access, types::Access::Calibration);
     EXPECT_EQ(p.declaration.width, 16u);
-    EXPECT_EQ(p.dataType, DataType::ConRes);
-    EXPECT_EQ(p.start, 10.0);
-    EXPECT_EQ(p.step, 0.5);
+    EXPECT_EQ(p.field.dataType, DataType::ConRes);
+    EXPECT_EQ(p.field.start, 10.0);
+    EXPECT_EQ(p.field.step, 0.5);
     EXPECT_EQ(p.declaration.displayFormat, "%.3f");
     EXPECT_EQ(p.unitName, "V/g");
-    EXPECT_FALSE(p.fixedRaw);
+    EXPECT_FALSE(p.field.fixedRaw);
 }
 
 TEST_F(GrammarTest, PropertyWithEverythingOptionalLeftOut) {
@@ -191,7 +191,7 @@ using DataTypeTest = GrammarParamTest<DataTypeCase>;
 
 TEST_P(DataTypeTest, KeywordGivesItsCode) {
     const auto& p = only<nodes::Property>(parse(inTemplate(std::string("%P, , ID, 8, ") + GetParam().keyword + ", ,")));
-    EXPECT_EQ(p.dataType, GetParam().type);
+    EXPECT_EQ(p.field.dataType, GetParam().type);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,7 +253,7 @@ using FixedValueTest = GrammarParamTest<FixedCase>;
 
 TEST_P(FixedValueTest, OnAProperty) {
     const auto& p = only<nodes::Property>(parse(inTemplate(std::string("%F, , ID, 8, UNINT, , = ") + GetParam().written)));
-    EXPECT_EQ(p.fixedRaw, GetParam().raw);
+    EXPECT_EQ(p.field.fixedRaw, GetParam().raw);
     EXPECT_EQ(p.fixedValueText, GetParam().text);
 }
 
@@ -265,9 +265,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FixedCase{"Name", std::nullopt, "Name"}, FixedCase{"\"Text\"", std::nullopt, "Text"}));
 
 TEST_F(GrammarTest, AFixedNumberOfAWideFieldKeepsSixtyFourBits) {
-    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 40, UNINT, , = 0x123456789"))).fixedRaw, 0x123456789u);
-    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 64, UNINT, , = -2"))).fixedRaw, 0xFFFFFFFFFFFFFFFEu);
-    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 33, UNINT, , = 4294967296.5"))).fixedRaw, 4294967296u);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 40, UNINT, , = 0x123456789"))).field.fixedRaw, 0x123456789u);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 64, UNINT, , = -2"))).field.fixedRaw, 0xFFFFFFFFFFFFFFFEu);
+    EXPECT_EQ(only<nodes::Property>(parse(inTemplate("%F, , ID, 33, UNINT, , = 4294967296.5"))).field.fixedRaw, 4294967296u);
 }
 
 struct WidthCase {
@@ -345,7 +345,7 @@ TEST_F(GrammarTest, SelectCaseWithItsCases) {
         "ENDCASE\n"
         "\n"
         "ENDSELECT")));
-    EXPECT_EQ(select.declaration.name, "Type");
+    EXPECT_EQ(select.name, "Type");
     EXPECT_EQ(select.declaration.width, 2u);
     ASSERT_EQ(select.cases.size(), 2u);
     EXPECT_EQ(select.cases[0].name, "Volt");

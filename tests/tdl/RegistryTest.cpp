@@ -88,17 +88,17 @@ TEST(RegistryTest, ALoadedTemplateDecodesAnImage) {
 
     const std::vector<ValueRecord>& v = record.values;
     ASSERT_EQ(v.size(), 8u);
-    EXPECT_EQ(v[0].name, "%Kind");
+    EXPECT_EQ(v[0].name(), "%Kind");
     EXPECT_EQ(v[0].kind(), ValueKind::Enumeration);
     EXPECT_EQ(heldEnum(v[0].value).index, 1u);
     EXPECT_EQ(heldEnum(v[0].value).text, "Current");
     EXPECT_EQ(heldWhole(v[1].value), 200u);
     EXPECT_EQ(v[2].kind(), ValueKind::Real);
     EXPECT_EQ(heldReal(v[2].value), 12.0);
-    EXPECT_EQ(v[3].name, "%Fixed");
+    EXPECT_EQ(v[3].name(), "%Fixed");
     EXPECT_EQ(heldWhole(v[3].value), 42u);
     EXPECT_EQ(v[4].kind(), ValueKind::SelectMarker);
-    EXPECT_EQ(v[5].name, "%InB");
+    EXPECT_EQ(v[5].name(), "%InB");
     EXPECT_EQ(heldWhole(v[5].value), 17u);
     ASSERT_EQ(v[6].kind(), ValueKind::StructArray);
     const auto& points = heldElements(v[6].value);

@@ -85,8 +85,8 @@ TEST(ScaleTest, ABigEnumerationAnswersEveryRecordOfALongArray) {
     for (const types::StructElement* element : {&elements.front(), &elements.back()}) {
         ASSERT_EQ(element->size(), 2u);
         for (const types::ValueRecord& value : *element) {
-            EXPECT_EQ(heldEnum(value.value).index, kEntries - 1) << value.name;
-            EXPECT_EQ(heldEnum(value.value).text, last) << value.name;
+            EXPECT_EQ(heldEnum(value.value).index, kEntries - 1) << value.name();
+            EXPECT_EQ(heldEnum(value.value).text, last) << value.name();
         }
     }
 }

@@ -170,8 +170,8 @@ TEST(ExampleImageTest, JsonRealsReadBackAsTheDecodedDoubles) {
             for (const teds::types::ValueRecord& record : decoded.templates[t].values) {
                 if (record.kind() != teds::types::ValueKind::Real) continue;
                 for (const json& property : document["templates"][t]["properties"])
-                    if (property["name"] == record.name) {
-                        EXPECT_EQ(property["value"].get<double>(), heldReal(record.value)) << record.name;
+                    if (property["name"] == record.name()) {
+                        EXPECT_EQ(property["value"].get<double>(), heldReal(record.value)) << record.name();
                         ++reals;
                     }
             }

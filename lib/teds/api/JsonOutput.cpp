@@ -49,7 +49,7 @@ void writeValue(const ValueRecord& record, Json& property) {
 
 Json propertyJson(const ValueRecord& record) {
     Json property;
-    property["name"] = record.name;
+    property["name"] = record.name();
     property["type"] = kindName(record.kind());
     property["value"] = nullptr;
     writeValue(record, property);

@@ -100,7 +100,7 @@ private:
         if (value->is_string() && teds::encode::tedsDayOf(value->get<std::string>()))
             out.text = value->get<std::string>();
         else if (byDays && days)
-            out.exact = ValueRecord{{}, teds::types::DateValue{*days}, nullptr};
+            out.exact = ValueRecord{teds::types::DateValue{*days}, nullptr};
         else if (!byDays)
             fields.refuse("value", "a date YYYY-MM-DD, or null with its days", *value);
     }
@@ -116,7 +116,7 @@ private:
         if (value == nullptr) return;
         // An index is taken as the index even where an entry's text is a number.
         if (const auto index = wholeNumber(*value); index && *index <= std::numeric_limits<Index>::max())
-            out.exact = ValueRecord{{}, EnumValue{static_cast<Index>(*index), {}}, nullptr};
+            out.exact = ValueRecord{EnumValue{static_cast<Index>(*index), {}}, nullptr};
         else if (byText && text)
             out.text = std::move(*text);
         else if (!byText)

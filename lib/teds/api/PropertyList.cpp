@@ -20,12 +20,12 @@ void appendProperties(const std::vector<ValueRecord>& records, std::uint32_t tem
         std::vector<std::string> prefixes{std::string()};  // one per depth
         std::vector<std::string> arrays;                   // the last array's name at each depth
         void record(const ValueRecord& record) {
-            const std::string name = prefixes.back() + std::string(record.name);
+            const std::string name = prefixes.back() + std::string(record.name());
             if (std::holds_alternative<types::StructArrayValue>(record.value)) {
                 arrays.resize(prefixes.size());
                 arrays.back() = name;
             }
-            if (record.name.empty()) return;
+            if (record.name().empty()) return;
             Property property;
             property.templateIndex = templateIndex;
             property.name = name;

@@ -30,7 +30,7 @@ Value valueOf(const types::Value& value) {
 
 PropertyView shallowView(const ValueRecord& record) {
     PropertyView view;
-    view.name = record.name;
+    view.name = record.name();
     view.value = valueOf(record.value);
     if (const types::PropertyDescription* property = record.property) {
         view.unit = property->unit;

@@ -11,7 +11,7 @@ NameIndex::NameIndex(const std::vector<TemplateRecord>& templates) {
 
 void NameIndex::add(const std::vector<types::ValueRecord>& values, ByName& names) {
     types::forEachRecord(values, types::kNamed,
-                         [&](const types::ValueRecord& record) { names[record.name].push_back(&record); });
+                         [&](const types::ValueRecord& record) { names[record.name()].push_back(&record); });
 }
 
 const NameIndex::Occurrences* NameIndex::occurrences(std::size_t templateIndex, std::string_view name) const {

@@ -47,7 +47,7 @@ std::string TemplateRecord::keyText() const {
 void TemplateRecord::dump(std::ostream& out, std::string_view prefix) const {
     out << prefix << "Template " << manufacturerKey << '-' << templateId << " instance\n";
     for (const types::ValueRecord& record : values) {
-        out << prefix << "  " << record.name << " = ";
+        out << prefix << "  " << record.name() << " = ";
         writeValueText(out, record);
         out << '\n';
     }

@@ -10,7 +10,7 @@ namespace {
 template <class Visit>
 void forEachNamed(const std::vector<types::ValueRecord>& values, std::string_view name, Visit visit) {
     types::forEachRecord(values, types::kNamed,
-                         [&](const types::ValueRecord& record) { return record.name != name || !visit(record); });
+                         [&](const types::ValueRecord& record) { return record.name() != name || !visit(record); });
 }
 
 }  // namespace

@@ -48,9 +48,9 @@ std::optional<double> parseReal(const std::string& text) {
 // What decoding makes of raw number `raw` in the property's field: the
 // record is then exactly the one a decode of the written image gives.
 std::optional<ValueRecord> decodedRaw(const Property& property, std::uint64_t raw) {
-    std::optional<types::Value> value = types::numericValueOf(property.fieldSpec(), raw);
+    std::optional<types::Value> value = types::numericValueOf(property.field, raw);
     if (!value) return std::nullopt;
-    return ValueRecord{property.declaration.name, std::move(*value), &property.declaration};
+    return ValueRecord{std::move(*value), &property.declaration};
 }
 
 FieldValue fromRaw(const Property& property, std::uint64_t raw) {
@@ -105,7 +105,7 @@ template <class Raw>
 FieldValue nearestOnGrid(const Property& property, double x, double estimate, GridRange<Raw> range, bool strict) {
     const std::string& name = property.declaration.name;
     const std::uint32_t sz = property.declaration.width;
-    const bool relative = property.dataType == DataType::ConRelRes;
+    const bool relative = property.field.dataType == DataType::ConRelRes;
     // A negative exponent is written in two's complement, which the
     // conversion to the field's bits gives.
     const auto valueAt = [&](Raw raw) { return decodedRaw(property, static_cast<std::uint64_t>(raw)); };
@@ -136,7 +136,8 @@ FieldValue nearestOnGrid(const Property& property, double x, double estimate, Gr
     const double held = realOf(*best);
     // A grid point typed in decimal ("0" for -6.3 + 63 * 0.1) is that point,
     // though the double the grid formula gives differs in its last bits.
-    const double spacing = relative ? std::abs(held) * 2.0 * std::abs(property.step) : std::abs(property.step);
+    const double step = std::abs(property.field.step);
+    const double spacing = relative ? std::abs(held) * 2.0 * step : step;
     if (std::abs(held - x) <= spacing * 1e-9) return accepted(std::move(*best));
     if (strict)
         return refused(name + ": " + realText(x) + " is not a value its field holds (nearest: " + realText(held) + ")");
@@ -148,10 +149,11 @@ FieldValue nearestOnGrid(const Property& property, double x, double estimate, Gr
 FieldValue gridValue(const Property& property, double x, bool strict) {
     const std::uint32_t sz = property.declaration.width;
     if (sz == 0) return refused(property.declaration.name + ": its field has no bits, so it holds no value, only none");
-    if (property.dataType == DataType::ConRelRes)
-        return nearestOnGrid(property, x, std::log(x / property.start) / std::log(1.0 + 2.0 * property.step),
+    if (property.field.dataType == DataType::ConRelRes)
+        return nearestOnGrid(property, x,
+                             std::log(x / property.field.start) / std::log(1.0 + 2.0 * property.field.step),
                              conRelResRange(sz), strict);
-    return nearestOnGrid(property, x, (x - property.start) / property.step, conResRange(sz), strict);
+    return nearestOnGrid(property, x, (x - property.field.start) / property.field.step, conResRange(sz), strict);
 }
 
 // A Single holds any float. A value typed in decimal is taken as the float
@@ -192,7 +194,7 @@ FieldValue textValue(const Property& property, const StatedValue& stated, types:
     const std::uint32_t sz = property.declaration.width;
     std::size_t count = text.size();
     std::size_t capacity = 0;
-    switch (property.dataType) {
+    switch (property.field.dataType) {
     case DataType::Chr5:
     case DataType::String5:
         if (const auto bad = std::find_if_not(text.begin(), text.end(), isChr5); bad != text.end())
@@ -214,7 +216,7 @@ FieldValue textValue(const Property& property, const StatedValue& stated, types:
         capacity = sz >> 4;
     }
     }
-    const bool counted = property.dataType >= DataType::String5;
+    const bool counted = property.field.dataType >= DataType::String5;
     if (counted) {
         if (sz < 64 && (std::uint64_t{count} >> sz) != 0)
             return refused(name + ": " + std::to_string(count) + " characters are more than its " +
@@ -228,7 +230,7 @@ FieldValue textValue(const Property& property, const StatedValue& stated, types:
         // was, so one cut short by the end of its image is written back as such.
         if (!stated.exact) text.append(capacity - count, ' ');
     }
-    return accepted(ValueRecord{property.declaration.name, types::TextValue{store.keepText(std::move(text))},
+    return accepted(ValueRecord{types::TextValue{store.keepText(std::move(text))},
                                     &property.declaration});
 }
 
@@ -242,14 +244,14 @@ std::optional<double> statedReal(const StatedValue& stated) {
 
 std::optional<std::uint64_t> statedWhole(const Property& property, const StatedValue& stated) {
     if (stated.exact) {
-        if (property.dataType == DataType::Date) {
+        if (property.field.dataType == DataType::Date) {
             const auto* date = std::get_if<types::DateValue>(&stated.exact->value);
             return date != nullptr ? std::optional<std::uint64_t>(date->days) : std::nullopt;
         }
         const auto* n = std::get_if<types::UnsignedValue>(&stated.exact->value);
         return n != nullptr ? std::optional<std::uint64_t>(n->value) : std::nullopt;
     }
-    if (property.dataType == DataType::Date) {
+    if (property.field.dataType == DataType::Date) {
         const auto days = tedsDayOf(*stated.text);
         if (!days || *days < 0) return std::nullopt;
         return static_cast<std::uint64_t>(*days);
@@ -295,9 +297,9 @@ FieldValue propertyValue(const Property& property, const StatedValue& stated, bo
                          types::RecordStore& store) {
     const std::string& name = property.declaration.name;
     if (!stated.exact && !stated.text) return refused(name + ": needs a value, not a list of elements");
-    if (types::isTextType(property.dataType)) return textValue(property, stated, store);
+    if (types::isTextType(property.field.dataType)) return textValue(property, stated, store);
 
-    if (property.dataType == DataType::Single) {
+    if (property.field.dataType == DataType::Single) {
         // All ones is the pattern of erased memory; in a Single it reads as a NaN.
         const std::optional<double> x = statesNone(stated)
                                             ? std::optional<double>(std::bit_cast<float>(0xFFFFFFFFu))
@@ -307,7 +309,7 @@ FieldValue propertyValue(const Property& property, const StatedValue& stated, bo
     }
     if (statesNone(stated)) return fromRaw(property, ~std::uint64_t{0});
 
-    switch (property.dataType) {
+    switch (property.field.dataType) {
     case DataType::Date: {
         const auto days = statedWhole(property, stated);
         if (!days) {
@@ -357,7 +359,7 @@ FieldValue enumValue(const tdl::nodes::EnumProperty& property, const StatedValue
     types::EnumValue value{*index, {}};
     if (property.enumRef != nullptr)
         if (const std::string* text = property.enumRef->textFor(value.index)) value.text = *text;
-    return accepted(ValueRecord{property.declaration.name, value, &property.declaration});
+    return accepted(ValueRecord{value, &property.declaration});
 }
 
 }  // namespace teds::encode

@@ -14,7 +14,7 @@ namespace {
 // struct array is compared by its number of elements here; the walk
 // compares what they hold.
 bool sameRecord(const types::ValueRecord& a, const types::ValueRecord& b, bool cutByEnd) {
-    if (a.name != b.name || a.property != b.property || a.value.index() != b.value.index()) return false;
+    if (a.name() != b.name() || a.property != b.property || a.value.index() != b.value.index()) return false;
     return std::visit(types::Overloaded{
                           [&](const types::TextValue& x) {
                               const std::string_view y = std::get_if<types::TextValue>(&b.value)->text;

@@ -29,12 +29,12 @@ std::optional<std::uint64_t> markerCase(const StatedValue& value) {
     return marker != nullptr ? std::optional<std::uint64_t>(marker->selector) : std::nullopt;
 }
 
-bool isFixed(const Property& node) { return node.fixedRaw.has_value(); }
+bool isFixed(const Property& node) { return node.field.fixedRaw.has_value(); }
 bool isFixed(const EnumProperty& node) { return node.hasFixedIndex || node.hasFixedText; }
 
 // Neither yields a record; Bit_Digit and BitBin fields are read past.
 bool yieldsRecord(const Property& node) {
-    return node.dataType != types::DataType::BitDigit && node.dataType != types::DataType::BitBin;
+    return node.field.dataType != types::DataType::BitDigit && node.field.dataType != types::DataType::BitBin;
 }
 
 // A fixed value takes no bits: its record is what decoding it gives.
@@ -97,7 +97,7 @@ bool RecordBuilder::declares(const NodeList& nodes, const std::string& name) {
         } else if (const auto* a = nodeAs<StructArray>(*node)) {
             if (a->declaration.name == name) return true;
         } else if (const auto* s = nodeAs<SelectCase>(*node)) {
-            if (s->declaration.name == name) return true;
+            if (s->name == name) return true;
             for (const auto& c : s->cases)
                 if (declares(c.nodes, name)) return true;
         }
@@ -189,7 +189,7 @@ bool RecordBuilder::field(const FieldNode& node, Cursor& in, const std::string& 
 }
 
 bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string& path, std::vector<ValueRecord>& out) {
-    const std::string key = path + node.declaration.name;
+    const std::string key = path + node.name;
     // The case decoding found, when the values come from a decode.
     bool marked = false;
     std::uint64_t old = 0;
@@ -218,7 +218,7 @@ bool RecordBuilder::select(const SelectCase& node, Cursor& in, const std::string
     } else {
         chosen = bestCase(node, in, path, hint);
     }
-    out.push_back(ValueRecord{{}, types::SelectMarkerValue{*chosen}, &node.declaration});
+    out.push_back(ValueRecord{types::SelectMarkerValue{*chosen}, &node.declaration});
 
     if (marked && old != *chosen) {
         // The values of the case left behind go with it.
@@ -273,7 +273,7 @@ bool RecordBuilder::array(const StructArray& node, Cursor& in, const std::string
             return stop(key + ": " + std::to_string(count) + " elements are more than decoding an image may hold");
         elements.push_back(std::move(records));
     }
-    out.push_back(ValueRecord{node.declaration.name, types::StructArrayValue{elements}, &node.declaration});
+    out.push_back(ValueRecord{types::StructArrayValue{elements}, &node.declaration});
     return !stopped_;
 }
 

@@ -23,7 +23,7 @@ std::vector<StatedValue> statedFromRecords(const std::vector<types::ValueRecord>
         std::vector<std::vector<StatedValue>*> open{&top};
         void record(const types::ValueRecord& record) {
             StatedValue& value = open.back()->emplace_back();
-            value.name = std::string(record.name);
+            value.name = std::string(record.name());
             if (std::holds_alternative<types::StructArrayValue>(record.value))
                 value.elements.emplace();
             else

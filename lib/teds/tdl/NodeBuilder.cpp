@@ -52,11 +52,11 @@ nodes::NodePtr buildProperty(PropertyDecl decl) {
 
     auto node = std::make_unique<nodes::Property>(std::move(decl.declaration), decl.dataType.code, decl.qualifier.code,
                                                   std::move(decl.qualifier.text));
-    node->start = decl.dataType.start;
-    node->step = decl.dataType.step;
+    node->field.start = decl.dataType.start;
+    node->field.step = decl.dataType.step;
     node->unitName = std::move(decl.unitName);
     if (isNumberToken(decl.fixed.tokenKind))
-        node->fixedRaw = fixedNumber(decl.fixed, node->declaration.width);
+        node->field.fixedRaw = fixedNumber(decl.fixed, node->declaration.width);
     else if (decl.fixed.tokenKind != 0)
         node->fixedValueText = std::move(decl.fixed.text);
     return node;

@@ -24,7 +24,7 @@ bool Template::encodeBody(types::BitWriter& out, const std::vector<types::ValueR
     nodes::RecordSource records(out, values, error);
     if (!nodes::encodeNodeList(body, records)) return false;
     if (!records.finished())
-        return records.fail("template " + std::to_string(templateId) + " has no field for '" + std::string(records.peek()->name) + "'");
+        return records.fail("template " + std::to_string(templateId) + " has no field for '" + std::string(records.peek()->name()) + "'");
     return true;
 }
 

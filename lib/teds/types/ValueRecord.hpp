@@ -69,13 +69,18 @@ static_assert(std::is_same_v<std::variant_alternative_t<static_cast<std::size_t>
 static_assert(std::is_same_v<std::variant_alternative_t<static_cast<std::size_t>(ValueKind::SelectMarker), Value>,
                              SelectMarkerValue>);
 
+// A record reads its name from its declaration rather than keeping a copy
+// of the view: at 40 bytes, the list of a whole template fits the
+// allocator's small-block cache.
 struct ValueRecord {
-    std::string_view name;  // the declaration's name; empty for select markers
     Value value;
     // The declaration that produced the value; owned by the parser's templates.
     const PropertyDescription* property = nullptr;
 
     ValueKind kind() const { return static_cast<ValueKind>(value.index()); }
+    // The declaration's name (a select marker's is empty); empty too for a
+    // record with no declaration.
+    std::string_view name() const { return property != nullptr ? std::string_view(property->name) : std::string_view(); }
     bool operator==(const ValueRecord&) const = default;
 };
 

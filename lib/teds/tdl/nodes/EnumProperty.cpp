@@ -20,7 +20,6 @@ bool EnumProperty::decode(types::BitReader& in, std::vector<types::ValueRecord>&
                           types::DecodeBudget& budget) const {
     if (!budget.takeRecord()) return false;
     types::ValueRecord& record = out.emplace_back();
-    record.name = declaration.name;
     record.property = &declaration;
     types::EnumValue value;
     if (hasFixedText && !hasFixedIndex && !fixedText.empty()) {

@@ -23,24 +23,13 @@ std::string Property::displayName() const {
     return declaration.name + "[" + (keyword ? std::string(keyword) : qualifierText) + "]";
 }
 
-types::FieldSpec Property::fieldSpec() const {
-    types::FieldSpec field;
-    field.sz = declaration.width;
-    field.dataType = dataType;
-    field.start = start;
-    field.step = step;
-    field.fixedRaw = fixedRaw;
-    return field;
-}
-
 void Property::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "Property '" << displayName() << "'; type=" << static_cast<std::int32_t>(dataType)
+    out << indent << "Property '" << displayName() << "'; type=" << static_cast<std::int32_t>(field.dataType)
         << "; sz=" << declaration.width << " //" << declaration.description << '\n';
 }
 
 types::ValueRecord& Property::emplaceRecord(std::vector<types::ValueRecord>& out) const {
     types::ValueRecord& record = out.emplace_back();
-    record.name = declaration.name;
     record.property = &declaration;
     return record;
 }
@@ -50,9 +39,9 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
     // A qualified property describes behaviour, not memory: no bits, no value.
     if (qualifier != Qualifier::None) return true;
 
-    if (types::isTextType(dataType)) {
+    if (types::isTextType(field.dataType)) {
         std::string text;
-        types::decodeText(in, declaration.width, dataType, text);
+        types::decodeText(in, declaration.width, field.dataType, text);
         if (!budget.takeRecord(text.capacity())) return false;
         types::ValueRecord& record = emplaceRecord(out);
         record.value = types::TextValue{store.keepText(std::move(text))};
@@ -62,7 +51,7 @@ bool Property::decode(types::BitReader& in, std::vector<types::ValueRecord>& out
     // for the types that yield none.
     if (!budget.takeRecord()) return false;
     types::ValueRecord& record = emplaceRecord(out);
-    if (!types::decodeNumeric(in, fieldSpec(), record.value)) out.pop_back();
+    if (!types::decodeNumeric(in, field, record.value)) out.pop_back();
     return true;
 }
 
@@ -71,14 +60,14 @@ bool Property::encode(RecordSource& records) const {
     // writing one would shift every field behind it. A fixed value's record,
     // when given, is passed over.
     if (qualifier != Qualifier::None) return true;
-    if (fixedRaw) {
+    if (field.fixedRaw) {
         records.takeIfNamed(declaration.name);
         return true;
     }
     const types::ValueRecord* record = records.take(declaration.name);
     if (record == nullptr) return false;
 
-    switch (types::encodeField(records.out, fieldSpec(), record->value)) {
+    switch (types::encodeField(records.out, field, record->value)) {
     case types::FieldWrite::Written: return true;
     case types::FieldWrite::NoRawNumber: return records.fail(declaration.name + " has no raw number in its field");
     case types::FieldWrite::ReadsBackOtherwise:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "teds/tdl/nodes/Node.hpp"
 #include "teds/tdl/nodes/RecordSource.hpp"
@@ -31,9 +30,10 @@ public:
              std::string qualifierText = {})
         : declaration(std::move(declaration)),
           qualifier(qualifier),
-          qualifierText(std::move(qualifierText)),
-          dataType(dataType) {
+          qualifierText(std::move(qualifierText)) {
         this->declaration.hasUnitText = true;
+        field.sz = this->declaration.width;
+        field.dataType = dataType;
     }
 
     void dump(std::ostream& out, const std::string& indent) const override;
@@ -44,16 +44,14 @@ public:
 
     // The name, followed by "[keyword]" when the property is qualified.
     std::string displayName() const;
-    types::FieldSpec fieldSpec() const;
 
     types::PropertyDescription declaration;  // what its records point at
     Qualifier qualifier;
     std::string qualifierText;
     std::string unitName;  // names the physical unit; bound into declaration.unit
-    types::DataType dataType;
-    double start = 0.0;
-    double step = 0.0;
-    std::optional<std::uint64_t> fixedRaw;
+    // Its width, type, scale and fixed value, kept whole so that a decode
+    // hands it to the codec as it is; its width is declaration.width.
+    types::FieldSpec field;
     std::string fixedValueText;  // a fixed value written as a name or string; not decoded
 
 private:

@@ -8,8 +8,8 @@ const types::ValueRecord* RecordSource::take(const std::string& name) {
         return nullptr;
     }
     const types::ValueRecord& record = records_[next_];
-    if (record.name != name) {
-        fail("expected a value for '" + name + "', found '" + std::string(record.name) + "'");
+    if (record.name() != name) {
+        fail("expected a value for '" + name + "', found '" + std::string(record.name()) + "'");
         return nullptr;
     }
     ++next_;
@@ -17,7 +17,7 @@ const types::ValueRecord* RecordSource::take(const std::string& name) {
 }
 
 const types::ValueRecord* RecordSource::takeIfNamed(const std::string& name) {
-    if (finished() || records_[next_].name != name) return nullptr;
+    if (finished() || records_[next_].name() != name) return nullptr;
     return &records_[next_++];
 }
 

@@ -5,7 +5,7 @@
 namespace teds::tdl::nodes {
 
 void SelectCase::dump(std::ostream& out, const std::string& indent) const {
-    out << indent << "select case //" << declaration.name << '\n';
+    out << indent << "select case //" << name << '\n';
     const std::string inner = indent + "  ";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         out << indent << " case " << i << ":\n";
@@ -29,9 +29,9 @@ bool SelectCase::encode(RecordSource& records) const {
     const types::ValueRecord* record = records.take("");
     if (record == nullptr) return false;
     const auto* marker = std::get_if<types::SelectMarkerValue>(&record->value);
-    if (marker == nullptr) return records.fail("select case '" + declaration.name + "' needs a case index");
+    if (marker == nullptr) return records.fail("select case '" + name + "' needs a case index");
     if (!records.out.writeBits(declaration.width, marker->selector))
-        return records.fail("cannot encode select case '" + declaration.name + "'");
+        return records.fail("cannot encode select case '" + name + "'");
     // A selector with no case has nothing behind it, as in decoding.
     if (marker->selector >= cases.size()) return true;
     return encodeNodeList(cases[static_cast<std::size_t>(marker->selector)].nodes, records);

@@ -17,8 +17,8 @@ struct Case {
 // SELECTCASE: a selector field picks which case's nodes follow in the image.
 class SelectCase final : public Node {
 public:
-    SelectCase(std::string name, std::uint32_t selectorBits, std::vector<Case> cases) : cases(std::move(cases)) {
-        declaration.name = std::move(name);
+    SelectCase(std::string name, std::uint32_t selectorBits, std::vector<Case> cases)
+        : name(std::move(name)), cases(std::move(cases)) {
         declaration.width = selectorBits;
     }
 
@@ -28,7 +28,10 @@ public:
     bool encode(RecordSource& records) const override;
     std::size_t recordsHint() const override;
 
-    types::PropertyDescription declaration;  // what its marker records point at
+    std::string name;
+    // What its marker records point at. Unnamed, since a marker stands for
+    // the case taken, not for a value of the select's name.
+    types::PropertyDescription declaration;
     std::vector<Case> cases;  // the selector value is an index into this list; it is kept whole, up to 64 bits
 };
 

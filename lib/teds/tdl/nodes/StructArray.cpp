@@ -28,7 +28,7 @@ bool StructArray::decode(types::BitReader& in, std::vector<types::ValueRecord>& 
     }
 
     if (!budget.takeRecord()) return false;
-    out.push_back(types::ValueRecord{declaration.name, types::StructArrayValue{elements}, &declaration});
+    out.push_back(types::ValueRecord{types::StructArrayValue{elements}, &declaration});
     return true;
 }
 
