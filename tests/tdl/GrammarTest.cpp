@@ -302,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GrammarTest, ATooWideFieldIsNamedInTheRefusal) {
     const ParseResult& result = parse(inTemplate("%Wide, , ID, 65, UNINT, ,"));
     ASSERT_EQ(result.diagnostics.size(), 1u);
-    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+    EXPECT_EQ(result.diagnostics[0].text(),
               "t.tdl:1: template I25 refused: field %Wide on line 2 is 65 bits wide, more than the 64 bits its value "
               "is kept whole in");
 }
@@ -393,7 +393,7 @@ TEST_F(GrammarTest, ASyntaxErrorKeepsTheTemplatesBeforeIt) {
     // Reading resumes after the broken template's ENDTEMPLATE.
     EXPECT_EQ(result.templates[2].tmpl->templateId, 4u);
     ASSERT_EQ(result.diagnostics.size(), 1u);
-    const std::string reported = formatDiagnostic(result.diagnostics[0]);
+    const std::string reported = result.diagnostics[0].text();
     EXPECT_EQ(reported.rfind("t.tdl:8: syntax error", 0), 0u) << reported;
 }
 
@@ -433,7 +433,7 @@ TEST_F(GrammarTest, ACharacterThatBeginsNoTokenEndsTheInput) {
     EXPECT_EQ(result.syntaxErrors, 1);
     ASSERT_FALSE(result.diagnostics.empty());
     EXPECT_EQ(result.diagnostics[0].kind, DiagnosticKind::InvalidCharacter);
-    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+    EXPECT_EQ(result.diagnostics[0].text(),
               "t.tdl:3: ';' begins no token; the rest of the file is not read");
 }
 
@@ -447,9 +447,9 @@ TEST_F(GrammarTest, UnusableNumbersRefuseTheirTemplate) {
     ASSERT_EQ(result.templates.size(), 1u);
     EXPECT_EQ(result.templates[0].tmpl->templateId, 3u);
     ASSERT_EQ(result.diagnostics.size(), 2u);
-    EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+    EXPECT_EQ(result.diagnostics[0].text(),
               "t.tdl:1: template I0 refused: template ID '99999999999' is out of range");
-    EXPECT_EQ(formatDiagnostic(result.diagnostics[1]),
+    EXPECT_EQ(result.diagnostics[1].text(),
               "t.tdl:3: template I2 refused: field width '-1' is out of range on line 4");
 }
 
@@ -497,7 +497,7 @@ TEST_F(GrammarTest, NestingBeyondTheLimitRefusesTheTemplateOnly) {
         ASSERT_EQ(result.templates.size(), 1u);
         EXPECT_EQ(result.templates[0].tmpl->templateId, 2u);
         ASSERT_EQ(result.diagnostics.size(), 1u);
-        EXPECT_EQ(formatDiagnostic(result.diagnostics[0]),
+        EXPECT_EQ(result.diagnostics[0].text(),
                   "t.tdl:1: template I1 refused: select cases and struct arrays nested deeper than 64 levels");
     }
 }

@@ -106,7 +106,7 @@ TEST_F(LoaderTest, APathThatNamesNoRegularFileGivesZeroAtOnce) {
         EXPECT_EQ(loaded.accepted, 0) << path;
         ASSERT_TRUE(loaded.unopened) << path;
         EXPECT_EQ(loaded.unopened->kind, DiagnosticKind::NotRegularFile);
-        EXPECT_EQ(formatDiagnostic(*loaded.unopened), path + ": not a regular file");
+        EXPECT_EQ(loaded.unopened->text(), path + ": not a regular file");
     }
 }
 #endif
@@ -122,7 +122,7 @@ TEST_F(LoaderTest, AMissingFileGivesZeroAndThePerrorLineAsAResult) {
     EXPECT_EQ(loaded.accepted, 0);
     ASSERT_TRUE(loaded.unopened);
     EXPECT_EQ(loaded.unopened->kind, DiagnosticKind::MissingFile);
-    EXPECT_EQ(formatDiagnostic(*loaded.unopened), missing + ": " + std::strerror(ENOENT));
+    EXPECT_EQ(loaded.unopened->text(), missing + ": " + std::strerror(ENOENT));
     EXPECT_TRUE(registry.diagnostics().empty());
 
     // The earlier templates are still there and still decode.
@@ -151,7 +151,7 @@ TEST_F(LoaderTest, ASyntaxErrorInTheThirdTemplateKeepsTheFirstTwo) {
     EXPECT_NE(registry.find(0, 2), nullptr);
     EXPECT_EQ(registry.find(0, 3), nullptr);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    const std::string reported = formatDiagnostic(registry.diagnostics()[0]);
+    const std::string reported = registry.diagnostics()[0].text();
     EXPECT_EQ(reported.rfind(path + ":6: syntax error", 0), 0u) << reported;
 }
 
@@ -176,7 +176,7 @@ TEST_F(LoaderTest, NulBytesAndLongNamesLoadWhatCameBefore) {
     content += std::string("TEMPLATE 0, 8, 2,\n\0\0\0", 21);
     Registry registry;
     EXPECT_EQ(loadTdlFile(registry, write("odd.tdl", content)).accepted, 1);
-    EXPECT_EQ(formatDiagnostic(registry.diagnostics().front()),
+    EXPECT_EQ(registry.diagnostics().front().text(),
               (folder_ / "odd.tdl").string() + ":5: byte 0x00 begins no token; the rest of the file is not read");
 }
 

@@ -160,7 +160,7 @@ TEST(RegistryTest, TheFirstTemplateOfAKeyAndIdStays) {
     EXPECT_FALSE(registry.add(makeTemplate(17, 6, 3)));
     EXPECT_EQ(registry.find(17, 3), kept);
     ASSERT_EQ(registry.diagnostics().size(), 1u);
-    EXPECT_EQ(formatDiagnostic(registry.diagnostics()[0]), "template M17-3 refused: already loaded");
+    EXPECT_EQ(registry.diagnostics()[0].text(), "template M17-3 refused: already loaded");
 }
 
 TEST(RegistryTest, TheFirstTemplateOfAManufacturerSetsItsIdWidth) {
@@ -274,7 +274,7 @@ TEST(RegistryTest, AnEnumerationInARefusedTemplateOutlivesTheLoad) {
     // Template 1 of the second text is refused as already loaded, but
     // template 2 was bound to its enumeration.
     ASSERT_EQ(loadTdlText(registry, second, "second.tdl"), 1);
-    EXPECT_EQ(formatDiagnostic(registry.diagnostics().back()), "second.tdl:1: template I1 refused: already loaded");
+    EXPECT_EQ(registry.diagnostics().back().text(), "second.tdl:1: template I1 refused: already loaded");
 
     Image image({{8, 2}, {1, 1}});
     decode::TemplateRecord record;

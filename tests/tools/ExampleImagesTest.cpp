@@ -247,7 +247,7 @@ TEST(BundledTemplatesTest, AreTheExampleFileAndLoadCleanly) {
     EXPECT_EQ(std::string(bundledTemplateText()), readFile(examplePath("templates/ieee_standard.tdl")));
     teds::tdl::Registry registry;
     EXPECT_EQ(teds::tdl::loadTdlText(registry, bundledTemplateText(), kBundledTemplateName), 11);
-    EXPECT_TRUE(registry.diagnostics().empty()) << teds::tdl::formatDiagnostic(registry.diagnostics().front());
+    EXPECT_TRUE(registry.diagnostics().empty()) << registry.diagnostics().front().text();
 }
 
 TEST(BundledTemplatesTest, DecodeAsTheSameFileGivenWithTdl) {

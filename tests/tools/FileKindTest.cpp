@@ -48,7 +48,7 @@ TEST(TemplateFileTest, DiagnosticsReadAsTheLibraryGivesThem) {
     teds::tdl::loadTdlFile(registry, tdl.path());
     std::string expected;
     for (const teds::tdl::Diagnostic& diagnostic : registry.diagnostics())
-        expected += teds::tdl::formatDiagnostic(diagnostic) + '\n';
+        expected += diagnostic.text() + '\n';
 
     const ToolResult result = runTool({"--tdl", tdl.path(), "--dump-templates"});
     EXPECT_EQ(result.status, 0);

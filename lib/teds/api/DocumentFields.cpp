@@ -50,14 +50,18 @@ std::optional<std::uint64_t> DocumentFields::whole(std::string_view key, std::ui
     return number;
 }
 
-std::optional<std::string> DocumentFields::text(std::string_view key, Need need) {
+const DocumentFields::Json* DocumentFields::textValue(std::string_view key, Need need, std::string_view expected) {
     const Json* value = find(key, need);
-    if (value == nullptr) return std::nullopt;
-    if (!value->is_string()) {
-        refuse(key, "a text", *value);
-        return std::nullopt;
+    if (value != nullptr && !value->is_string()) {
+        refuse(key, expected, *value);
+        return nullptr;
     }
-    return value->get<std::string>();
+    return value;
+}
+
+std::optional<std::string> DocumentFields::text(std::string_view key, Need need) {
+    const Json* value = textValue(key, need, "a text");
+    return value ? std::optional<std::string>(value->get<std::string>()) : std::nullopt;
 }
 
 std::optional<std::string> DocumentFields::oneOf(std::string_view key, std::initializer_list<std::string_view> names,
@@ -75,12 +79,8 @@ std::optional<std::string> DocumentFields::oneOf(std::string_view key, std::init
 }
 
 std::optional<std::string> DocumentFields::bits(std::string_view key, Need need) {
-    const Json* value = find(key, need);
+    const Json* value = textValue(key, need, "a text of 0s and 1s");
     if (value == nullptr) return std::nullopt;
-    if (!value->is_string()) {
-        refuse(key, "a text of 0s and 1s", *value);
-        return std::nullopt;
-    }
     const std::string& bits = value->get_ref<const std::string&>();
     if (const auto bad = bits.find_first_not_of("01"); bad != std::string::npos) {
         problem(key, "must be a text of 0s and 1s, not " + excerpt(*value) + " (character " + std::to_string(bad + 1) +

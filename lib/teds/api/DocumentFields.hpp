@@ -57,6 +57,10 @@ public:
     void problem(std::string_view key, std::string_view text);
 
 private:
+    // The key's value when it is a text; null when it is absent or (refused
+    // as not `expected`) of another type.
+    const Json* textValue(std::string_view key, Need need, std::string_view expected);
+
     const Json* object_ = nullptr;
     const Where& where_;
     Problems& problems_;

@@ -32,15 +32,6 @@ BasicTeds Teds::basic() const {
                      basic.serialNumber, static_cast<std::int32_t>(basic.format)};
 }
 
-namespace {
-
-TemplateInfo infoOf(const decode::TemplateRecord& record) {
-    return TemplateInfo{record.manufacturerKey, record.templateId,
-                        record.templateRef != nullptr ? record.templateRef->name : std::string()};
-}
-
-}  // namespace
-
 std::vector<TemplateInfo> Teds::templates() const {
     std::vector<TemplateInfo> templates;
     if (!decoded_) return templates;

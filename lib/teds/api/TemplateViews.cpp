@@ -58,14 +58,16 @@ std::vector<PropertyView> viewsOf(const std::vector<ValueRecord>& records) {
 
 }  // namespace
 
+TemplateInfo infoOf(const decode::TemplateRecord& record) {
+    return TemplateInfo{record.manufacturerKey, record.templateId,
+                        record.templateRef != nullptr ? record.templateRef->name : std::string()};
+}
+
 std::vector<TemplateView> templateViewsOf(const decode::DecodedTeds& teds) {
     std::vector<TemplateView> views;
     views.reserve(teds.templates.size());
-    for (const decode::TemplateRecord& record : teds.templates) {
-        TemplateInfo info{record.manufacturerKey, record.templateId,
-                          record.templateRef != nullptr ? record.templateRef->name : std::string()};
-        views.push_back(TemplateView{std::move(info), record.missingBits, viewsOf(record.values)});
-    }
+    for (const decode::TemplateRecord& record : teds.templates)
+        views.push_back(TemplateView{infoOf(record), record.missingBits, viewsOf(record.values)});
     return views;
 }
 

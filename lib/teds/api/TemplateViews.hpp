@@ -10,6 +10,9 @@
 
 namespace teds::api {
 
+// The template's key, ID and name.
+TemplateInfo infoOf(const decode::TemplateRecord& record);
+
 std::vector<TemplateView> templateViewsOf(const decode::DecodedTeds& teds);
 
 // The record and, for a struct array, its elements. A select-case marker,

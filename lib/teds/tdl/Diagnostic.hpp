@@ -12,8 +12,6 @@ namespace teds::tdl {
 using teds::Diagnostic;
 using teds::DiagnosticKind;
 
-inline std::string formatDiagnostic(const Diagnostic& diagnostic) { return diagnostic.text(); }
-
 // The one wording of a refusal: "template I25 refused: <reason>", with M17-3
 // standing for manufacturer 17's template 3.
 Diagnostic templateRefused(std::string source, std::int32_t line, std::int32_t manufacturerKey,

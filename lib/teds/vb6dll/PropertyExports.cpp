@@ -64,8 +64,8 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyByIdxEx(DecodedTeds handle, uint32_t t
     const PropertyOutputs out{name, value, unit, unitArray, status};
     const LiveTeds teds = lookUp(handle);
     // A negative position is far past the last value, as its unsigned value says.
-    return answer([&] { return teds ? teds->teds.valueAt(templateIndex, static_cast<std::uint32_t>(propertyIndex)) : Selected(); },
-                  out);
+    const auto position = static_cast<std::uint32_t>(propertyIndex);
+    return answer([&] { return teds ? teds->teds.valueAt(templateIndex, position) : Selected(); }, out);
 }
 
 int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValue(DecodedTeds teds, uint32_t templateIndex, const char* name,
@@ -78,6 +78,6 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValueEx(DecodedTeds handle, uint32_t t
                                                  VARIANT* unitArray, int32_t* status) {
     const PropertyOutputs out{nullptr, value, unit, unitArray, status};
     const LiveTeds teds = lookUp(handle);
-    return answer([&] { return teds && name ? teds->teds.valueNamed(templateIndex, name, occurrence) : Selected(); },
-                  out);
+    return answer(
+        [&] { return teds && name ? teds->teds.valueNamed(templateIndex, name, occurrence) : Selected(); }, out);
 }
