@@ -5,6 +5,7 @@
 #include "teds/api/JsonOutput.hpp"
 #include "teds/api/PropertyList.hpp"
 #include "teds/api/TemplateViews.hpp"
+#include "teds/scale/TemplateScale.hpp"
 #include "teds/encode/ImageLayout.hpp"
 #include "teds/decode/TemplateChain.hpp"
 #include "teds/tdl/Template.hpp"
@@ -77,6 +78,12 @@ std::int32_t Teds::valueCount(std::uint32_t templateIndex) const {
 std::int32_t Teds::countNamed(std::uint32_t templateIndex, std::string_view name) const {
     if (!decoded_ || templateIndex >= decoded_->decoded.templates.size()) return 0;
     return decoded_->names().count(templateIndex, name);
+}
+
+ScaleFound Teds::scale(std::uint32_t templateIndex, const ChannelConditions& conditions) const {
+    if (!decoded_ || templateIndex >= decoded_->decoded.templates.size())
+        return {std::nullopt, "the image has no template " + std::to_string(templateIndex)};
+    return scale::scaleOfTemplate(decoded_->decoded.templates[templateIndex], conditions);
 }
 
 // Decoded again, with the trace kept: a decode that nobody follows keeps none.

@@ -21,6 +21,7 @@
 #include "teds_diagnostic.hpp"
 #include "teds_encoding.hpp"
 #include "teds_overloaded.hpp"
+#include "teds_scale.hpp"
 #include "teds_unit.hpp"
 
 namespace teds::api {
@@ -34,6 +35,9 @@ using DiagnosticKind = teds::DiagnosticKind;
 using FileLoad = teds::FileLoad;
 using Unit = teds::UnitRecord;
 using UnitType = teds::UnitType;
+using Scale = scale::Scale;
+using ScaleFound = scale::ScaleFound;
+using ChannelConditions = scale::ChannelConditions;
 
 struct TemplateStore;
 
@@ -212,6 +216,11 @@ public:
     // finds for `name`; 0 for a template index past the last.
     std::int32_t valueCount(std::uint32_t templateIndex) const;
     std::int32_t countNamed(std::uint32_t templateIndex, std::string_view name) const;
+
+    // How template `templateIndex` turns the channel's electrical value
+    // into its physical value, given what the caller knows of the channel;
+    // or the reason it gives none, naming what is missing.
+    ScaleFound scale(std::uint32_t templateIndex, const ChannelConditions& conditions = {}) const;
 
     // What the decoder met on its way down the image's chain, as text a
     // person follows a decode by: the Basic TEDS, then each descriptor with
