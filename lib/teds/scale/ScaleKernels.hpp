@@ -15,8 +15,6 @@ namespace teds::scale {
 struct ScaleKernels {
     static constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-    static double linearPhysical(const Scale& s, double x) { return s.gain_ * x + s.offset_; }
-    static double linearElectrical(const Scale& s, double y) { return (y - s.offset_) / s.gain_; }
 
     // A missing cold junction leaves coldJunctionMv_ NaN, which every sample carries.
     static double thermocouplePhysical(const Scale& s, double volts) {
@@ -39,7 +37,13 @@ struct ScaleKernels {
         case ScaleKind::Thermocouple: return f([&s](double x) { return thermocouplePhysical(s, x); });
         case ScaleKind::Rtd: return f([&s](double x) { return rtdPhysical(s, x); });
         case ScaleKind::Thermistor: return f([sh = steinhartHart(s)](double x) { return sh.celsius(x); });
-        default: return f([gain = s.gain_, offset = s.offset_](double x) { return gain * x + offset; });
+        // In the samples' own precision: single-precision streams convert
+        // four to a vector instead of two.
+        default:
+            return f([gain = s.gain_, offset = s.offset_](auto x) {
+                using Sample = decltype(x);
+                return static_cast<Sample>(gain) * x + static_cast<Sample>(offset);
+            });
         }
     }
     template <typename F>
@@ -48,7 +52,11 @@ struct ScaleKernels {
         case ScaleKind::Thermocouple: return f([&s](double y) { return thermocoupleElectrical(s, y); });
         case ScaleKind::Rtd: return f([&s](double y) { return rtdElectrical(s, y); });
         case ScaleKind::Thermistor: return f([sh = steinhartHart(s)](double y) { return sh.ohms(y); });
-        default: return f([gain = s.gain_, offset = s.offset_](double y) { return (y - offset) / gain; });
+        default:
+            return f([gain = s.gain_, offset = s.offset_](auto y) {
+                using Sample = decltype(y);
+                return (y - static_cast<Sample>(offset)) / static_cast<Sample>(gain);
+            });
         }
     }
 };
