@@ -4,7 +4,7 @@
 #            \      /
 #              api                 the C++ interface
 #               |
-#   encode < decode < tdl < tdl/nodes < types < container
+#   encode, scale < decode < tdl < tdl/nodes < types < container
 #
 # Read each arrow as "may include": a layer includes its own files and those
 # of the layers it reaches going down, never one above it nor one beside it.
@@ -25,16 +25,18 @@ set(below_tdl/nodes types ${below_types})
 set(below_tdl tdl/nodes ${below_tdl/nodes})
 set(below_decode tdl ${below_tdl})
 set(below_encode decode ${below_decode})
-set(below_api encode ${below_encode})
+set(below_scale decode ${below_decode})
+set(below_api encode scale ${below_encode})
 set(below_vb6dll api ${below_api})
 set(below_tools api ${below_api})
-set(layers container types tdl/nodes tdl decode encode api vb6dll tools)
+set(layers container types tdl/nodes tdl decode encode scale api vb6dll tools)
 set(tools_on_installed_headers common tedsdump tedsedit example-images)
 
 set(public_container teds_container.hpp)
 set(public_types teds_access.hpp teds_chain_format.hpp teds_unit.hpp teds_overloaded.hpp)
 set(public_tdl teds_diagnostic.hpp)
 set(public_encode teds_encoding.hpp)
+set(public_scale teds_scale.hpp)
 set(public_api teds_api.hpp teds_edit.hpp)
 set(public_vb6dll teds_vb6.h)
 
