@@ -43,7 +43,7 @@ void convertSamples(benchmark::State& state, const Scale& scale, double low, dou
         std::memcpy(copy.data(), in.data(), kBytes);
         benchmark::ClobberMemory();
         const auto copied = Clock::now();
-        numbers = scale.toPhysical(in, out);
+        numbers = scale.toPhysical(in.data(), out.data(), in.size());
         benchmark::ClobberMemory();
         const auto converted = Clock::now();
         copySeconds += std::chrono::duration<double>(copied - start).count();

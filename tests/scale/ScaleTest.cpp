@@ -119,7 +119,7 @@ TEST(ScaleTest, ArraysGiveWhatSingleValuesGive) {
     for (std::size_t s = 0; s < scales.size(); ++s) {
         const std::vector<double>& in = inputs[s];
         std::vector<double> out(in.size());
-        std::size_t numbers = scales[s].toPhysical(in, out);
+        std::size_t numbers = scales[s].toPhysical(in.data(), out.data(), in.size());
         std::size_t expected = 0;
         for (std::size_t i = 0; i < in.size(); ++i) {
             const Conversion single = scales[s].toPhysical(in[i]);
@@ -132,10 +132,10 @@ TEST(ScaleTest, ArraysGiveWhatSingleValuesGive) {
 
         // In place, and in single precision.
         std::vector<double> inPlace = in;
-        scales[s].toPhysical(inPlace, inPlace);
+        scales[s].toPhysical(inPlace.data(), inPlace.data(), inPlace.size());
         EXPECT_EQ(std::isnan(inPlace[0]), std::isnan(out[0]));
         std::vector<float> floats(in.begin(), in.end());
-        scales[s].toPhysical(floats, floats);
+        scales[s].toPhysical(floats.data(), floats.data(), floats.size());
         if (!std::isnan(out[0])) {
             EXPECT_NEAR(floats[0], out[0], 1e-5 * (1 + std::fabs(out[0])));
         }

@@ -17,14 +17,10 @@ struct ScaleKernels {
 
 
     // A missing cold junction leaves coldJunctionMv_ NaN, which every sample carries.
-    static double thermocouplePhysical(const Scale& s, double volts) {
-        return nist::temperatureCelsius(s.type_, volts * 1000.0 + s.coldJunctionMv_);
-    }
     static double thermocoupleElectrical(const Scale& s, double celsius) {
         return (nist::emfMillivolts(s.type_, celsius) - s.coldJunctionMv_) / 1000.0;
     }
 
-    static double rtdPhysical(const Scale& s, double ohms) { return cvd::temperature(ohms / s.r0_); }
     static double rtdElectrical(const Scale& s, double celsius) { return cvd::resistanceRatio(celsius) * s.r0_; }
 
     static SteinhartHart steinhartHart(const Scale& s) { return {s.a_, s.b_, s.c_}; }
@@ -34,8 +30,11 @@ struct ScaleKernels {
     template <typename F>
     static auto withPhysical(const Scale& s, F&& f) {
         switch (s.kind_) {
-        case ScaleKind::Thermocouple: return f([&s](double x) { return thermocouplePhysical(s, x); });
-        case ScaleKind::Rtd: return f([&s](double x) { return rtdPhysical(s, x); });
+        case ScaleKind::Thermocouple:
+            return f([inverse = nist::Inverse(s.type_), coldJunctionMv = s.coldJunctionMv_](double volts) {
+                return inverse(volts * 1000.0 + coldJunctionMv);
+            });
+        case ScaleKind::Rtd: return f([perOhm = 1.0 / s.r0_](double ohms) { return cvd::temperature(ohms * perOhm); });
         case ScaleKind::Thermistor: return f([sh = steinhartHart(s)](double x) { return sh.celsius(x); });
         // In the samples' own precision: single-precision streams convert
         // four to a vector instead of two.

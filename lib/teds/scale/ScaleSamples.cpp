@@ -22,13 +22,12 @@ namespace {
 constexpr std::size_t kBlock = 2048;
 
 template <typename Sample, typename Kernel>
-std::size_t convertSamples(std::span<const Sample> in, std::span<Sample> out, Kernel kernel) {
-    const std::size_t count = std::min(in.size(), out.size());
+std::size_t convertSamples(const Sample* in, Sample* out, std::size_t count, Kernel kernel) {
     std::size_t numbers = 0;
     for (std::size_t first = 0; first < count; first += kBlock) {
         const std::size_t size = std::min(kBlock, count - first);
-        const Sample* from = in.data() + first;
-        Sample* to = out.data() + first;
+        const Sample* from = in + first;
+        Sample* to = out + first;
         using Bits = std::conditional_t<sizeof(Sample) == 8, std::uint64_t, std::uint32_t>;
         Bits poison = 0;
         for (std::size_t i = 0; i < size; ++i) {
@@ -47,20 +46,24 @@ std::size_t convertSamples(std::span<const Sample> in, std::span<Sample> out, Ke
 
 }  // namespace
 
-std::size_t Scale::toPhysical(std::span<const double> in, std::span<double> out) const {
-    return ScaleKernels::withPhysical(*this, [&](auto kernel) { return convertSamples(in, out, kernel); });
+std::size_t Scale::toPhysical(const double* in, double* out, std::size_t count) const {
+    if (in == nullptr || out == nullptr) return 0;
+    return ScaleKernels::withPhysical(*this, [&](auto kernel) { return convertSamples(in, out, count, kernel); });
 }
 
-std::size_t Scale::toPhysical(std::span<const float> in, std::span<float> out) const {
-    return ScaleKernels::withPhysical(*this, [&](auto kernel) { return convertSamples(in, out, kernel); });
+std::size_t Scale::toPhysical(const float* in, float* out, std::size_t count) const {
+    if (in == nullptr || out == nullptr) return 0;
+    return ScaleKernels::withPhysical(*this, [&](auto kernel) { return convertSamples(in, out, count, kernel); });
 }
 
-std::size_t Scale::toElectrical(std::span<const double> in, std::span<double> out) const {
-    return ScaleKernels::withElectrical(*this, [&](auto kernel) { return convertSamples(in, out, kernel); });
+std::size_t Scale::toElectrical(const double* in, double* out, std::size_t count) const {
+    if (in == nullptr || out == nullptr) return 0;
+    return ScaleKernels::withElectrical(*this, [&](auto kernel) { return convertSamples(in, out, count, kernel); });
 }
 
-std::size_t Scale::toElectrical(std::span<const float> in, std::span<float> out) const {
-    return ScaleKernels::withElectrical(*this, [&](auto kernel) { return convertSamples(in, out, kernel); });
+std::size_t Scale::toElectrical(const float* in, float* out, std::size_t count) const {
+    if (in == nullptr || out == nullptr) return 0;
+    return ScaleKernels::withElectrical(*this, [&](auto kernel) { return convertSamples(in, out, count, kernel); });
 }
 
 }  // namespace teds::scale
