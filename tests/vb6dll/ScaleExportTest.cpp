@@ -207,7 +207,7 @@ TEST_F(ScaleExports, RefusesWithNaNAndTheReason) {
         {"cold junction not flagged", "TempTC", 0, {0, 25.0, 0.0, 0.0}, 0.003, "cold-junction temperature"},
         {"no electrical range", "Voltage", 0, kNothing, 1.0, "%MinElecVal"},
         {"template past the last", "Accelerometer", 1, kNothing, 1.0, "no template 1"},
-        {"not a number", "Accelerometer", 0, kNothing, kNaN, "not a finite number"},
+        {"not a number", "Accelerometer", 0, kNothing, kNaN, "not a number"},
         {"below the thermistor's range", "ThermistorIex", 0, kNothing, -5.0, "Steinhart-Hart"},
     };
     for (const RefusalRow& row : rows) {

@@ -1,11 +1,11 @@
 // Scaling through a decoded handle: the scale a template states, one value
 // converted, and an array of samples converted in one call.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "Firewall.hpp"
@@ -115,15 +115,14 @@ int32_t TEDS_VB6_CALL MirxTEDS_ScaleArray(DecodedTeds handle, uint32_t templateI
         const ScaleFound found =
             teds->teds.scale(templateIndex, conditionsOf(given, coldJunctionC, excitationV, r0Ohm));
         const auto size = static_cast<std::size_t>(count);
-        const std::span<double> out(results, size);
         if (!found.scale) {
             // Every value fails alike, so the caller's array holds no stale
             // numbers that look converted.
-            for (double& sample : out) sample = kNaN;
+            std::fill_n(results, size, kNaN);
             return 0;
         }
-        const std::span<const double> in(values, size);
-        const std::size_t converted = inverse ? found.scale->toElectrical(in, out) : found.scale->toPhysical(in, out);
+        const std::size_t converted = inverse ? found.scale->toElectrical(values, results, size)
+                                              : found.scale->toPhysical(values, results, size);
         return static_cast<std::int32_t>(converted);
     });
 }
