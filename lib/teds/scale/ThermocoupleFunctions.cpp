@@ -238,6 +238,8 @@ constexpr bool joined(std::span<const Subrange> pieces) {
 static_assert([] {
     for (const auto& type : kTypes) {
         if (!joined(type.emf) || !joined(type.celsius)) return false;
+        for (const Subrange& piece : type.celsius)
+            if (piece.terms > kInverseTerms || piece.bump.amplitude != 0.0) return false;
     }
     return true;
 }());
@@ -295,7 +297,6 @@ Inverse::Inverse(ThermocoupleType type) {
     }
     pieces_ = functions->celsius.data();
     count_ = functions->celsius.size();
-    for (const Subrange& piece : functions->celsius) terms_ = std::max(terms_, piece.terms);
     low_ = std::fmin(functions->celsius.front().low, evaluate(functions->emf, functions->inverseCelsius.low));
     high_ = std::fmax(functions->celsius.back().high, evaluate(functions->emf, functions->inverseCelsius.high));
 }

@@ -58,27 +58,33 @@ struct Subrange {
 
 // The inverse functions of one type, looked up once and applied to many
 // samples. The piece is chosen by counting the ends below the emf rather
-// than by branching, and every piece takes as many Horner steps as the
-// type's longest (coefficients past a piece's own are zero), so that random
-// readings cost no mispredicted branch.
+// than by branching, and every piece is evaluated as a polynomial of
+// kInverseTerms coefficients (those past a piece's own are zero) by
+// Estrin's scheme, whose short dependency chains let the processor work on
+// several samples at once: random readings cost no mispredicted branch and
+// no long chain of multiply-adds.
+inline constexpr std::size_t kInverseTerms = 11;
+
 class Inverse {
 public:
     explicit Inverse(ThermocoupleType type);
 
-    double operator()(double millivolts) const {
+    double operator()(double x) const {
         std::size_t piece = 0;
-        for (std::size_t i = 0; i + 1 < count_; ++i) piece += millivolts > pieces_[i].high ? 1 : 0;
+        for (std::size_t i = 0; i + 1 < count_; ++i) piece += x > pieces_[i].high ? 1 : 0;
         const double* c = pieces_[piece].c.data();
-        double sum = c[terms_ - 1];
-        for (std::size_t k = terms_ - 1; k-- > 0;) sum = sum * millivolts + c[k];
-        return millivolts >= low_ && millivolts <= high_ ? sum : std::numeric_limits<double>::quiet_NaN();
+        const double x2 = x * x;
+        const double x4 = x2 * x2;
+        const double sum = (c[0] + c[1] * x) + x2 * (c[2] + c[3] * x) +
+                           x4 * ((c[4] + c[5] * x) + x2 * (c[6] + c[7] * x)) +
+                           x4 * x4 * ((c[8] + c[9] * x) + x2 * c[10]);
+        return x >= low_ && x <= high_ ? sum : std::numeric_limits<double>::quiet_NaN();
     }
     ValueRange range() const { return {low_, high_}; }
 
 private:
     const Subrange* pieces_ = nullptr;
     std::size_t count_ = 1;
-    std::size_t terms_ = 1;
     double low_ = std::numeric_limits<double>::quiet_NaN();
     double high_ = std::numeric_limits<double>::quiet_NaN();
 };
