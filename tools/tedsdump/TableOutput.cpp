@@ -112,8 +112,10 @@ void writeScale(std::ostream& out, const teds::api::ScaleFound& found) {
     for (const teds::scale::ScaleConstant& constant : scale.constants())
         rows.push_back(
             Row{escapeControls(constant.name), teds::api::realText(constant.value), escapeControls(constant.unit)});
-    for (const std::string& note : scale.notes()) rows.push_back(Row{"note", escapeControls(note)});
-    writeRows(out, rows, "         ");
+    const std::string indent(9, ' ');  // under the kind
+    writeRows(out, rows, indent);
+    // Notes are sentences: in the table they would push the units far right.
+    for (const std::string& note : scale.notes()) out << indent << "note: " << escapeControls(note) << '\n';
 }
 
 }  // namespace
