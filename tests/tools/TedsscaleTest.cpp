@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ValueLines.hpp"
+#include "teds_api.hpp"
 #include "tools/ToolRun.hpp"
 
 namespace tedsdump {
@@ -76,7 +77,9 @@ TEST(TedsscaleTest, InverseGivesBackTheValuesItConverted) {
         ASSERT_EQ(back.status, 0) << image << ": " << back.err;
         const std::vector<double> again = numbersOf(back.out);
         ASSERT_EQ(again.size(), 2u) << image;
-        for (std::size_t i = 0; i < 2; ++i) EXPECT_NEAR(again[i], values[i], (high - low) * 1e-9) << image;
+        // NIST's inverse thermocouple functions are within some 0.06 degC, 3 uV, of the reference functions.
+        const double tolerance = (high - low) * 1e-9 + (scale["kind"] == "thermocouple" ? 3e-6 : 0.0);
+        for (std::size_t i = 0; i < 2; ++i) EXPECT_NEAR(again[i], values[i], tolerance) << image;
     }
 }
 
@@ -110,7 +113,9 @@ TEST(TedsscaleTest, SaysWhyItConvertsNothingOrNotEverything) {
         EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
         EXPECT_EQ(run.out, c.out) << c.what;
         EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.what << ": " << run.err;
-        if (c.status == 2) EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.what << ": " << run.err;
+        if (c.status == 2) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.what << ": " << run.err;
+        }
     }
 }
 

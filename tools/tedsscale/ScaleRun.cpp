@@ -54,7 +54,8 @@ std::optional<teds::api::Scale> chooseScale(const teds::api::Teds& teds, const O
 }
 
 // Converts values one by one into a buffer written out in large blocks; a
-// value that is not converted is printed as nan and reported.
+// value that is not converted is printed as nan and its reason kept beside
+// it, written out with the values.
 class Converter {
 public:
     Converter(const teds::api::Scale& scale, bool inverse, std::ostream& out, std::ostream& err)
@@ -78,6 +79,8 @@ public:
     void flush() {
         out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
         text_.clear();
+        err_.write(reasons_.data(), static_cast<std::streamsize>(reasons_.size()));
+        reasons_.clear();
     }
 
     void refuse(std::string_view value, std::string_view reason) {
@@ -85,7 +88,10 @@ public:
         text_ += "nan\n";
         std::string shown = value.empty() ? "(empty)" : teds_tools::escapeControls(value.substr(0, kShownBytes));
         if (value.size() > kShownBytes) shown += "...";
-        err_ << "tedsscale: " << shown << ": " << reason << '\n';
+        // Standard error writes through at once; a file of bad values would
+        // cost a system call per piece of each line.
+        reasons_.append("tedsscale: ").append(shown).append(": ").append(reason) += '\n';
+        if (reasons_.size() >= kFlushBytes) flush();
     }
 
 private:
@@ -98,6 +104,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     std::string text_;
+    std::string reasons_;
     bool refused_ = false;
 };
 
