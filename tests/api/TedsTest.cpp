@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "support/ImageBuilder.hpp"
+#include "support/RealImages.hpp"
 #include "teds_api.hpp"
 
 namespace teds::api {
@@ -15,13 +16,7 @@ namespace {
 
 const char* const kStandardTemplates = TEDS_EXAMPLES_DIR "/templates/ieee_standard.tdl";
 
-container::Image realImage(const std::string& file) {
-    std::ifstream in(std::string(TEDS_TEST_DATA_DIR "/real-teds/") + file, std::ios::binary);
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const container::ReadResult read = container::readContainer(content);
-    EXPECT_TRUE(read.ok()) << file << ": " << read.error;
-    return read.image;
-}
+using teds::testing::realImage;
 
 // The templates go out of scope before the image is used: it keeps them.
 Teds decodedAlone(const std::string& file) {

@@ -1,5 +1,6 @@
 #include "teds/scale/ThermocoupleFunctions.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -9,39 +10,6 @@
 
 namespace teds::scale::nist {
 namespace {
-
-// Type K's magnetic-ordering term above 0 degC: amplitude * exp(rate * (t - centre)^2).
-struct Bump {
-    double amplitude = 0.0;
-    double rate = 0.0;
-    double centre = 0.0;
-};
-
-// One piece of a function: c[0] + c[1] x + ... on [low, high], plus a bump
-// where there is one. The coefficients are NIST's, digit for digit.
-struct Subrange {
-    static constexpr std::size_t kMaxTerms = 15;  // type T below 0 degC, degree 14
-
-    double low;
-    double high;
-    std::size_t terms;
-    std::array<double, kMaxTerms> c;
-    Bump bump;
-
-    template <std::size_t N>
-    constexpr Subrange(double from, double to, const double (&coefficients)[N], Bump extra = {})
-        : low(from), high(to), terms(N), c{}, bump(extra) {
-        static_assert(N >= 1 && N <= kMaxTerms);
-        for (std::size_t i = 0; i < N; ++i) c[i] = coefficients[i];
-    }
-
-    double at(double x) const {
-        double sum = c[terms - 1];
-        for (std::size_t i = terms - 1; i-- > 0;) sum = sum * x + c[i];
-        if (bump.amplitude != 0.0) sum += bump.amplitude * std::exp(bump.rate * (x - bump.centre) * (x - bump.centre));
-        return sum;
-    }
-};
 
 // Forward functions (kEmf*, t in degC to E in mV) and inverse functions
 // (kCelsius*, E in mV to t in degC), with the error band NIST publishes for
@@ -248,12 +216,14 @@ constexpr Subrange kCelsiusT[] = {
 struct TypeFunctions {
     std::span<const Subrange> emf;      // temperature to emf, ascending
     std::span<const Subrange> celsius;  // emf to temperature, ascending
+    ValueRange inverseCelsius;          // the temperatures the inverse functions span
 };
 
 // In ThermocoupleType order.
 constexpr TypeFunctions kTypes[] = {
-    {kEmfB, kCelsiusB}, {kEmfE, kCelsiusE}, {kEmfJ, kCelsiusJ}, {kEmfK, kCelsiusK},
-    {kEmfN, kCelsiusN}, {kEmfR, kCelsiusR}, {kEmfS, kCelsiusS}, {kEmfT, kCelsiusT},
+    {kEmfB, kCelsiusB, {250, 1820}},   {kEmfE, kCelsiusE, {-200, 1000}}, {kEmfJ, kCelsiusJ, {-210, 1200}},
+    {kEmfK, kCelsiusK, {-200, 1372}},  {kEmfN, kCelsiusN, {-200, 1300}}, {kEmfR, kCelsiusR, {-50, 1768.1}},
+    {kEmfS, kCelsiusS, {-50, 1768.1}}, {kEmfT, kCelsiusT, {-200, 400}},
 };
 static_assert(std::size(kTypes) == kThermocoupleLetters.size());
 
@@ -301,19 +271,33 @@ double emfMillivolts(ThermocoupleType type, double celsius) {
     return functions ? evaluate(functions->emf, celsius) : kNaN;
 }
 
-double temperatureCelsius(ThermocoupleType type, double millivolts) {
-    const auto* functions = functionsOf(type);
-    return functions ? evaluate(functions->celsius, millivolts) : kNaN;
-}
+double temperatureCelsius(ThermocoupleType type, double millivolts) { return Inverse(type)(millivolts); }
 
 ValueRange temperatureRange(ThermocoupleType type) {
     const auto* functions = functionsOf(type);
     return functions ? spanOf(functions->emf) : ValueRange{kNaN, kNaN};
 }
 
-ValueRange emfRange(ThermocoupleType type) {
+ValueRange emfRange(ThermocoupleType type) { return Inverse(type).range(); }
+
+// NIST rounds the emf ends of the inverse ranges to 0.001 mV, and the exact
+// emf at an end temperature may lie beyond them (type K at 1372 degC gives
+// 54.886364 mV, the range ends at 54.886 mV). The outer ends are widened to
+// the reference function's emf there, so that a reading at the end of the
+// range converts; the end piece's polynomial is good for that last
+// thousandth of a millivolt.
+Inverse::Inverse(ThermocoupleType type) {
+    static constexpr Subrange kNoPiece{kNaN, kNaN, {kNaN}};
     const auto* functions = functionsOf(type);
-    return functions ? spanOf(functions->celsius) : ValueRange{kNaN, kNaN};
+    if (functions == nullptr) {
+        pieces_ = &kNoPiece;
+        return;
+    }
+    pieces_ = functions->celsius.data();
+    count_ = functions->celsius.size();
+    for (const Subrange& piece : functions->celsius) terms_ = std::max(terms_, piece.terms);
+    low_ = std::fmin(functions->celsius.front().low, evaluate(functions->emf, functions->inverseCelsius.low));
+    high_ = std::fmax(functions->celsius.back().high, evaluate(functions->emf, functions->inverseCelsius.high));
 }
 
 }  // namespace teds::scale::nist

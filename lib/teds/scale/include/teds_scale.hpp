@@ -12,11 +12,11 @@
 // A value that cannot be converted gives NaN and says why; a scale never
 // clamps, and extrapolates a straight line beyond its rated range as the
 // line goes on. Scales are values: copy them, share them between threads.
+// The header compiles as C++17.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,14 +106,14 @@ public:
     Conversion toPhysical(double electrical) const;
     Conversion toElectrical(double physical) const;
 
-    // Many samples in one call, out[i] from in[i], NaN for each sample that
-    // cannot be converted (toPhysical of that one sample says why). Converts
-    // min(in.size(), out.size()) samples and returns how many of them gave a
-    // number. `in` and `out` may be the same memory. Allocates nothing.
-    std::size_t toPhysical(std::span<const double> in, std::span<double> out) const;
-    std::size_t toPhysical(std::span<const float> in, std::span<float> out) const;
-    std::size_t toElectrical(std::span<const double> in, std::span<double> out) const;
-    std::size_t toElectrical(std::span<const float> in, std::span<float> out) const;
+    // Many samples in one call, out[i] from in[i] for i below count, NaN for
+    // each sample that cannot be converted (toPhysical of that one sample
+    // says why). Returns how many gave a number. `in` and `out` may be the
+    // same array. Allocates nothing.
+    std::size_t toPhysical(const double* in, double* out, std::size_t count) const;
+    std::size_t toPhysical(const float* in, float* out, std::size_t count) const;
+    std::size_t toElectrical(const double* in, double* out, std::size_t count) const;
+    std::size_t toElectrical(const float* in, float* out, std::size_t count) const;
 
     // What the template adds to a scale made from it: the quantity, and
     // constants and notes after the scale's own.
