@@ -1,5 +1,6 @@
 // Drives the exported interface as a caller would: decode arbitrary bytes,
-// read every property by position and by name with every output, free all.
+// read every property by position and by name with every output, scale
+// through every template, free all.
 
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int32_t t = 0; t <= templates; ++t) {
         int32_t key = 0, id = 0;
         MirxTEDS_GetTemplateInfo(teds, static_cast<uint32_t>(t), &key, &id);
+        // Scaling with every channel value given, each way, one value and an
+        // array in place; NaN is a result like any other here.
+        int32_t kind = 0;
+        double low = 0, high = 0, result = 0;
+        double samples[3] = {-1.0, 0.001, 1000.0};
+        MirxTEDS_GetScale(teds, static_cast<uint32_t>(t), 7, 25.0, 10.0, 100.0, &kind, &name, &unit, &low, &high,
+                          &name);
+        for (int32_t inverse = 0; inverse <= 1; ++inverse) {
+            MirxTEDS_ScaleValue(teds, static_cast<uint32_t>(t), 7, 25.0, 10.0, 100.0, inverse, 0.002, &result, &unit);
+            if (MirxTEDS_ScaleArray(teds, static_cast<uint32_t>(t), 7, 25.0, 10.0, 100.0, inverse, samples, samples,
+                                    3) > 3)
+                __builtin_trap();
+        }
         const int32_t count = MirxTEDS_GetTotalPropertyCount(teds, static_cast<uint32_t>(t));
         std::vector<std::string> names;
         for (int32_t i = 0; i <= count; ++i) {

@@ -6,6 +6,11 @@ Attribute VB_Name = "TedsSample"
 '
 '     ListTedsProperties "C:\TEDS\templates.tdl", "C:\TEDS\sensor.bin"
 '
+' PrintScaledValue prints what a template's scale makes of one electrical
+' value, and the scale itself:
+'
+'     PrintScaledValue "C:\TEDS\templates.tdl", "C:\TEDS\thermocouple.bin", 0.003096, 25
+'
 ' Runs unchanged in Visual Basic 6, 32-bit and 64-bit Office: handles and
 ' pointers are LongPtr under VBA7 and Long before it.
 Option Explicit
@@ -159,3 +164,58 @@ Private Function ValueText(ByRef value As Variant) As String
         ValueText = CStr(value)
     End Select
 End Function
+
+' The first template's scale applied to `electrical` (V, A, Ohm or V/V), a
+' thermocouple's reference junction at coldJunctionC degC.
+Public Sub PrintScaledValue(ByVal tdlPath As String, ByVal imagePath As String, _
+    ByVal electrical As Double, ByVal coldJunctionC As Double)
+#If VBA7 Then
+    Dim parser As LongPtr
+    Dim teds As LongPtr
+#Else
+    Dim parser As Long
+    Dim teds As Long
+#End If
+    Dim image() As Byte
+    Dim imageLength As Long
+    Dim kind As Long
+    Dim inputUnit As String
+    Dim outputUnit As String
+    Dim validLow As Double
+    Dim validHigh As Double
+    Dim description As String
+    Dim physical As Double
+    Dim reason As String
+    Dim errorNumber As Long
+    Dim errorSource As String
+    Dim errorText As String
+
+    parser = MirxTEDS_ParserCreate()
+    If parser = 0 Then Err.Raise 7  ' Out of memory
+
+    On Error GoTo Release
+    MirxTEDS_ParseTDLFile parser, tdlPath
+    imageLength = ReadImage(imagePath, image)
+    teds = MirxTEDS_ParseTEDS(parser, image(0), imageLength)
+    If MirxTEDS_GetScale(teds, 0, MIRX_TEDS_COLD_JUNCTION, coldJunctionC, 0#, 0#, _
+            kind, inputUnit, outputUnit, validLow, validHigh, description) = 0 Then
+        Debug.Print "No scale: "; description
+    Else
+        Debug.Print "Scale of kind"; kind; "from "; inputUnit; " to "; outputUnit
+        Debug.Print description
+        If MirxTEDS_ScaleValue(teds, 0, MIRX_TEDS_COLD_JUNCTION, coldJunctionC, 0#, 0#, 0, _
+                electrical, physical, reason) <> 0 Then
+            Debug.Print electrical; inputUnit; " is"; physical; outputUnit
+        Else
+            Debug.Print reason
+        End If
+    End If
+
+Release:
+    errorNumber = Err.Number
+    errorSource = Err.Source
+    errorText = Err.Description
+    If teds <> 0 Then MirxTEDS_FreeTEDS teds
+    MirxTEDS_ParserDestroy parser
+    If errorNumber <> 0 Then Err.Raise errorNumber, errorSource, errorText
+End Sub

@@ -23,6 +23,11 @@ Attribute VB_Name = "TedsVb6"
 ' exponents, slope, offset. The notes in the first block hold for all three.
 Option Explicit
 
+' Which channel values the scaling functions take into account (add them up).
+Public Const MIRX_TEDS_COLD_JUNCTION As Long = 1  ' coldJunctionC, degC
+Public Const MIRX_TEDS_EXCITATION As Long = 2     ' excitationV, V
+Public Const MIRX_TEDS_R0 As Long = 4             ' r0Ohm, Ohm
+
 #If VBA7 Then
 #If Win64 Then
 ' 64-bit Office: teds_vb6_x64.dll, whose functions have their plain names.
@@ -76,6 +81,23 @@ Public Declare PtrSafe Function MirxTEDS_GetPropertyValueEx Lib "teds_vb6_x64.dl
     ByVal teds As LongPtr, ByVal templateIndex As Long, ByVal propertyName As String, _
     ByVal occurrence As Long, ByRef value As Variant, ByRef unit As String, _
     ByRef unitArray As Variant, ByRef status As Long) As Long
+' Scaling: `given` adds up the constants below for the channel values that
+' count; the others are ignored. Temperatures in degC, a thermocouple's emf
+' in V. Without a scale these return 0 and the reason in their last String.
+Public Declare PtrSafe Function MirxTEDS_GetScale Lib "teds_vb6_x64.dll" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByRef kind As Long, ByRef inputUnit As String, ByRef outputUnit As String, _
+    ByRef validLow As Double, ByRef validHigh As Double, ByRef text As String) As Long
+Public Declare PtrSafe Function MirxTEDS_ScaleValue Lib "teds_vb6_x64.dll" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByVal value As Double, ByRef result As Double, ByRef reason As String) As Long
+' Pass the first elements, values(LBound(values)) and results(LBound(results)).
+Public Declare PtrSafe Function MirxTEDS_ScaleArray Lib "teds_vb6_x64.dll" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByRef values As Double, ByRef results As Double, ByVal count As Long) As Long
 #Else
 ' 32-bit Office 2010 and later: teds_vb6.dll, whose functions carry the
 ' stdcall decoration; LongPtr is a Long here.
@@ -119,6 +141,19 @@ Public Declare PtrSafe Function MirxTEDS_GetPropertyValueEx Lib "teds_vb6.dll" A
     ByVal teds As LongPtr, ByVal templateIndex As Long, ByVal propertyName As String, _
     ByVal occurrence As Long, ByRef value As Variant, ByRef unit As String, _
     ByRef unitArray As Variant, ByRef status As Long) As Long
+Public Declare PtrSafe Function MirxTEDS_GetScale Lib "teds_vb6.dll" Alias "_MirxTEDS_GetScale@60" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByRef kind As Long, ByRef inputUnit As String, ByRef outputUnit As String, _
+    ByRef validLow As Double, ByRef validHigh As Double, ByRef text As String) As Long
+Public Declare PtrSafe Function MirxTEDS_ScaleValue Lib "teds_vb6.dll" Alias "_MirxTEDS_ScaleValue@56" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByVal value As Double, ByRef result As Double, ByRef reason As String) As Long
+Public Declare PtrSafe Function MirxTEDS_ScaleArray Lib "teds_vb6.dll" Alias "_MirxTEDS_ScaleArray@52" ( _
+    ByVal teds As LongPtr, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByRef values As Double, ByRef results As Double, ByVal count As Long) As Long
 #End If
 #Else
 ' Visual Basic 6 and Office before 2010: teds_vb6.dll, handles and pointers as Long.
@@ -162,4 +197,17 @@ Public Declare Function MirxTEDS_GetPropertyValueEx Lib "teds_vb6.dll" Alias "_M
     ByVal teds As Long, ByVal templateIndex As Long, ByVal propertyName As String, _
     ByVal occurrence As Long, ByRef value As Variant, ByRef unit As String, _
     ByRef unitArray As Variant, ByRef status As Long) As Long
+Public Declare Function MirxTEDS_GetScale Lib "teds_vb6.dll" Alias "_MirxTEDS_GetScale@60" ( _
+    ByVal teds As Long, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByRef kind As Long, ByRef inputUnit As String, ByRef outputUnit As String, _
+    ByRef validLow As Double, ByRef validHigh As Double, ByRef text As String) As Long
+Public Declare Function MirxTEDS_ScaleValue Lib "teds_vb6.dll" Alias "_MirxTEDS_ScaleValue@56" ( _
+    ByVal teds As Long, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByVal value As Double, ByRef result As Double, ByRef reason As String) As Long
+Public Declare Function MirxTEDS_ScaleArray Lib "teds_vb6.dll" Alias "_MirxTEDS_ScaleArray@52" ( _
+    ByVal teds As Long, ByVal templateIndex As Long, _
+    ByVal given As Long, ByVal coldJunctionC As Double, ByVal excitationV As Double, ByVal r0Ohm As Double, _
+    ByVal inverse As Long, ByRef values As Double, ByRef results As Double, ByVal count As Long) As Long
 #End If

@@ -27,6 +27,10 @@ function(vb_parameter_for type out)
     set(${out} "ByRef:Byte" PARENT_SCOPE)  # one byte, or the first of an array
   elseif(type STREQUAL "int32_t*")
     set(${out} "ByRef:Long" PARENT_SCOPE)
+  elseif(type STREQUAL "double")
+    set(${out} "ByVal:Double" PARENT_SCOPE)
+  elseif(type MATCHES "^(const_)?double\\*$")
+    set(${out} "ByRef:Double" PARENT_SCOPE)  # one number, or the first of an array
   elseif(type STREQUAL "BSTR*")
     set(${out} "ByRef:String" PARENT_SCOPE)
   elseif(type STREQUAL "VARIANT*")

@@ -53,7 +53,7 @@ expect("Visual Basic misplaced lines" "LongPtr outside a VBA7 block: Dim misplac
 
 # A commented-out declaration, a function of the automation layer without
 # the calling convention, a prototype over several lines, a void result,
-# pointers written either way.
+# pointers written either way, a double passed by value (two slots).
 set(header "${WORK_DIR}/fixture.h")
 file(WRITE "${header}" [[
 /* TEDS_VB6_API int32_t TEDS_VB6_CALL Commented(int32_t a); */
@@ -64,11 +64,14 @@ TEDS_VB6_API const char* TEDS_VB6_CALL Version(void);
 TEDS_VB6_API void TEDS_VB6_CALL Spread(TedsParser parser,
                                        const uint8_t *image,
                                        int32_t length, BSTR* text);
+TEDS_VB6_API int32_t TEDS_VB6_CALL Scaled(double value, const double* values, double *result);
 ]])
 teds_read_header_functions("${header}" functions)
-expect("header functions" "Version const_char*;Spread void TedsParser const_uint8_t* int32_t BSTR*" "${functions}")
+expect("header functions"
+  "Version const_char*;Spread void TedsParser const_uint8_t* int32_t BSTR*;Scaled int32_t double const_double* double*"
+  "${functions}")
 teds_read_header_exports("${header}" exports)
-expect("header exports" "_Version@0 function;_Spread@16 sub" "${exports}")
+expect("header exports" "_Version@0 function;_Spread@16 sub;_Scaled@16 function" "${exports}")
 
 set(compared)
 teds_compare_lists("exports" "a;b;c" "b;c;d" compared)

@@ -45,9 +45,10 @@ function(teds_read_header_functions header out)
 endfunction()
 
 # Entries "<decorated name> function|sub" for every exported function of the
-# C header, in the order of the header. Every type the interface passes
-# (pointers, handles, 32-bit integers) takes one 4-byte slot on 32-bit x86;
-# any other type stops the check rather than be counted wrongly.
+# C header, in the order of the header. A double takes two 4-byte slots on
+# 32-bit x86, every other type the interface passes (pointers, handles,
+# 32-bit integers) one; any other type stops the check rather than be
+# counted wrongly.
 function(teds_read_header_exports header out)
   teds_read_header_functions("${header}" functions)
   set(entries)
@@ -56,10 +57,13 @@ function(teds_read_header_exports header out)
     list(POP_FRONT fields name result)
     set(bytes 0)
     foreach(type IN LISTS fields)
-      if(NOT type MATCHES "\\*$" AND NOT type MATCHES "^(u?int32_t|TedsParser|DecodedTeds|BSTR)$")
+      if(type STREQUAL "double")
+        math(EXPR bytes "${bytes} + 8")
+      elseif(type MATCHES "\\*$" OR type MATCHES "^(u?int32_t|TedsParser|DecodedTeds|BSTR)$")
+        math(EXPR bytes "${bytes} + 4")
+      else()
         message(FATAL_ERROR "no stack size known for the C parameter type '${type}' of ${name}")
       endif()
-      math(EXPR bytes "${bytes} + 4")
     endforeach()
     if(result STREQUAL "void")
       list(APPEND entries "_${name}@${bytes} sub")

@@ -51,6 +51,19 @@ void expectTedsRefused(DecodedTeds teds, const std::string& what) {
     EXPECT_EQ(value.value.vt, VT_EMPTY) << what;
     EXPECT_EQ(unitArray.value.vt, VT_EMPTY) << what;
     EXPECT_EQ(status, -1) << what;
+
+    std::int32_t kind = -1;
+    double numbers[4] = {-1, -1, -1, -1};
+    OwnedBstr scaleText("old");
+    EXPECT_EQ(MirxTEDS_GetScale(teds, 0, 0, 0, 0, 0, &kind, name.out(), unit.out(), &numbers[0], &numbers[1],
+                                scaleText.out()),
+              0)
+        << what;
+    EXPECT_EQ(MirxTEDS_ScaleValue(teds, 0, 0, 0, 0, 0, 0, 1.0, &numbers[2], scaleText.out()), 0) << what;
+    EXPECT_EQ(MirxTEDS_ScaleArray(teds, 0, 0, 0, 0, 0, 0, &numbers[3], &numbers[3], 1), 0) << what;
+    EXPECT_EQ(kind, -1) << what;
+    for (double number : numbers) EXPECT_EQ(number, -1) << what;
+    EXPECT_EQ(scaleText.value, nullptr) << what;
     MirxTEDS_FreeTEDS(teds);
 }
 

@@ -157,9 +157,9 @@ ValueRange Scale::validInput() const {
 }
 
 Conversion Scale::toPhysical(double electrical) const {
-    if (!std::isfinite(electrical)) return {kNaN, "the value is not a finite number"};
     const double physical = ScaleKernels::withPhysical(*this, [electrical](auto kernel) { return kernel(electrical); });
     if (!std::isnan(physical)) return {physical, {}};
+    if (std::isnan(electrical)) return {kNaN, "the value is not a number"};
     const std::string value = quantityText(electrical, inputUnit_);
     switch (kind_) {
     case ScaleKind::Thermocouple: {
@@ -184,9 +184,9 @@ Conversion Scale::toPhysical(double electrical) const {
 }
 
 Conversion Scale::toElectrical(double physical) const {
-    if (!std::isfinite(physical)) return {kNaN, "the value is not a finite number"};
     const double electrical = ScaleKernels::withElectrical(*this, [physical](auto kernel) { return kernel(physical); });
     if (!std::isnan(electrical)) return {electrical, {}};
+    if (std::isnan(physical)) return {kNaN, "the value is not a number"};
     const std::string value = quantityText(physical, outputUnit_);
     switch (kind_) {
     case ScaleKind::Thermocouple: {

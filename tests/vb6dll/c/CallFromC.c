@@ -103,6 +103,11 @@ static void checkRealAccelerometer(void) {
     EXPECT(voltsPerG > 49.02 && voltsPerG < 49.04);
     SysFreeString(unit);
     VariantClear(&value);
+    /* 49.03 V/g: 49.03 V gives one g. */
+    double acceleration = 0.0;
+    BSTR reason = NULL;
+    EXPECT(MirxTEDS_ScaleValue(teds, 0, 0, 0.0, 0.0, 0.0, 0, 49.03, &acceleration, &reason) == 1);
+    EXPECT(acceleration > 9.80 && acceleration < 9.81 && reason == NULL);
     MirxTEDS_FreeTEDS(teds);
     MirxTEDS_ParserDestroy(parser);
 }

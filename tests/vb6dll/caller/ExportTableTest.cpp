@@ -38,7 +38,8 @@ TEST(ExportTable, EveryFunctionIsFoundByItsExportedNameOnly) {
         TEDS_ROW(MirxTEDS_GetTotalPropertyCount), TEDS_ROW(MirxTEDS_GetPropertyCount),
         TEDS_ROW(MirxTEDS_HasProperty),        TEDS_ROW(MirxTEDS_GetPropertyByIdx),
         TEDS_ROW(MirxTEDS_GetPropertyByIdxEx), TEDS_ROW(MirxTEDS_GetPropertyValue),
-        TEDS_ROW(MirxTEDS_GetPropertyValueEx),
+        TEDS_ROW(MirxTEDS_GetPropertyValueEx), TEDS_ROW(MirxTEDS_GetScale),
+        TEDS_ROW(MirxTEDS_ScaleValue),         TEDS_ROW(MirxTEDS_ScaleArray),
     };
     const HMODULE module = loadedLibrary();
     for (const ExportRow& row : rows) {

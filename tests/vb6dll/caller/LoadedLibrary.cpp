@@ -121,3 +121,24 @@ int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValueEx(DecodedTeds teds, uint32_t tem
     return TEDS_LOADED(MirxTEDS_GetPropertyValueEx)(teds, templateIndex, name, occurrence, value, unit, unitArray,
                                                     status);
 }
+
+int32_t TEDS_VB6_CALL MirxTEDS_GetScale(DecodedTeds teds, uint32_t templateIndex, int32_t given, double coldJunctionC,
+                                       double excitationV, double r0Ohm, int32_t* kind, BSTR* inputUnit,
+                                       BSTR* outputUnit, double* validLow, double* validHigh, BSTR* text) {
+    return TEDS_LOADED(MirxTEDS_GetScale)(teds, templateIndex, given, coldJunctionC, excitationV, r0Ohm, kind,
+                                          inputUnit, outputUnit, validLow, validHigh, text);
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_ScaleValue(DecodedTeds teds, uint32_t templateIndex, int32_t given,
+                                         double coldJunctionC, double excitationV, double r0Ohm, int32_t inverse,
+                                         double value, double* result, BSTR* reason) {
+    return TEDS_LOADED(MirxTEDS_ScaleValue)(teds, templateIndex, given, coldJunctionC, excitationV, r0Ohm, inverse,
+                                            value, result, reason);
+}
+
+int32_t TEDS_VB6_CALL MirxTEDS_ScaleArray(DecodedTeds teds, uint32_t templateIndex, int32_t given,
+                                         double coldJunctionC, double excitationV, double r0Ohm, int32_t inverse,
+                                         const double* values, double* results, int32_t count) {
+    return TEDS_LOADED(MirxTEDS_ScaleArray)(teds, templateIndex, given, coldJunctionC, excitationV, r0Ohm, inverse,
+                                            values, results, count);
+}

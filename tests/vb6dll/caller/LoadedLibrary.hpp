@@ -5,6 +5,7 @@
 // each one calling through a pointer into the loaded DLL, so the shared
 // end-to-end tests run unchanged against it.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,11 +17,12 @@ namespace teds::test {
 HMODULE loadedLibrary();
 
 // The name a 32-bit Windows caller looks the function up by:
-// "_<name>@<argument bytes>", where every argument of the interface, a
-// 32-bit integer or a pointer there, takes one 4-byte slot.
+// "_<name>@<argument bytes>", where every argument takes whole 4-byte
+// slots: one for a 32-bit integer or a pointer there, two for a double.
 template <class Result, class... Arguments>
 std::string decoratedName(const char* name, Result(TEDS_VB6_CALL*)(Arguments...)) {
-    return "_" + std::string(name) + "@" + std::to_string(4 * sizeof...(Arguments));
+    constexpr std::size_t bytes = (std::size_t{0} + ... + ((sizeof(Arguments) + 3) / 4 * 4));
+    return "_" + std::string(name) + "@" + std::to_string(bytes);
 }
 
 // The name this build's DLL exports the function under: 64-bit Windows has

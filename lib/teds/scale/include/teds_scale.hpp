@@ -11,7 +11,7 @@
 //
 // A value that cannot be converted gives NaN and says why; a scale never
 // clamps, and extrapolates a straight line beyond its rated range as the
-// line goes on. Scales are values: copy them, share them between threads.
+// line goes on (infinities included). Scales are values: copy them, share them between threads.
 // The header compiles as C++17.
 
 #include <cstddef>

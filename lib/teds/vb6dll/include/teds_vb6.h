@@ -248,6 +248,47 @@ TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_GetPropertyValueEx(DecodedTeds teds,
                                                                VARIANT* value, BSTR* unit,
                                                                VARIANT* unitArray, int32_t* status);
 
+/* ---- Scaling --------------------------------------------------------------
+ * How a template turns the electrical value a channel measures (V, A, Ohm,
+ * or V/V for a bridge) into the physical value its sensor senses, and back.
+ * Temperatures are in degC, a thermocouple's emf in V (not mV).
+ *
+ * What the channel knows that the TEDS does not is passed as three values;
+ * `given` says which of them count (the sum of the flags below), the others
+ * are ignored whatever they hold. A scale uses only those it needs. */
+#define MIRX_TEDS_COLD_JUNCTION 1 /* coldJunctionC: a thermocouple's reference junction, degC */
+#define MIRX_TEDS_EXCITATION 2    /* excitationV: a bridge's excitation, V; its input is then V, not V/V */
+#define MIRX_TEDS_R0 4            /* r0Ohm: an RTD's resistance at 0 degC, overriding the template's */
+
+/* 1 when the template has a scale: its kind (1 sensitivity, 2 two-point,
+ * 3 thermocouple, 4 RTD, 5 thermistor), its units, the electrical values it
+ * converts (+-infinity for an open end, NaN when the range depends on a value
+ * not given) and a text describing it, one item per line, lines separated by
+ * CR LF: "quantity: temperature", each constant as "name: value unit", each
+ * note as "note: ...". 0 otherwise: for a good handle `text` then holds the
+ * reason there is no scale, the other texts are released, and the numbers
+ * keep what they held. For a bad handle every text is released. */
+TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_GetScale(DecodedTeds teds, uint32_t templateIndex, int32_t given,
+                                                     double coldJunctionC, double excitationV, double r0Ohm,
+                                                     int32_t* kind, BSTR* inputUnit, BSTR* outputUnit,
+                                                     double* validLow, double* validHigh, BSTR* text);
+/* One value: electrical to physical, or physical to electrical when
+ * `inverse` is non-zero. 1, the result, and `reason` released; 0, NaN and
+ * the reason when the value cannot be converted or the template has no
+ * scale. For a bad handle 0, `reason` released and `result` untouched. */
+TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_ScaleValue(DecodedTeds teds, uint32_t templateIndex, int32_t given,
+                                                       double coldJunctionC, double excitationV, double r0Ohm,
+                                                       int32_t inverse, double value, double* result, BSTR* reason);
+/* `count` values from `values` into `results`, which may be the same array
+ * (but no other overlap); NaN for each value that cannot be converted, and
+ * for every value when the template has no scale. Returns how many gave a
+ * number. 0, with `results` untouched, for a bad handle, null arrays or a
+ * count of 0 or less. */
+TEDS_VB6_API int32_t TEDS_VB6_CALL MirxTEDS_ScaleArray(DecodedTeds teds, uint32_t templateIndex, int32_t given,
+                                                       double coldJunctionC, double excitationV, double r0Ohm,
+                                                       int32_t inverse, const double* values, double* results,
+                                                       int32_t count);
+
 #ifdef __cplusplus
 }
 #endif

@@ -46,6 +46,9 @@ const std::vector<ExportRow>& exportRows() {
         TEDS_ROW(MirxTEDS_GetPropertyByIdxEx, ZeroAnswer::Zero),
         TEDS_ROW(MirxTEDS_GetPropertyValue, ZeroAnswer::Zero),
         TEDS_ROW(MirxTEDS_GetPropertyValueEx, ZeroAnswer::Zero),
+        TEDS_ROW(MirxTEDS_GetScale, ZeroAnswer::Zero),
+        TEDS_ROW(MirxTEDS_ScaleValue, ZeroAnswer::Zero),
+        TEDS_ROW(MirxTEDS_ScaleArray, ZeroAnswer::Zero),
     };
     return rows;
 }
