@@ -58,7 +58,7 @@ else()
                lib/cmake/teds_vb6/teds_vb6Config.cmake
                lib/cmake/teds_vb6/teds_vb6ConfigVersion.cmake)
   if(EXPECT_TOOL)
-    expect_files(bin/tedsdump)
+    expect_files(bin/tedsdump bin/tedsscale)
   endif()
   set(consumer "${PREFIX}-consumer")
   file(REMOVE_RECURSE "${consumer}")

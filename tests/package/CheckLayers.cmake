@@ -30,7 +30,7 @@ set(below_api encode scale ${below_encode})
 set(below_vb6dll api ${below_api})
 set(below_tools api ${below_api})
 set(layers container types tdl/nodes tdl decode encode scale api vb6dll tools)
-set(tools_on_installed_headers common tedsdump tedsedit example-images)
+set(tools_on_installed_headers common tedsdump tedsedit tedsscale example-images)
 
 set(public_container teds_container.hpp)
 set(public_types teds_access.hpp teds_chain_format.hpp teds_unit.hpp teds_overloaded.hpp)

@@ -134,6 +134,8 @@ TEST(DocumentReaderTest, RefusesEachHostileDocumentInOneLine) {
          "templates[0].properties[18] has the key \"value\" twice"},
         {"informational key of the wrong type", with("/templates/0/missingBits", "none"),
          "templates[0].missingBits must be a whole number, not \"none\""},
+        {"a scale that is no object", with("/templates/0/scale", "none"),
+         "templates[0].scale must be an object, not \"none\""},
         {"array without elements", withText("/templates/0/properties/18", R"({"name":"X","type":"array"})"),
          "templates[0].properties[18] (X).elements is missing"},
         {"element that is no list", withText("/templates/0/properties/18", R"({"name":"X","type":"array","elements":[1]})"),

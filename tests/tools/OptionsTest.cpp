@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageErrorCase{{"--input-format"}, "needs a format"},
                       UsageErrorCase{{"--convert=ted"}, "needs -o"},
                       UsageErrorCase{{"-o", "out.ted"}, "-o is for --convert"},
-                      UsageErrorCase{{"--convert", "ted", "-o", "out.ted", "--json"}, "--json does not go"}));
+                      UsageErrorCase{{"--convert", "ted", "-o", "out.ted", "--json"}, "--json does not go"},
+                      UsageErrorCase{{"--cjc", "25", "a.hex"}, "--cjc is given to the scales, so it goes with --scale"},
+                      UsageErrorCase{{"--scale", "--excitation=0"}, "--excitation takes a positive number of volts"}));
 
 TEST(OptionsTest, FormatsInBothSpellings) {
     const ParsedOptions parsed = parseOptions({"--input-format=eeprom", "--convert", "bits", "--output=out.txt", "in.hex"});

@@ -26,8 +26,10 @@ using testing::ScratchFile;
 std::string realImagePath(const std::string& file) { return std::string(TEDS_TEST_DATA_DIR) + "/real-teds/" + file; }
 
 // tedsdump --json FILE, then tedsedit --from-json into a file of `suffix`.
-std::string throughJson(const std::string& path, const std::string& suffix, std::vector<std::string> extra = {}) {
-    const testing::ToolResult dump = runTool({"--json", path});
+std::string throughJson(const std::string& path, const std::string& suffix, std::vector<std::string> extra = {},
+                        std::vector<std::string> dumpOptions = {}) {
+    dumpOptions.insert(dumpOptions.end(), {"--json", path});
+    const testing::ToolResult dump = runTool(dumpOptions);
     EXPECT_EQ(dump.status, 0) << dump.err;
     ScratchFile document(dump.out, ".json");
     ScratchFile output("", suffix);
@@ -55,6 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                       testing::examplePath("images/accelerometer.hex"),
                       testing::examplePath("images/bridge.hex"), testing::examplePath("images/thermocouple.bin")));
 
+TEST(JsonRoundTripTest, ScalesInTheDocumentChangeNothing) {
+    for (const char* image : {"TempTC.ted", "Voltage.hex", "ForceBridge.ted"}) {
+        const std::string path = realImagePath(image);
+        EXPECT_EQ(throughJson(path, path.substr(path.rfind('.')), {}, {"--scale", "--cjc", "25"}), readFile(path))
+            << image;
+    }
+}
 
 TEST(JsonRoundTripTest, DumpsKeepTheirErasedPages) {
     // The dump as a 4-page memory reads it: two written pages, two erased.

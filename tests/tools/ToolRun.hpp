@@ -1,5 +1,5 @@
 #pragma once
-// Runs tedsdump and tedsedit in-process and keeps what it wrote; writes scratch files.
+// Runs tedsdump, tedsedit and tedsscale in-process and keeps what it wrote; writes scratch files.
 
 #include <atomic>
 #include <cstdint>
@@ -12,6 +12,7 @@
 
 #include "EditRun.hpp"
 #include "Run.hpp"
+#include "ScaleRun.hpp"
 
 namespace tedsdump::testing {
 
@@ -39,6 +40,10 @@ inline ToolResult runTool(const std::vector<std::string>& args, const std::strin
 
 inline ToolResult runEditor(const std::vector<std::string>& args, const std::string& standardInput = "") {
     return runWith(tedsedit::runTedsedit, args, standardInput);
+}
+
+inline ToolResult runScaler(const std::vector<std::string>& args, const std::string& standardInput = "") {
+    return runWith(tedsscale::runTedsscale, args, standardInput);
 }
 
 inline std::string examplePath(const std::string& relative) { return std::string(TEDS_EXAMPLES_DIR) + "/" + relative; }

@@ -7,6 +7,7 @@
 
 #include "CommandLine.hpp"
 #include "teds_container.hpp"
+#include "teds_scale.hpp"
 
 namespace tedsdump {
 
@@ -21,6 +22,8 @@ struct Options {
     std::optional<teds::container::Format> inputFormat;  // none: worked out from the content
     std::optional<teds::container::Format> convertTo;    // write the image in this format instead of decoding it
     std::string outputPath;                              // where --convert writes
+    bool scale = false;                                  // add each template's scale
+    teds::scale::ChannelConditions conditions;           // what the scales are given
 };
 
 using ParsedOptions = teds_tools::ParsedCommandLine<Options>;

@@ -72,13 +72,15 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
     if (options.trace) side << teds.trace() << '\n';
 
     if (!options.json) {
-        writeTable(out, teds, teds_tools::containerText(image));
+        writeTable(out, teds, teds_tools::containerText(image), options.scale ? &options.conditions : nullptr);
         return kExitDecoded;
     }
-    const std::string document = teds.document(teds::api::ImageSource{
+    const teds::api::ImageSource source{
         std::string(teds::container::formatName(image.container)),
         image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
-        image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages) : std::nullopt});
+        image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages) : std::nullopt};
+    const std::string document =
+        options.scale ? teds.document(source, options.conditions) : teds.document(source);
     // An image of many records can make a document tedsedit would refuse to read.
     if (document.size() > teds::api::kMaxDocumentBytes) {
         err << "tedsdump: " << sourceName(options) << " makes a JSON document of " << document.size()

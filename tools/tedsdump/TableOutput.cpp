@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <vector>
+
+#include "EscapeControls.hpp"
 
 namespace tedsdump {
 namespace {
 
 namespace values = teds::api::values;
+using teds_tools::escapeControls;
 using teds::api::PropertyView;
 
 constexpr std::size_t kColumnCount = 4;
@@ -93,25 +95,33 @@ void writeBasicTeds(std::ostream& out, const teds::api::BasicTeds& basic) {
               "  ");
 }
 
-}  // namespace
-
-std::string escapeControls(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
+// "Scale  two-point: V -> Pa (pressure)", then what the scale is made of.
+void writeScale(std::ostream& out, const teds::api::ScaleFound& found) {
+    if (!found.scale) {
+        out << "  Scale  none: " << escapeControls(found.reason) << '\n';
+        return;
     }
-    return out;
+    const teds::api::Scale& scale = *found.scale;
+    out << "  Scale  " << teds::scale::kindName(scale.kind()) << ": " << escapeControls(scale.inputUnit()) << " -> "
+        << escapeControls(scale.outputUnit());
+    if (!scale.quantity().empty()) out << " (" << escapeControls(scale.quantity()) << ')';
+    out << '\n';
+    const teds::scale::ValueRange valid = scale.validInput();
+    std::vector<Row> rows{Row{"valid input", teds::api::realText(valid.low) + " to " + teds::api::realText(valid.high),
+                              escapeControls(scale.inputUnit())}};
+    for (const teds::scale::ScaleConstant& constant : scale.constants())
+        rows.push_back(
+            Row{escapeControls(constant.name), teds::api::realText(constant.value), escapeControls(constant.unit)});
+    const std::string indent(9, ' ');  // under the kind
+    writeRows(out, rows, indent);
+    // Notes are sentences: in the table they would push the units far right.
+    for (const std::string& note : scale.notes()) out << indent << "note: " << escapeControls(note) << '\n';
 }
 
-void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container) {
+}  // namespace
+
+void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container,
+                const teds::api::ChannelConditions* scales) {
     out << "Container: " << container << "\n\n";
     writeBasicTeds(out, teds.basic());
     const std::vector<teds::api::TemplateView> templates = teds.templateViews();
@@ -120,7 +130,8 @@ void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::strin
                "(--trace shows the template descriptors the image holds.)\n";
         return;
     }
-    for (const teds::api::TemplateView& tmpl : templates) {
+    for (std::uint32_t index = 0; index < templates.size(); ++index) {
+        const teds::api::TemplateView& tmpl = templates[index];
         const std::string name = escapeControls(tmpl.info.name);
         out << "\nTemplate " << tmpl.info.templateId << ", manufacturer key " << tmpl.info.manufacturerKey;
         if (!name.empty()) out << ": " << name;
@@ -134,6 +145,7 @@ void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::strin
             out << "  (no properties)\n";
         else
             writeRows(out, rows, "  ");
+        if (scales != nullptr) writeScale(out, teds.scale(index, *scales));
     }
 }
 

@@ -4,17 +4,15 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "teds_api.hpp"
 
 namespace tedsdump {
 
-// `container` says what held the image, as containerText() words it.
-void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container);
-
-// `text` with every control character written as \xNN, so that bytes from
-// an image cannot move the cursor or change a terminal's state.
-std::string escapeControls(std::string_view text);
+// `container` says what held the image, as containerText() words it. With
+// `scales`, each template's properties are followed by its scale under
+// those conditions, or the reason it gives none.
+void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::string& container,
+                const teds::api::ChannelConditions* scales = nullptr);
 
 }  // namespace tedsdump

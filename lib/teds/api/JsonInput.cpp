@@ -90,7 +90,7 @@ private:
     void readTemplate(const Json& value, const Where& where, teds::encode::StatedTemplate& out) {
         DocumentFields fields(value, where, problems_, "a template");
         fields.allowOnly({"manufacturerKey", "templateId", "name", "truncated", "missingBits", "properties", "selectCases",
-                          "descriptorBits"});
+                          "descriptorBits", "scale"});
         // 0 for the IEEE's templates; otherwise a manufacturer ID, of the
         // Basic TEDS or of a user descriptor, both 14 bits wide.
         const std::uint64_t mostKey = largestOf(teds::decode::basicTedsWidths(BasicTedsLayout::Standard).manufacturer);
@@ -101,6 +101,9 @@ private:
         fields.informational("name", Json::value_t::string, "a text");
         fields.informational("truncated", Json::value_t::boolean, "true or false");
         fields.informational("missingBits", Json::value_t::number_unsigned, "a whole number");
+        // What the template's scale was when the document was written; the
+        // values decide it, so nothing of it is written back.
+        fields.informational("scale", Json::value_t::object, "an object");
         if (const Json* properties = fields.list("properties", Need::Required))
             readProperties(*properties, where.at("properties"), problems_, out.values);
         if (const Json* cases = fields.list("selectCases", Need::Optional)) {

@@ -85,11 +85,32 @@ Json selectCases(const std::vector<ValueRecord>& values) {
     return cases;
 }
 
+// A number, or null for one JSON cannot hold (an open end of a range).
+Json numberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+Json scaleJson(const scale::ScaleFound& found) {
+    if (!found.scale) return {{"reason", found.reason}};
+    const scale::Scale& s = *found.scale;
+    Json constants = Json::array();
+    for (const scale::ScaleConstant& constant : s.constants())
+        constants.push_back({{"name", constant.name},
+                             {"value", numberOrNull(constant.value)},
+                             {"unit", constant.unit.empty() ? Json(nullptr) : Json(constant.unit)}});
+    const scale::ValueRange valid = s.validInput();
+    return {{"kind", scale::kindName(s.kind())},
+            {"quantity", s.quantity()},
+            {"inputUnit", s.inputUnit()},
+            {"outputUnit", s.outputUnit()},
+            {"validInput", {numberOrNull(valid.low), numberOrNull(valid.high)}},
+            {"constants", std::move(constants)},
+            {"notes", s.notes()}};
+}
+
 }  // namespace
 
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
                std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
-               const teds::encode::ImageLayout& layout) {
+               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales) {
     Json document;
     document["container"] = container;
     document["hexDigits"] = upperCaseHex ? Json(*upperCaseHex ? "upper" : "lower") : Json(nullptr);
@@ -117,6 +138,7 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
         entry["selectCases"] = selectCases(tmpl.values);
         const std::size_t index = templates.size();
         if (index < layout.descriptorBits.size()) entry["descriptorBits"] = layout.descriptorBits[index];
+        if (scales != nullptr && index < scales->size()) entry["scale"] = scaleJson((*scales)[index]);
         templates.push_back(std::move(entry));
     }
     document["templates"] = std::move(templates);

@@ -5,8 +5,11 @@
 #include <ostream>
 #include <string_view>
 
+#include <vector>
+
 #include "teds/decode/DecodedTeds.hpp"
 #include "teds/encode/ImageLayout.hpp"
+#include "teds_scale.hpp"
 
 namespace teds::api {
 
@@ -19,9 +22,10 @@ namespace teds::api {
 // text held it; `eepromPages` is a dump's number of pages, erased ones
 // included, and none (null) for other containers. What writing the image again needs beyond the values comes
 // from `layout`: each template's "descriptorBits" and "selectCases", and the
-// image's "trailingBits" and "bitsPastEnd".
+// image's "trailingBits" and "bitsPastEnd". With `scales`, one per
+// template, each template also gets its "scale" (see Teds::document).
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
                std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
-               const teds::encode::ImageLayout& layout);
+               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales = nullptr);
 
 }  // namespace teds::api

@@ -99,12 +99,28 @@ std::string Teds::trace() const {
     return text.str();
 }
 
-std::string Teds::document(const ImageSource& source) const {
-    if (!decoded_) return {};
+namespace {
+
+std::string documentOf(const DecodedImage& decoded, const ImageSource& source,
+                       const std::vector<ScaleFound>* scales) {
     std::ostringstream text;
-    writeJson(text, decoded_->decoded, source.container, source.upperCaseHex, source.eepromPages,
-              encode::layoutOf(decoded_->decoded, decoded_->image));
+    writeJson(text, decoded.decoded, source.container, source.upperCaseHex, source.eepromPages,
+              encode::layoutOf(decoded.decoded, decoded.image), scales);
     return text.str();
+}
+
+}  // namespace
+
+std::string Teds::document(const ImageSource& source) const {
+    return decoded_ ? documentOf(*decoded_, source, nullptr) : std::string();
+}
+
+std::string Teds::document(const ImageSource& source, const ChannelConditions& conditions) const {
+    if (!decoded_) return {};
+    std::vector<ScaleFound> scales;
+    for (const decode::TemplateRecord& record : decoded_->decoded.templates)
+        scales.push_back(scale::scaleOfTemplate(record, conditions));
+    return documentOf(*decoded_, source, &scales);
 }
 
 void Teds::set(std::string name, std::string value) {

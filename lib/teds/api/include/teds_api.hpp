@@ -231,6 +231,13 @@ public:
     // values, and what writing the image again needs beyond them (descriptor
     // bits, select cases, trailing bits). Ends with a line break.
     std::string document(const ImageSource& source) const;
+    // The same document with each template's "scale" as well: what scale()
+    // gives under `conditions`, as {"kind", "quantity", "inputUnit",
+    // "outputUnit", "validInput": [low, high], "constants": [{"name",
+    // "value", "unit"}], "notes"}, an open or unknown end of the range null;
+    // or {"reason"} when the template gives none. It states nothing to
+    // write: readDocument passes over it.
+    std::string document(const ImageSource& source, const ChannelConditions& conditions) const;
 
     // NAME=VALUE, as text a person writes: reals in the property's unit,
     // dates as YYYY-MM-DD, enumerations by text or index, "none". A struct
