@@ -24,14 +24,6 @@ bool SteinhartHart::invertible() const {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && b > 0.0 && c > 0.0;
 }
 
-double SteinhartHart::celsius(double r) const {
-    if (!(r > 0.0)) return kNaN;
-    const double l = std::log(r);
-    const double inverseKelvin = a + l * (b + c * l * l);
-    if (!(inverseKelvin > 0.0) || std::isinf(r)) return kNaN;
-    return 1.0 / inverseKelvin - kZeroCelsius;
-}
-
 double SteinhartHart::ohms(double t) const {
     if (!(t > -kZeroCelsius) || std::isinf(t)) return kNaN;
     return ohmsAt(*this, 1.0 / (t + kZeroCelsius));

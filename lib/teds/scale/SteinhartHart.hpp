@@ -2,6 +2,9 @@
 // Thermistors by the Steinhart-Hart equation, 1/T = A + B ln R + C (ln R)^3,
 // T in kelvin and R in ohm.
 
+#include <cmath>
+#include <limits>
+
 namespace teds::scale {
 
 struct SteinhartHart {
@@ -13,7 +16,13 @@ struct SteinhartHart {
     // resistance has one temperature and the other way round.
     bool invertible() const;
     // degC at `ohms`; NaN where the equation gives no positive temperature.
-    double celsius(double ohms) const;
+    // Inline: it runs per sample.
+    double celsius(double ohms) const {
+        const double l = std::log(ohms);
+        const double inverseKelvin = a + l * (b + c * l * l);
+        const bool valid = ohms > 0.0 && inverseKelvin > 0.0 && !std::isinf(ohms);
+        return valid ? 1.0 / inverseKelvin - 273.15 : std::numeric_limits<double>::quiet_NaN();
+    }
     // Ohm at `celsius`; NaN at or below absolute zero.
     double ohms(double celsius) const;
     // The resistance 1/T falls to 0 at: the lowest that has a temperature.
