@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         conditions.coldJunctionC = 25.0;
         conditions.r0Ohm = 100.0;
         const teds::scale::ScaleFound found = teds::scale::scaleOfTemplate(record, conditions);
-        if (found.scale.has_value() == found.reason.empty()) __builtin_trap();  // a scale or a reason, never both
+        if (found.scale.has_value() != found.reason.empty()) __builtin_trap();  // a scale or a reason, never both
         if (!found.scale) continue;
         double samples[2] = {0.0, 0.0};
         std::memcpy(samples, data, std::min(size, sizeof samples));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "EscapeControls.hpp"
@@ -107,8 +108,11 @@ void writeScale(std::ostream& out, const teds::api::ScaleFound& found) {
     if (!scale.quantity().empty()) out << " (" << escapeControls(scale.quantity()) << ')';
     out << '\n';
     const teds::scale::ValueRange valid = scale.validInput();
-    std::vector<Row> rows{Row{"valid input", teds::api::realText(valid.low) + " to " + teds::api::realText(valid.high),
-                              escapeControls(scale.inputUnit())}};
+    const bool known = !std::isnan(valid.low) && !std::isnan(valid.high);
+    std::vector<Row> rows{Row{"valid input",
+                              known ? teds::api::realText(valid.low) + " to " + teds::api::realText(valid.high)
+                                    : std::string("not known (see the notes)"),
+                              known ? escapeControls(scale.inputUnit()) : std::string()}};
     for (const teds::scale::ScaleConstant& constant : scale.constants())
         rows.push_back(
             Row{escapeControls(constant.name), teds::api::realText(constant.value), escapeControls(constant.unit)});

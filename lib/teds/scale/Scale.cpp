@@ -93,6 +93,8 @@ Scale Scale::thermocouple(ThermocoupleType type, std::optional<double> coldJunct
     if (coldJunctionC) {
         s.constants_.push_back({"cold junction", *coldJunctionC, "degC"});
         s.constants_.push_back({"cold-junction emf", s.coldJunctionMv_ / 1000.0, "V"});
+    } else {
+        s.notes_.push_back("no cold-junction temperature was given: every value is refused until one is");
     }
     return s;
 }
