@@ -1,7 +1,7 @@
-#include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "teds/scale/NumberText.hpp"
 #include "teds/scale/ScaleKernels.hpp"
 
 namespace teds::scale {
@@ -9,13 +9,6 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The shortest text that reads back to the value.
-std::string numberText(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
 
 std::string quantityText(double value, const std::string& unit) {
     return unit.empty() ? numberText(value) : numberText(value) + " " + unit;

@@ -1,10 +1,10 @@
 #include "teds/scale/TemplateScale.hpp"
 
-#include <charconv>
 #include <cmath>
 
 #include "teds/decode/ValueLookup.hpp"
 #include "teds/scale/Measurands.hpp"
+#include "teds/scale/NumberText.hpp"
 #include "teds/scale/UnitNames.hpp"
 
 namespace teds::scale {
@@ -56,11 +56,6 @@ struct Lookup {
         return text + ", which the template does not decode";
     }
 };
-
-std::string numberText(double value) {
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
 
 // The code of an enumeration or an unsigned field, if the template has it.
 std::optional<std::uint64_t> codeOf(const Lookup& lookup, std::string_view name) {
