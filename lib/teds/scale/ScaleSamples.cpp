@@ -17,9 +17,12 @@
 // arithmetic is the same operations in the same order either way (AVX2
 // brings no fused multiply-add), so both give the same bits. Windows has no
 // such loader and keeps the baseline, and so does Clang, whose clones go by
-// other symbol names than the header declares. The loop itself is inlined
-// into each build, or it would be compiled once, for the baseline.
-#if defined(__x86_64__) && defined(__linux__) && !defined(__clang__) && defined(__has_attribute)
+// other symbol names than the header declares. So do the sanitizer builds:
+// the loader runs the chooser before ThreadSanitizer's runtime is up, and
+// the instrumented chooser crashes. The loop itself is inlined into each
+// build, or it would be compiled once, for the baseline.
+#if defined(__x86_64__) && defined(__linux__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__) && \
+    !defined(__SANITIZE_ADDRESS__) && defined(__has_attribute)
 #if __has_attribute(target_clones)
 #define TEDS_SAMPLE_LOOPS __attribute__((target_clones("avx2", "default")))
 #define TEDS_SAMPLE_LOOP_INLINE __attribute__((always_inline)) inline
