@@ -18,7 +18,13 @@ std::string rangeText(ValueRange range, const std::string& unit) {
     return numberText(range.low) + " to " + quantityText(range.high, unit);
 }
 
-char letterOf(ThermocoupleType type) { return kThermocoupleLetters[static_cast<std::size_t>(type)]; }
+std::string typeText(ThermocoupleType type) {
+    return std::string("type ") + kThermocoupleLetters[static_cast<std::size_t>(type)];
+}
+
+Conversion noColdJunction(ThermocoupleType type) {
+    return {kNaN, "a " + typeText(type) + " thermocouple needs the cold-junction temperature"};
+}
 
 std::string perUnit(const std::string& input, const std::string& output) {
     const bool compound = output.find_first_of("/*") != std::string::npos;
@@ -82,7 +88,7 @@ Scale Scale::thermocouple(ThermocoupleType type, std::optional<double> coldJunct
     s.type_ = type;
     s.coldJunctionC_ = coldJunctionC;
     s.coldJunctionMv_ = coldJunctionC ? nist::emfMillivolts(type, *coldJunctionC) : kNaN;
-    s.notes_.push_back(std::string("type ") + letterOf(type) + ", by the NIST ITS-90 reference functions");
+    s.notes_.push_back(typeText(type) + ", by the NIST ITS-90 reference functions");
     if (coldJunctionC) {
         s.constants_.push_back({"cold junction", *coldJunctionC, "degC"});
         s.constants_.push_back({"cold-junction emf", s.coldJunctionMv_ / 1000.0, "V"});
@@ -145,7 +151,7 @@ ValueRange Scale::validInput() const {
         return {(emf.low - coldJunctionMv_) / 1000.0, (emf.high - coldJunctionMv_) / 1000.0};
     }
     case ScaleKind::Rtd:
-        return {cvd::resistanceRatio(cvd::kLowestC) * r0_, cvd::resistanceRatio(cvd::kHighestC) * r0_};
+        return {cvd::kLowestRatio * r0_, cvd::kHighestRatio * r0_};
     case ScaleKind::Thermistor: return {SteinhartHart{a_, b_, c_}.lowestOhms(), kInfinity};
     default: return {-kInfinity, kInfinity};
     }
@@ -158,8 +164,8 @@ Conversion Scale::toPhysical(double electrical) const {
     const std::string value = quantityText(electrical, inputUnit_);
     switch (kind_) {
     case ScaleKind::Thermocouple: {
-        const std::string type = std::string("type ") + letterOf(type_);
-        if (!coldJunctionC_) return {kNaN, "a " + type + " thermocouple needs the cold-junction temperature"};
+        if (!coldJunctionC_) return noColdJunction(type_);
+        const std::string type = typeText(type_);
         if (std::isnan(coldJunctionMv_)) {
             const ValueRange range = nist::temperatureRange(type_);
             return {kNaN, "the cold-junction temperature " + numberText(*coldJunctionC_) + " degC is outside the " +
@@ -185,9 +191,8 @@ Conversion Scale::toElectrical(double physical) const {
     const std::string value = quantityText(physical, outputUnit_);
     switch (kind_) {
     case ScaleKind::Thermocouple: {
-        const std::string type = std::string("type ") + letterOf(type_);
-        if (!coldJunctionC_) return {kNaN, "a " + type + " thermocouple needs the cold-junction temperature"};
-        return {kNaN, value + " or the cold junction is outside the " + type + " reference function (" +
+        if (!coldJunctionC_) return noColdJunction(type_);
+        return {kNaN, value + " or the cold junction is outside the " + typeText(type_) + " reference function (" +
                           rangeText(nist::temperatureRange(type_), "degC") + ")"};
     }
     case ScaleKind::Rtd:

@@ -6,7 +6,6 @@
 namespace teds::scale {
 namespace {
 
-constexpr double kZeroCelsius = 273.15;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The resistance at which 1/T = inverseKelvin: the real root of the cubic

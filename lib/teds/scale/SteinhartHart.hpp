@@ -7,6 +7,8 @@
 
 namespace teds::scale {
 
+inline constexpr double kZeroCelsius = 273.15;  // in kelvin
+
 struct SteinhartHart {
     double a = 0.0;
     double b = 0.0;
@@ -21,7 +23,7 @@ struct SteinhartHart {
         const double l = std::log(ohms);
         const double inverseKelvin = a + l * (b + c * l * l);
         const bool valid = ohms > 0.0 && inverseKelvin > 0.0 && !std::isinf(ohms);
-        return valid ? 1.0 / inverseKelvin - 273.15 : std::numeric_limits<double>::quiet_NaN();
+        return valid ? 1.0 / inverseKelvin - kZeroCelsius : std::numeric_limits<double>::quiet_NaN();
     }
     // Ohm at `celsius`; NaN at or below absolute zero.
     double ohms(double celsius) const;

@@ -287,9 +287,19 @@ ValueRange emfRange(ThermocoupleType type) { return Inverse(type).range(); }
 // 54.886364 mV, the range ends at 54.886 mV). The outer ends are widened to
 // the reference function's emf there, so that a reading at the end of the
 // range converts; the end piece's polynomial is good for that last
-// thousandth of a millivolt.
+// thousandth of a millivolt. Worked out once for every type, since a scale
+// looks its inverse up for every value it converts alone.
 Inverse::Inverse(ThermocoupleType type) {
     static constexpr Subrange kNoPiece{kNaN, kNaN, {kNaN}};
+    static const std::array<ValueRange, std::size(kTypes)> kEnds = [] {
+        std::array<ValueRange, std::size(kTypes)> ends{};
+        for (std::size_t i = 0; i < ends.size(); ++i) {
+            const TypeFunctions& functions = kTypes[i];
+            ends[i] = {std::fmin(functions.celsius.front().low, evaluate(functions.emf, functions.inverseCelsius.low)),
+                       std::fmax(functions.celsius.back().high, evaluate(functions.emf, functions.inverseCelsius.high))};
+        }
+        return ends;
+    }();
     const auto* functions = functionsOf(type);
     if (functions == nullptr) {
         pieces_ = &kNoPiece;
@@ -297,8 +307,9 @@ Inverse::Inverse(ThermocoupleType type) {
     }
     pieces_ = functions->celsius.data();
     count_ = functions->celsius.size();
-    low_ = std::fmin(functions->celsius.front().low, evaluate(functions->emf, functions->inverseCelsius.low));
-    high_ = std::fmax(functions->celsius.back().high, evaluate(functions->emf, functions->inverseCelsius.high));
+    const ValueRange ends = kEnds[static_cast<std::size_t>(functions - kTypes)];
+    low_ = ends.low;
+    high_ = ends.high;
 }
 
 }  // namespace teds::scale::nist

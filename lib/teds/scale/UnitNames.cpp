@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "teds/types/UnitRecord.hpp"
+
 namespace teds::scale {
 namespace {
 
@@ -32,15 +34,9 @@ const NamedUnit* namedUnit(const Exponents& exponents) {
     return nullptr;
 }
 
+// The product as a template writes it; "1" for a pure number.
 std::string productOf(const Exponents& exponents) {
-    static constexpr std::string_view kSymbols[kBaseUnitCount] = {"rad", "ster", "m", "kg", "s", "A", "K", "mol", "cd"};
-    std::string product;
-    for (std::size_t i = 0; i < kBaseUnitCount; ++i) {
-        if (exponents[i] == 0) continue;
-        if (!product.empty()) product += '*';
-        product += kSymbols[i];
-        if (exponents[i] != 1) product += std::to_string(exponents[i]);
-    }
+    const std::string product = types::productText(exponents);
     return product.empty() ? std::string("1") : product;
 }
 

@@ -7,13 +7,6 @@ namespace teds::types {
 const std::array<const char*, kBaseUnitCount> kBaseUnitSymbols = {"rad", "ster", "m",   "kg", "s",
                                                                   "A",   "K",    "mol", "cd"};
 
-namespace {
-
-// Callers may size their buffers by this bound. No record comes near it:
-// the longest text (type 6, nine exponents of -2^31, slope and offset of
-// -DBL_MAX printed in full) has 908 characters.
-constexpr std::size_t kMaxUnitTextLength = 1023;
-
 std::string productText(const std::array<std::int32_t, kBaseUnitCount>& exponents) {
     std::string product;
     for (std::size_t i = 0; i < kBaseUnitCount; ++i) {
@@ -28,6 +21,13 @@ std::string productText(const std::array<std::int32_t, kBaseUnitCount>& exponent
     }
     return product;
 }
+
+namespace {
+
+// Callers may size their buffers by this bound. No record comes near it:
+// the longest text (type 6, nine exponents of -2^31, slope and offset of
+// -DBL_MAX printed in full) has 908 characters.
+constexpr std::size_t kMaxUnitTextLength = 1023;
 
 std::string baseText(UnitType unitType, const std::string& p) {
     switch (unitType) {

@@ -16,6 +16,10 @@ using teds::UnitType;
 // In exponent order: rad, ster, m, kg, s, A, K, mol, cd.
 extern const std::array<const char*, kBaseUnitCount> kBaseUnitSymbols;
 
+// The base units a unit's exponents make, "m*kg*s-2"; empty when every
+// exponent is 0.
+std::string productText(const std::array<std::int32_t, kBaseUnitCount>& exponents);
+
 // The unit text for these numbers; at most 1023 characters.
 std::string buildUnitText(UnitType unitType, const std::array<std::int32_t, kBaseUnitCount>& exponents,
                           double slope, double offset);
