@@ -22,48 +22,11 @@ std::string plural(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-// Bit containers count bits; the others hold whole bytes and say so.
-bool countsBits(const ImageOrError& image) { return image.container == Format::Ted || image.container == Format::Bits; }
-
-bool tooSmallForBasicTeds(const ImageOrError& image) {
-    return countsBits(image) ? image.image.bitCount < kBasicTedsBytes * 8 : image.image.bytes.size() < kBasicTedsBytes;
-}
-
-std::string tooSmall(const ImageOrError& image) {
-    if (countsBits(image))
-        return "holds " + plural(image.image.bitCount, "bit", "bits") +
-               ", too few for a TEDS image: the Basic TEDS alone takes 64";
-    return "holds " + plural(image.image.bytes.size(), "byte", "bytes") +
-           ", too few for a TEDS image: the Basic TEDS alone takes 8";
-}
-
 }  // namespace
 
 ImageOrError imageFromContent(std::string_view content, InputFormat format) {
-    ImageOrError result;
-    if (content.empty()) {
-        result.error = "is empty";
-        return result;
-    }
-    teds::container::ReadResult read =
-        format ? teds::container::readContainer(content, *format) : teds::container::readContainer(content);
-    result.container = read.format;
-    result.hexText = read.hexText;
-    result.upperCase = read.upperCase;
-    result.pages = read.pages;
-    if (!read.ok()) {
-        result.error = std::move(read.error);
-        // A dump found by its pages may yet be an image whose pages happen to add up.
-        if (!format && read.format == Format::Eeprom)
-            result.error = "looks like an EEPROM dump, but " + result.error +
-                           " (--input-format raw or hex reads it as an image)";
-        return result;
-    }
-    result.image = std::move(read.image);
-    if (tooSmallForBasicTeds(result)) {
-        result.error = tooSmall(result);
-        result.image = {};
-    }
+    ImageOrError result = teds::api::readImage(content, format);
+    if (result.damagedDump) result.error += " (--input-format raw or hex reads it as an image)";
     return result;
 }
 
@@ -84,7 +47,7 @@ std::string containerText(const ImageOrError& image) {
     std::string text(teds::container::formatName(image.container));
     if (image.container == Format::Eeprom)
         text += std::string(" (") + (image.hexText ? "hex text, " : "") + plural(image.pages, "page", "pages") + ")";
-    if (countsBits(image))
+    if (image.container == Format::Ted || image.container == Format::Bits)
         text += " (" + plural(image.image.bitCount, "bit", "bits") + ")";
     return text;
 }

@@ -3,34 +3,18 @@
 // a virtual TEDS file, an EEPROM dump, a list of bits), told which or
 // working it out from the content, and checks it is large enough to be one.
 
-#include <cstddef>
-#include <cstdint>
 #include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "teds_api.hpp"
 #include "teds_container.hpp"
 
 namespace teds_tools {
 
-// The Basic TEDS alone takes 64 bits.
-inline constexpr std::size_t kBasicTedsBytes = 8;
-
-struct ImageOrError {
-    teds::container::Image image;
-    teds::container::Format container = teds::container::Format::Raw;
-    bool hexText = false;      // an EEPROM dump given as hexadecimal text
-    bool upperCase = false;    // hex text whose digits A to F were upper case
-    std::uint32_t pages = 0;   // pages of an EEPROM dump
-    std::string error;         // empty on success; says what is wrong, without the source name
-
-    bool ok() const { return error.empty(); }
-    // A hex image or an EEPROM dump given as hex text: its digits had a case.
-    bool heldAsHexText() const { return container == teds::container::Format::Hex || hexText; }
-    // Written in this style, the image's container comes back as it was read.
-    teds::container::TextStyle textStyle() const { return {hexText, upperCase, pages}; }
-};
+// Read as every front end reads an image: its container, text style and pages.
+using ImageOrError = teds::api::ImageRead;
 
 using InputFormat = std::optional<teds::container::Format>;
 

@@ -75,10 +75,7 @@ int runTedsdump(const std::vector<std::string>& args, std::istream& in, std::ost
         writeTable(out, teds, teds_tools::containerText(image), options.scale ? &options.conditions : nullptr);
         return kExitDecoded;
     }
-    const teds::api::ImageSource source{
-        std::string(teds::container::formatName(image.container)),
-        image.heldAsHexText() ? std::optional<bool>(image.upperCase) : std::nullopt,
-        image.container == teds::container::Format::Eeprom ? std::optional<std::uint32_t>(image.pages) : std::nullopt};
+    const teds::api::ImageSource source = image.source();
     const std::string document =
         options.scale ? teds.document(source, options.conditions) : teds.document(source);
     // An image of many records can make a document tedsedit would refuse to read.

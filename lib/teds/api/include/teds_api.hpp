@@ -175,6 +175,35 @@ struct ImageSource {
     std::optional<std::uint32_t> eepromPages;  // a memory dump's pages, erased ones included
 };
 
+// An image read from a file's or a stream's content, as every front end
+// reads one: its container worked out from the content (see
+// readContainer) or named, and at least the 64 bits of a Basic TEDS.
+struct ImageRead {
+    container::Image image;
+    container::Format container = container::Format::Raw;
+    bool hexText = false;     // an EEPROM dump given as hexadecimal text
+    bool upperCase = false;   // hex text whose digits A to F were upper case
+    std::uint32_t pages = 0;  // pages of an EEPROM dump
+    // Empty on success; says what is wrong with the content, without naming it.
+    std::string error;
+    // The container was found by its pages but is no good dump: a caller
+    // may suggest naming the container, as raw or hex reads it as an image.
+    bool damagedDump = false;
+
+    bool ok() const { return error.empty(); }
+    // A hex image or an EEPROM dump given as hex text: its digits had a case.
+    bool heldAsHexText() const { return container == container::Format::Hex || hexText; }
+    // Written in this style, the image's container comes back as it was read.
+    container::TextStyle textStyle() const { return {hexText, upperCase, pages}; }
+    // What the JSON document says of the container.
+    ImageSource source() const;
+};
+
+// The Basic TEDS alone takes 64 bits.
+inline constexpr std::size_t kBasicTedsBytes = 8;
+
+ImageRead readImage(std::string_view content, std::optional<container::Format> format = std::nullopt);
+
 struct DecodedImage;
 
 // An image decoded against templates, and the settings to apply when it is
