@@ -1,7 +1,7 @@
 # Every include of the library and the tools follows the layer graph:
 #
-#        vb6dll     tools          beside each other, on the interface
-#            \      /
+#     vb6dll  python  tools       beside each other, on the interface
+#            \   |   /
 #              api                 the C++ interface
 #               |
 #   encode, scale < decode < tdl < tdl/nodes < types < container
@@ -28,8 +28,9 @@ set(below_encode decode ${below_decode})
 set(below_scale decode ${below_decode})
 set(below_api encode scale ${below_encode})
 set(below_vb6dll api ${below_api})
+set(below_python api ${below_api})
 set(below_tools api ${below_api})
-set(layers container types tdl/nodes tdl decode encode scale api vb6dll tools)
+set(layers container types tdl/nodes tdl decode encode scale api vb6dll python tools)
 set(tools_on_installed_headers common tedsdump tedsedit tedsscale example-images)
 
 set(public_container teds_container.hpp)
@@ -113,8 +114,8 @@ foreach(source IN LISTS sources)
   check_file("${LIB_DIR}/teds/${source}" ${own})
   # The exports stand on the interface as the tools do: below it they reach
   # the installed headers only.
-  if(own STREQUAL "vb6dll")
-    refuse_core_includes("${LIB_DIR}/teds/${source}" vb6dll)
+  if(own STREQUAL "vb6dll" OR own STREQUAL "python")
+    refuse_core_includes("${LIB_DIR}/teds/${source}" ${own})
   endif()
 endforeach()
 
