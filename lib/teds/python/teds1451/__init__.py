@@ -24,6 +24,12 @@ from ._values import Enumeration, Property
 
 __version__ = "0.1.0"
 
+# Tracebacks name the exceptions as callers catch them.
+for _error in (EncodeError, InputTypeError, PropertyNotFound, ReadError, ScaleError, TedsError, TemplateError,
+               WriteError):
+    _error.__module__ = __name__
+del _error
+
 __all__ = [
     "Access", "CONTAINERS", "Conditions", "Constant", "Diagnostic", "EncodeError", "Enumeration", "Image",
     "InputTypeError", "Property", "PropertyNotFound", "ReadError", "STANDARD_FILE", "Scale", "ScaleError", "Sensor",

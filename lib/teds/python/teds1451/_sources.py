@@ -21,9 +21,10 @@ def _file_content(path: str) -> bytes:
         fd = os.open(path, os.O_RDONLY | getattr(os, "O_NONBLOCK", 0) | getattr(os, "O_BINARY", 0))
     except OSError as error:
         raise ReadError(f"'{path}' cannot be opened: {error.strerror}") from None
+    if not stat.S_ISREG(os.fstat(fd).st_mode):
+        os.close(fd)
+        raise ReadError(f"'{path}' cannot be read: it is not a regular file")
     with os.fdopen(fd, "rb") as file:
-        if not stat.S_ISREG(os.fstat(fd).st_mode):
-            raise ReadError(f"'{path}' cannot be read: it is not a regular file")
         try:
             content = file.read(MAX_CONTAINER_BYTES + 1)
         except OSError as error:

@@ -1,0 +1,56 @@
+# The extension module as the package's modules call it. Tuples are laid out
+# as the bindings build them; the package turns them into its own classes.
+from typing import Optional, Sequence, Union
+
+MAX_CONTAINER_BYTES: int
+MAX_IMAGE_BYTES: int
+
+# (name, kind, payload, unit, description); see Property in _values.py.
+PropertyTuple = tuple[str, int, object, Optional[str], str]
+
+def write_container(data: bytes, bit_count: int, container: str, hex_text: bool, upper_case: bool,
+                    pages: int) -> bytes: ...
+
+class Templates:
+    def __init__(self) -> None: ...
+    def load_file(self, path: str) -> int: ...
+    def load_text(self, text: str, source_name: str) -> int: ...
+    # (source, line, kind, message, system message, text)
+    def diagnostics(self) -> list[tuple[str, int, str, str, str, str]]: ...
+    def dump(self) -> str: ...
+
+class Scale:
+    kind: str
+    quantity: str
+    input_unit: str
+    output_unit: str
+    valid_input: tuple[float, float]
+    constants: list[tuple[str, float, str]]
+    notes: list[str]
+    def to_physical(self, value: float) -> float: ...
+    def to_electrical(self, value: float) -> float: ...
+    def convert_array(self, input: object, output: object, to_physical: bool) -> int: ...
+
+class Decoded:
+    container: str
+    hex_text: bool
+    upper_case: bool
+    pages: int
+    data: bytes
+    bit_count: int
+    # (manufacturer ID, model, version letter, version number, serial, layout)
+    def basic(self) -> tuple[int, int, str, int, int, int]: ...
+    # (manufacturer key, template ID, name, missing bits, properties)
+    def templates(self) -> list[tuple[int, int, str, int, list[PropertyTuple]]]: ...
+    def trace(self) -> str: ...
+    def document(self, with_scale: bool, cjc: Optional[float], excitation: Optional[float],
+                 r0: Optional[float]) -> str: ...
+    def scale(self, index: int, cjc: Optional[float], excitation: Optional[float],
+              r0: Optional[float]) -> Union[Scale, str]: ...
+    # (bytes, bit count, notes)
+    def encode(self, settings: Sequence[tuple[str, str]], access: int, strict: bool) -> tuple[bytes, int, list[str]]: ...
+
+def decode(templates: Templates, content: bytes, container: Optional[str]) -> Decoded: ...
+# (bytes, bit count, notes, container, hex text, upper case, pages)
+def encode_document(templates: Templates, json: str, settings: Sequence[tuple[str, str]], access: int,
+                    strict: bool) -> tuple[bytes, int, list[str], Optional[str], bool, bool, int]: ...
