@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/tsan
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEDS_BUILD_BENCHMARKS=OFF \
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEDS_BUILD_BENCHMARKS=OFF -DTEDS_BUILD_PYTHON=OFF \
   -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
   -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread >/dev/null
 cmake --build "$build" --target test_tdl test_vb6dll -j "$(nproc)"

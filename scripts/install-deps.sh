@@ -4,6 +4,7 @@
 #   install-deps.sh          everything: native and both Windows builds, tests,
 #                            sanitizers, fuzzers, benchmarks and Wine
 #   install-deps.sh --tool   only what the native library and tedsdump need
+#   install-deps.sh --python that and what the Python package needs
 #
 # The 32-bit Wine (wine32, from the i386 architecture) is tried last and may
 # be missing: a kernel without 32-bit emulation cannot run it, and a mirror
@@ -19,9 +20,14 @@ packages=(
   libboost-dev
   nlohmann-json3-dev
 )
+# The Python package: an extension module for Debian's python3, and numpy.
+python_packages=(python3 python3-dev pybind11-dev python3-numpy)
 optional=()
-if [[ ${1:-} != --tool ]]; then
+if [[ ${1:-} == --python ]]; then
+  packages+=("${python_packages[@]}")
+elif [[ ${1:-} != --tool ]]; then
   packages+=(
+    "${python_packages[@]}" python3-pytest
     pkg-config
     googletest libgtest-dev
     libbenchmark-dev

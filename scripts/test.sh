@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and both Windows targets and
-# runs every test: natively, under the sanitizers, a short run of each fuzz
+# runs every test: natively (the Python package's under pytest), under the
+# sanitizers, a short run of each fuzz
 # target, and the Windows executables under Wine: the 64-bit ones on every
 # machine, the 32-bit ones where the machine can run them.
 set -euo pipefail
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEDS_BUILD_PYTHON=ON
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 

@@ -18,31 +18,36 @@ def damaged_dump():
     return bytes(text)
 
 
-@pytest.mark.parametrize("source, container, raised", [
-    (b"", None, teds1451.ReadError),
-    (GOOD[:100], None, teds1451.ReadError),
-    (b"00 11 22", None, teds1451.ReadError),
-    (b"zz not hex at all", None, teds1451.ReadError),
-    (damaged_dump(), None, teds1451.ReadError),
-    (b"\x00" * (teds1451._sources.MAX_CONTAINER_BYTES + 1), None, teds1451.ReadError),
-    (numpy.zeros(100_000_000, numpy.uint8), None, teds1451.ReadError),
-    (numpy.zeros((8, 8), numpy.uint8), None, teds1451.InputTypeError),
-    (numpy.ones(64, numpy.float64), None, teds1451.InputTypeError),
-    (numpy.full(64, 300, numpy.int32), None, teds1451.ReadError),
-    ([0, 1] * 40 + [2**70], None, teds1451.ReadError),
-    ([0.5] * 64, None, teds1451.InputTypeError),
-    ([1, 0, 2] * 30, "bits", teds1451.ReadError),
-    (GOOD, "nonsense", teds1451.ReadError),
-    (GOOD, 5, teds1451.InputTypeError),
-    (12345, None, teds1451.InputTypeError),
-    (None, None, teds1451.InputTypeError),
-    ({"a": 1}, None, teds1451.InputTypeError),
-    ("/no/such/file", None, teds1451.ReadError),
-    (os.path.dirname(real("Voltage.hex")), None, teds1451.ReadError),
-])
-def test_hostile_sources_raise_the_package_errors(source, container, raised):
+# Sources too large for a test's name are made when the test runs.
+HOSTILE_SOURCES = {
+    "empty": (b"", None, teds1451.ReadError),
+    "truncated ted": (GOOD[:100], None, teds1451.ReadError),
+    "three hex bytes": (b"00 11 22", None, teds1451.ReadError),
+    "not hex": (b"zz not hex at all", None, teds1451.ReadError),
+    "damaged dump": (damaged_dump(), None, teds1451.ReadError),
+    "past the size limit": (lambda: b"\x00" * (teds1451._sources.MAX_CONTAINER_BYTES + 1), None, teds1451.ReadError),
+    "huge array": (lambda: numpy.zeros(100_000_000, numpy.uint8), None, teds1451.ReadError),
+    "2-D array": (numpy.zeros((8, 8), numpy.uint8), None, teds1451.InputTypeError),
+    "float array": (numpy.ones(64, numpy.float64), None, teds1451.InputTypeError),
+    "array past a byte": (numpy.full(64, 300, numpy.int32), None, teds1451.ReadError),
+    "list past int64": ([0, 1] * 40 + [2**70], None, teds1451.ReadError),
+    "list of floats": ([0.5] * 64, None, teds1451.InputTypeError),
+    "bits holding a 2": ([1, 0, 2] * 30, "bits", teds1451.ReadError),
+    "unknown container": (GOOD, "nonsense", teds1451.ReadError),
+    "container not a str": (GOOD, 5, teds1451.InputTypeError),
+    "an int": (12345, None, teds1451.InputTypeError),
+    "None": (None, None, teds1451.InputTypeError),
+    "a dict": ({"a": 1}, None, teds1451.InputTypeError),
+    "missing file": ("/no/such/file", None, teds1451.ReadError),
+    "a folder": (os.path.dirname(real("Voltage.hex")), None, teds1451.ReadError),
+}
+
+
+@pytest.mark.parametrize("case", HOSTILE_SOURCES)
+def test_hostile_sources_raise_the_package_errors(case):
+    source, container, raised = HOSTILE_SOURCES[case]
     with pytest.raises(raised) as error:
-        teds1451.read(source, container=container)
+        teds1451.read(source() if callable(source) else source, container=container)
     assert isinstance(error.value, teds1451.TedsError) and str(error.value)
 
 
@@ -76,6 +81,7 @@ def test_a_fifo_is_refused_without_waiting(tmp_path):
     lambda s: teds1451.encode_document("{not json"),
     lambda s: teds1451.encode_document(3),
     lambda s: s.write("/no/such/folder/x.hex"),
+    lambda s: s.write("/dev/null"),
 ])
 def test_wrong_arguments_raise_the_package_errors(call):
     with pytest.raises(teds1451.TedsError):

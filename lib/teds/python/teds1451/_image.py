@@ -4,7 +4,8 @@ from __future__ import annotations
 
 import enum
 import os
-import tempfile
+import secrets
+import stat
 from typing import Iterable, Union
 
 from . import _native
@@ -65,25 +66,36 @@ class Image:
 
 
 def write_file(path: PathLike, content: bytes) -> None:
-    """Replaces the file at path with content: written beside it first, then
-    renamed over it."""
+    """Replaces the regular file at path (or makes it) with content: written
+    to a new file beside it first, then renamed over it, so that a failed
+    write leaves it as it was. A symbolic link is followed; a replaced file
+    keeps its mode, a new one gets 0666 less the umask. Anything but a
+    regular file (a device, a FIFO, a folder) is refused, never replaced."""
     if not isinstance(path, (str, os.PathLike)):
         raise InputTypeError(f"a file is named by a path, not {type(path).__name__}")
     path = os.fspath(path)
-    folder = os.path.dirname(os.path.abspath(path))
+    if not isinstance(path, str):
+        raise InputTypeError("a file is named by a str path")
+    target = os.path.realpath(path)
     try:
-        fd, temporary = tempfile.mkstemp(prefix=".teds-", dir=folder)
+        mode: int | None = os.stat(target).st_mode
+    except FileNotFoundError:
+        mode = None
+    except OSError as error:
+        raise WriteError(f"'{path}' was not written: {error.strerror}") from None
+    if mode is not None and not stat.S_ISREG(mode):
+        raise WriteError(f"'{path}' was not written: it is not a regular file")
+    temporary = os.path.join(os.path.dirname(target), ".teds-" + secrets.token_hex(6))
+    try:
+        fd = os.open(temporary, os.O_WRONLY | os.O_CREAT | os.O_EXCL | getattr(os, "O_BINARY", 0), 0o666)
     except OSError as error:
         raise WriteError(f"'{path}' was not written: cannot create a file in its folder: {error.strerror}") from None
     try:
-        mode = os.stat(path).st_mode & 0o7777
-    except OSError:
-        mode = 0o644
-    try:
         with os.fdopen(fd, "wb") as file:
             file.write(content)
-        os.chmod(temporary, mode)
-        os.replace(temporary, path)
+        if mode is not None:
+            os.chmod(temporary, stat.S_IMODE(mode))
+        os.replace(temporary, target)
     except OSError as error:
         os.unlink(temporary)
         raise WriteError(f"'{path}' was not written: {error.strerror}") from None
