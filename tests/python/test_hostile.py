@@ -82,10 +82,22 @@ def test_a_fifo_is_refused_without_waiting(tmp_path):
     lambda s: teds1451.encode_document(3),
     lambda s: s.write("/no/such/folder/x.hex"),
     lambda s: s.write("/dev/null"),
+    lambda s: s.encode({"\udcff": "1"}),
+    lambda s: s.encode({"%Sens@Ref": "\udcff"}),
+    lambda s: teds1451.Templates().load_text("\udcff"),
+    lambda s: s.templates[0].scale.to_physical(10**400),
 ])
 def test_wrong_arguments_raise_the_package_errors(call):
     with pytest.raises(teds1451.TedsError):
         call(teds1451.read(GOOD))
+
+
+def test_template_files_of_any_bytes_load_or_say_why(tmp_path):
+    path = tmp_path / "latin1.tdl"
+    path.write_bytes(b"TEMPLATE \xff\xfe 99 { \xe9t\xe9 }\n" + bytes(range(256)))
+    templates = teds1451.Templates(path)
+    assert templates.diagnostics and all(isinstance(d.text, str) for d in templates.diagnostics)
+    assert isinstance(templates.dump(), str)
 
 
 def test_damaged_images_never_crash():

@@ -13,12 +13,18 @@ const char* className(ErrorClass errorClass) {
     return "TedsError";
 }
 
+py::list textsOf(const std::vector<std::string>& lines) {
+    py::list list;
+    for (const std::string& line : lines) list.append(textOf(line));
+    return list;
+}
+
 void raise(const Failure& failure) {
     // The classes are the package's own, written in Python; by the time a
     // binding fails the package has imported them.
     const py::object errors = py::module_::import("teds1451._errors");
     const py::object type = errors.attr(className(failure.errorClass));
-    const py::object error = type(failure.what(), py::cast(failure.problems), py::cast(failure.notes));
+    const py::object error = type(textOf(failure.what()), textsOf(failure.problems), textsOf(failure.notes));
     PyErr_SetObject(type.ptr(), error.ptr());
 }
 

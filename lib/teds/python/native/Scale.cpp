@@ -56,9 +56,9 @@ py::object scaleOf(const teds::api::Teds& teds, std::uint32_t index, const teds:
 void bindScale(py::module_& module) {
     py::class_<Scale>(module, "Scale")
         .def_property_readonly("kind", [](const Scale& scale) { return std::string(teds::scale::kindName(scale.kind())); })
-        .def_property_readonly("quantity", &Scale::quantity)
-        .def_property_readonly("input_unit", &Scale::inputUnit)
-        .def_property_readonly("output_unit", &Scale::outputUnit)
+        .def_property_readonly("quantity", [](const Scale& scale) { return textOf(scale.quantity()); })
+        .def_property_readonly("input_unit", [](const Scale& scale) { return textOf(scale.inputUnit()); })
+        .def_property_readonly("output_unit", [](const Scale& scale) { return textOf(scale.outputUnit()); })
         .def_property_readonly("valid_input",
                                [](const Scale& scale) {
                                    const teds::scale::ValueRange range = scale.validInput();
@@ -68,10 +68,16 @@ void bindScale(py::module_& module) {
                                [](const Scale& scale) {
                                    py::list list;
                                    for (const auto& constant : scale.constants())
-                                       list.append(py::make_tuple(constant.name, constant.value, constant.unit));
+                                       list.append(py::make_tuple(textOf(constant.name), constant.value,
+                                                                  textOf(constant.unit)));
                                    return list;
                                })
-        .def_property_readonly("notes", &Scale::notes)
+        .def_property_readonly("notes",
+                               [](const Scale& scale) {
+                                   py::list list;
+                                   for (const std::string& note : scale.notes()) list.append(textOf(note));
+                                   return list;
+                               })
         .def("to_physical", [](const Scale& scale, double value) { return converted(scale.toPhysical(value)); })
         .def("to_electrical", [](const Scale& scale, double value) { return converted(scale.toElectrical(value)); })
         .def("convert_array", &convertArray, py::arg("input"), py::arg("output"), py::arg("to_physical"));

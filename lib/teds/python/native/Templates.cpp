@@ -23,8 +23,8 @@ const char* kindName(DiagnosticKind kind) {
 }
 
 py::tuple diagnosticTuple(const Diagnostic& diagnostic) {
-    return py::make_tuple(diagnostic.source, diagnostic.line, kindName(diagnostic.kind), diagnostic.message,
-                          diagnostic.systemMessage, diagnostic.text());
+    return py::make_tuple(textOf(diagnostic.source), diagnostic.line, kindName(diagnostic.kind),
+                          textOf(diagnostic.message), textOf(diagnostic.systemMessage), textOf(diagnostic.text()));
 }
 
 }  // namespace
@@ -33,8 +33,9 @@ void bindTemplates(py::module_& module) {
     py::class_<teds::api::Templates, SharedTemplates>(module, "Templates")
         .def(py::init<>())
         .def("load_file",
-             [](teds::api::Templates& templates, const std::string& path) {
-                 const teds::api::FileLoad load = templates.loadFile(path);
+             // The path as the file system spells it: bytes, not text.
+             [](teds::api::Templates& templates, const py::bytes& path) {
+                 const teds::api::FileLoad load = templates.loadFile(std::string(path));
                  if (load.unopened) throw Failure(ErrorClass::Template, load.unopened->text());
                  return load.accepted;
              })
@@ -45,7 +46,7 @@ void bindTemplates(py::module_& module) {
                  for (const Diagnostic& diagnostic : templates.diagnostics()) list.append(diagnosticTuple(diagnostic));
                  return list;
              })
-        .def("dump", &teds::api::Templates::dump);
+        .def("dump", [](const teds::api::Templates& templates) { return textOf(templates.dump()); });
 }
 
 }  // namespace teds_python

@@ -32,7 +32,10 @@ def _number(value: Any, what: str) -> Optional[float]:
         return None
     if isinstance(value, bool) or not isinstance(value, numbers.Real):
         raise InputTypeError(f"{what} is a number, not {type(value).__name__}")
-    return float(value)
+    try:
+        return float(value)
+    except OverflowError:
+        raise ScaleError(f"{what} is {value}, beyond any float") from None
 
 
 def conditions_of(cjc: Any = None, excitation: Any = None, r0: Any = None) -> Conditions:
@@ -103,7 +106,8 @@ class Scale:
 
 def _convert(native: Any, value: Any, out: Any, to_physical: bool) -> Any:
     if out is None and isinstance(value, numbers.Real) and not isinstance(value, bool):
-        return native.to_physical(float(value)) if to_physical else native.to_electrical(float(value))
+        number = _number(value, "the value")
+        return native.to_physical(number) if to_physical else native.to_electrical(number)
     import numpy
 
     if isinstance(value, (bool, numpy.bool_, str, bytes)):

@@ -9,6 +9,7 @@ from typing import NamedTuple, Union
 
 from . import _native
 from ._errors import InputTypeError, TemplateError
+from ._values import checked_text
 
 PathLike = Union[str, "os.PathLike[str]"]
 
@@ -66,13 +67,13 @@ class Templates:
             raise TemplateError(f"'{path}' cannot be read: it is not a regular file")
         if info.st_size > MAX_TEMPLATE_FILE_BYTES:
             raise TemplateError(f"'{path}' is larger than {MAX_TEMPLATE_FILE_BYTES} bytes, far more than any template file")
-        return self._native.load_file(path)
+        return self._native.load_file(os.fsencode(path))
 
     def load_text(self, text: str, source_name: str = "<text>") -> int:
         """Loads templates from TDL text; diagnostics name it source_name."""
         if not isinstance(text, str) or not isinstance(source_name, str):
             raise InputTypeError("template text and its source name are str")
-        return self._native.load_text(text, source_name)
+        return self._native.load_text(checked_text(text, "template text"), checked_text(source_name, "a source name"))
 
     @property
     def diagnostics(self) -> list[Diagnostic]:

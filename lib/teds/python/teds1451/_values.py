@@ -118,10 +118,22 @@ def not_found(name: Any, where: str) -> PropertyNotFound:
     return PropertyNotFound(f"{where} has no property named {name!r}")
 
 
+def checked_text(text: str, what: str) -> str:
+    """text, refused when it cannot be written as UTF-8 (a lone surrogate)."""
+    try:
+        text.encode("utf-8")
+    except UnicodeEncodeError as error:
+        raise InputTypeError(f"{what} is no valid text: {error.reason} at {error.start}") from None
+    return text
+
+
 def setting_text(name: Any, value: Any) -> tuple[str, str]:
     """NAME and VALUE as the library takes a setting."""
     if not isinstance(name, str):
         raise InputTypeError(f"a property name is a str, not {type(name).__name__}")
+    checked_text(name, "a property name")
+    if isinstance(value, str):
+        return name, checked_text(value, name)
     if value is None:
         return name, "none"
     if isinstance(value, bool):
@@ -136,8 +148,6 @@ def setting_text(name: Any, value: Any) -> tuple[str, str]:
         raise InputTypeError(f"{name}: a TEDS date has no time of day; give a datetime.date")
     if isinstance(value, datetime.date):
         return name, value.isoformat()
-    if isinstance(value, str):
-        return name, value
     # numpy scalars and other numbers
     if hasattr(value, "__index__"):
         return name, str(value.__index__())
