@@ -7,10 +7,10 @@ import teds1451
 from conftest import SENSORS, dumped, real
 
 
-def in_every_container(name):
+def in_every_container(file):
     """The sensor's image as each source read() takes: files of every
     container, bytes, a bytearray, numpy bits and bytes, a list of bits."""
-    image = teds1451.read(real(name + ".ted")).image
+    image = teds1451.read(real(file)).image
     bits = numpy.unpackbits(numpy.frombuffer(image.data, numpy.uint8), bitorder="little")[: image.bit_count]
     sources = {container: (image.to_container(container), None) for container in ("raw", "hex", "ted", "bits")}
     # A dump of one page is no evidence of being one, so it is named.
@@ -18,7 +18,7 @@ def in_every_container(name):
     sources["eeprom as hex text"] = (image.to_container("eeprom", hex_text=True), "eeprom")
     sources["eeprom of 4 pages"] = (image.to_container("eeprom", pages=4), None)
     for how, source in {
-        "hex file": real(name + ".hex"), "ted file": real(name + ".ted"), "bytearray": bytearray(image.data),
+        "file": real(file), "bytearray": bytearray(image.data),
         "numpy bits": bits, "numpy bool bits": bits.astype(bool), "list of bits": bits.tolist(),
         "numpy bytes": numpy.frombuffer(image.data, numpy.uint8),
     }.items():
@@ -38,28 +38,24 @@ MAKERS = {
     "TempTC": lambda s: s["%TCType"].value == "K",
     "ThermistorIex": lambda s: abs(s["%SteinhartHartA"].value - 1.3e-3) <= 1e-5
     and abs(s["%SteinhartHartB"].value - 2.3e-4) <= 1e-6 and abs(s["%SteinhartHartC"].value - 1.0e-7) <= 1e-9,
+    "dewetron_ds2431_memory": lambda s: (s.manufacturer_id, s.model_number) == (31, 393)
+    and s["%BridgeType"].value == 1 and s["%SensorImped"].value == pytest.approx(40)
+    and (s["%ExciteAmplNom"].value, s["%ExciteAmplMin"].value, s["%ExciteAmplMax"].value) == pytest.approx((2.5, 1, 6))
+    and s["%CalDate"].value == datetime.date(1998, 1, 1) + datetime.timedelta(days=37254),
 }
+FILES = [f"{name}.{kind}" for name in SENSORS for kind in ("hex", "ted")] + ["dewetron_ds2431_memory.hex"]
 
 
-@pytest.mark.parametrize("name", SENSORS)
-def test_every_container_gives_the_makers_values(name):
-    expected = teds1451.read(real(name + ".ted")).to_dict()["templates"]
-    for how, (source, container) in in_every_container(name).items():
+@pytest.mark.parametrize("file", FILES)
+def test_every_container_gives_the_makers_values(file):
+    expected = teds1451.read(real(file)).to_dict()["templates"]
+    for how, (source, container) in in_every_container(file).items():
         sensor = teds1451.read(source, container=container)
-        assert MAKERS[name](sensor), how
+        assert MAKERS[file.rsplit(".", 1)[0]](sensor), how
         assert sensor.to_dict()["templates"] == expected, how
 
 
-def test_dewetron_dump_gives_its_printed_properties():
-    sensor = teds1451.read(real("dewetron_ds2431_memory.hex"))
-    assert (sensor.container, sensor.manufacturer_id, sensor.model_number) == ("eeprom", 31, 393)
-    assert sensor["%BridgeType"].value.index == 1 and sensor["%SensorImped"].value == pytest.approx(40)
-    assert sensor["%ExciteAmplNom"].value == pytest.approx(2.5)
-    assert sensor["%CalDate"].value == datetime.date(1998, 1, 1) + datetime.timedelta(days=37254)
-
-
-@pytest.mark.parametrize("file", [f"{name}.{kind}" for name in SENSORS for kind in ("hex", "ted")]
-                         + ["dewetron_ds2431_memory.hex"])
+@pytest.mark.parametrize("file", FILES)
 def test_to_dict_is_the_tedsdump_document(file):
     assert teds1451.read(real(file)).to_dict() == dumped(real(file))
 
