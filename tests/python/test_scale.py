@@ -61,6 +61,9 @@ def test_out_converts_in_place_and_input_is_not_copied():
         scale.to_physical(samples, out=numpy.empty(999))
     with pytest.raises(teds1451.TedsError):
         scale.to_physical(samples, out=numpy.empty(1000, numpy.float32))
+    shifted = numpy.linspace(0, 49.03, 1001)
+    expected = scale.to_physical(shifted[:-1].copy())
+    numpy.testing.assert_array_equal(scale.to_physical(shifted[:-1], out=shifted[1:]), expected)
     strided = numpy.linspace(0, 1, 20)[::2]
     numpy.testing.assert_array_equal(scale.to_physical(strided), scale.to_physical(strided.copy()))
 

@@ -129,6 +129,10 @@ def _convert(native: Any, value: Any, out: Any, to_physical: bool) -> Any:
         raise ScaleError(f"out must be {samples.dtype} of shape {samples.shape}, not {out.dtype} of shape {out.shape}")
     elif not out.flags.c_contiguous or not out.flags.writeable:
         raise ScaleError("out must be contiguous and writeable")
+    # Converted block by block, samples that out overlaps at an offset would
+    # be overwritten before they are read: such samples are copied first.
+    if numpy.may_share_memory(samples, out) and samples.ctypes.data != out.ctypes.data:
+        samples = samples.copy()
     native.convert_array(samples, out, to_physical)
     return out
 

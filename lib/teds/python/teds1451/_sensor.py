@@ -11,7 +11,7 @@ from ._errors import InputTypeError, ReadError, ScaleError
 from ._image import Access, Image, PathLike, write_file
 from ._scale import Scale, conditions_of, scale_of
 from ._sources import content_of
-from ._templates import Templates, templates_for
+from ._templates import templates_for
 from ._values import Property, find, not_found, properties_of, setting_text, walk
 
 Changes = Optional[Any]
