@@ -7,9 +7,9 @@ namespace {
 
 using teds::container::Format;
 
-Format formatNamed(const std::string& name) {
+Format formatNamed(const std::string& name, ErrorClass errorClass) {
     if (const std::optional<Format> format = teds::container::formatFromName(name)) return *format;
-    throw Failure(ErrorClass::Read, "no container is named '" + name + "' (raw, hex, ted, eeprom or bits)");
+    throw Failure(errorClass, "no container is named '" + name + "' (raw, hex, ted, eeprom or bits)");
 }
 
 // An image as the package hands it over: whole bytes, of which bitCount
@@ -17,10 +17,10 @@ Format formatNamed(const std::string& name) {
 teds::container::Image imageOf(const py::bytes& data, std::uint32_t bitCount) {
     const std::string_view bytes = data;
     if (bytes.size() > teds::container::kMaxImageBytes)
-        throw Failure(ErrorClass::Read, "an image of " + std::to_string(bytes.size()) + " bytes is larger than " +
+        throw Failure(ErrorClass::Encode, "an image of " + std::to_string(bytes.size()) + " bytes is larger than " +
                                             std::to_string(teds::container::kMaxImageBytes) + ", more than any TEDS memory");
     if ((bitCount + std::size_t{7}) / 8 != bytes.size())
-        throw Failure(ErrorClass::Read, std::to_string(bitCount) + " bits do not fill " + std::to_string(bytes.size()) +
+        throw Failure(ErrorClass::Encode, std::to_string(bitCount) + " bits do not fill " + std::to_string(bytes.size()) +
                                             " bytes to their last");
     return {{bytes.begin(), bytes.end()}, bitCount};
 }
@@ -28,10 +28,11 @@ teds::container::Image imageOf(const py::bytes& data, std::uint32_t bitCount) {
 py::bytes writeContainer(const py::bytes& data, std::uint32_t bitCount, const std::string& container, bool hexText,
                          bool upperCase, std::uint32_t pages) {
     if (pages > teds::container::kMostEepromPages)
-        throw Failure(ErrorClass::Read, "a dump has at most " + std::to_string(teds::container::kMostEepromPages) +
+        throw Failure(ErrorClass::Encode, "a dump has at most " + std::to_string(teds::container::kMostEepromPages) +
                                             " pages, not " + std::to_string(pages));
     const std::string content =
-        teds::container::writeContainer(imageOf(data, bitCount), formatNamed(container), {hexText, upperCase, pages});
+        teds::container::writeContainer(imageOf(data, bitCount), formatNamed(container, ErrorClass::Encode),
+                                        {hexText, upperCase, pages});
     return py::bytes(content);
 }
 
@@ -39,7 +40,7 @@ py::bytes writeContainer(const py::bytes& data, std::uint32_t bitCount, const st
 
 std::optional<Format> formatOrDetect(const std::optional<std::string>& name) {
     if (!name) return std::nullopt;
-    return formatNamed(*name);
+    return formatNamed(*name, ErrorClass::Read);
 }
 
 void bindContainers(py::module_& module) {

@@ -28,7 +28,7 @@ class TemplateError(TedsError, ValueError):
 
 
 class EncodeError(TedsError, ValueError):
-    """An edit or a document was refused; nothing was written."""
+    """An edit, a document or an image's container was refused; nothing was written."""
 
 
 class ScaleError(TedsError, ValueError):
