@@ -52,5 +52,7 @@ py::object scaleOf(const teds::api::Teds& teds, std::uint32_t index, const teds:
 // A Python str of text from an image, which need not be valid UTF-8: bad
 // bytes become U+FFFD, as in the JSON document.
 py::str textOf(std::string_view text);
+// Lines of such text, as a list of str.
+py::list textsOf(const std::vector<std::string>& lines);
 
 }  // namespace teds_python

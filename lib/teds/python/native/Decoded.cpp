@@ -50,10 +50,8 @@ py::tuple encodedTuple(const teds::api::Encoded& encoded) {
     if (!encoded.ok()) throw Failure(ErrorClass::Encode, joined(encoded.report.problems), encoded.report.problems,
                                      encoded.report.notes);
     const auto& bytes = encoded.image.bytes;
-    py::list notes;
-    for (const std::string& note : encoded.report.notes) notes.append(textOf(note));
     return py::make_tuple(py::bytes(reinterpret_cast<const char*>(bytes.data()), bytes.size()), encoded.image.bitCount,
-                          notes);
+                          textsOf(encoded.report.notes));
 }
 
 py::tuple encode(const Decoded& decoded, const Settings& settings, int access, bool strict) {

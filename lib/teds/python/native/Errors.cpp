@@ -13,12 +13,6 @@ const char* className(ErrorClass errorClass) {
     return "TedsError";
 }
 
-py::list textsOf(const std::vector<std::string>& lines) {
-    py::list list;
-    for (const std::string& line : lines) list.append(textOf(line));
-    return list;
-}
-
 void raise(const Failure& failure) {
     // The classes are the package's own, written in Python; by the time a
     // binding fails the package has imported them.
@@ -44,6 +38,12 @@ py::str textOf(std::string_view text) {
     PyObject* decoded = PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace");
     if (decoded == nullptr) throw py::error_already_set();
     return py::reinterpret_steal<py::str>(decoded);
+}
+
+py::list textsOf(const std::vector<std::string>& lines) {
+    py::list list;
+    for (const std::string& line : lines) list.append(textOf(line));
+    return list;
 }
 
 }  // namespace teds_python

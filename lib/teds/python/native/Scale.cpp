@@ -72,12 +72,7 @@ void bindScale(py::module_& module) {
                                                                   textOf(constant.unit)));
                                    return list;
                                })
-        .def_property_readonly("notes",
-                               [](const Scale& scale) {
-                                   py::list list;
-                                   for (const std::string& note : scale.notes()) list.append(textOf(note));
-                                   return list;
-                               })
+        .def_property_readonly("notes", [](const Scale& scale) { return textsOf(scale.notes()); })
         .def("to_physical", [](const Scale& scale, double value) { return converted(scale.toPhysical(value)); })
         .def("to_electrical", [](const Scale& scale, double value) { return converted(scale.toElectrical(value)); })
         .def("convert_array", &convertArray, py::arg("input"), py::arg("output"), py::arg("to_physical"));

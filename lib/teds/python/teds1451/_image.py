@@ -6,12 +6,11 @@ import enum
 import os
 import secrets
 import stat
-from typing import Iterable, Union
+from typing import Iterable
 
 from . import _native
 from ._errors import InputTypeError, WriteError
-
-PathLike = Union[str, "os.PathLike[str]"]
+from ._paths import PathLike, path_text
 
 
 class Access(enum.IntEnum):
@@ -71,11 +70,7 @@ def write_file(path: PathLike, content: bytes) -> None:
     write leaves it as it was. A symbolic link is followed; a replaced file
     keeps its mode, a new one gets 0666 less the umask. Anything but a
     regular file (a device, a FIFO, a folder) is refused, never replaced."""
-    if not isinstance(path, (str, os.PathLike)):
-        raise InputTypeError(f"a file is named by a path, not {type(path).__name__}")
-    path = os.fspath(path)
-    if not isinstance(path, str):
-        raise InputTypeError("a file is named by a str path")
+    path = path_text(path, "a file")
     target = os.path.realpath(path)
     try:
         mode: int | None = os.stat(target).st_mode

@@ -8,7 +8,8 @@ from typing import Any, Iterable, Iterator, Optional
 
 from . import _native
 from ._errors import InputTypeError, ReadError, ScaleError
-from ._image import Access, Image, PathLike, write_file
+from ._image import Access, Image, write_file
+from ._paths import PathLike
 from ._scale import Scale, conditions_of, scale_of
 from ._sources import content_of
 from ._templates import templates_for

@@ -9,6 +9,7 @@ from typing import Any
 
 from . import _native
 from ._errors import InputTypeError, ReadError
+from ._paths import is_path, path_text
 
 MAX_CONTAINER_BYTES: int = _native.MAX_CONTAINER_BYTES
 CONTAINERS = ("raw", "hex", "ted", "eeprom", "bits")
@@ -69,10 +70,8 @@ def content_of(source: Any, container: str | None) -> tuple[bytes, str | None, s
         raise InputTypeError(f"a container is named by a str, not {type(container).__name__}")
     if container is not None and container not in CONTAINERS:
         raise ReadError(f"no container is named {container!r} ({', '.join(CONTAINERS)})")
-    if isinstance(source, (str, os.PathLike)):
-        path = os.fspath(source)
-        if not isinstance(path, str):
-            raise InputTypeError("a path is a str")
+    if is_path(source):
+        path = path_text(source, "an image file")
         return _file_content(path), container, f"'{path}'"
     if isinstance(source, bytes):
         return source, container, "the image given"

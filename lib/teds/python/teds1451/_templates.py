@@ -5,13 +5,12 @@ from __future__ import annotations
 import os
 import stat
 import threading
-from typing import NamedTuple, Union
+from typing import NamedTuple
 
 from . import _native
 from ._errors import InputTypeError, TemplateError
+from ._paths import PathLike, is_path, path_text
 from ._values import checked_text
-
-PathLike = Union[str, "os.PathLike[str]"]
 
 STANDARD_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "templates", "ieee_standard.tdl")
 
@@ -54,11 +53,7 @@ class Templates:
         """Loads a template file; returns how many templates it added. What
         was refused and why is in diagnostics. Raises TemplateError when
         the file cannot be read."""
-        if not isinstance(path, (str, os.PathLike)):
-            raise InputTypeError(f"a template file is named by a path, not {type(path).__name__}")
-        path = os.fspath(path)
-        if not isinstance(path, str):
-            raise InputTypeError("a template file is named by a str path")
+        path = path_text(path, "a template file")
         try:
             info = os.stat(path)
         except OSError as error:
@@ -106,7 +101,7 @@ def templates_for(templates: object) -> Templates:
         return standard_templates()
     if isinstance(templates, Templates):
         return templates
-    if isinstance(templates, (str, os.PathLike)):
+    if is_path(templates):
         return Templates(templates)
     if isinstance(templates, (list, tuple)):
         return Templates(*templates)
