@@ -1,3 +1,4 @@
+#include "teds/container/EepromDump.hpp"
 #include "teds_api.hpp"
 
 namespace teds::api {
@@ -57,6 +58,18 @@ ImageRead readImage(std::string_view content, std::optional<Format> format) {
         result.image = {};
     }
     return result;
+}
+
+ImageRead readImage(std::string_view content, const Templates& templates, std::optional<Format> format) {
+    ImageRead read = readImage(content, format);
+    const bool asBytes = read.container == Format::Raw || read.container == Format::Hex;
+    if (format || !read.ok() || !asBytes || read.image.bytes.size() != container::kEepromPageBytes) return read;
+    ImageRead dump = readImage(content, Format::Eeprom);
+    if (!dump.ok()) return read;
+    // Problems of the chain alone: neither reading is checked for its calibration.
+    const bool imageDecodes = Teds(templates, read.image).problems().empty();
+    const bool dumpDecodes = Teds(templates, dump.image).problems().empty();
+    return !imageDecodes && dumpDecodes ? dump : read;
 }
 
 }  // namespace teds::api

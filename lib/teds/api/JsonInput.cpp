@@ -37,7 +37,12 @@ public:
     void read(const Json& document) {
         const Where top;
         DocumentFields fields(document, top, problems_, "an object of the form tedsdump --json writes");
-        fields.allowOnly({"container", "hexDigits", "eepromPages", "basic", "templates", "trailingBits", "bitsPastEnd"});
+        fields.allowOnly({"file", "container", "hexDigits", "eepromPages", "basic", "templates", "trailingBits",
+                          "bitsPastEnd", "problems"});
+        // Where the image was read from and what a check found: nothing of
+        // them is written back.
+        fields.informational("file", Json::value_t::string, "a text");
+        fields.informational("problems", Json::value_t::array, "a list");
         if (const auto name = fields.text("container", Need::Required)) {
             result_.container = teds::container::formatFromName(*name);
             if (!result_.container)

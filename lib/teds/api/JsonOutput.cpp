@@ -106,11 +106,42 @@ Json scaleJson(const scale::ScaleFound& found) {
             {"notes", s.notes()}};
 }
 
+// [{"problem": "truncated", "text": ..., "manufacturerKey": 0, "templateId": 25}]
+Json problemsJson(const std::vector<ImageProblem>& problems) {
+    Json list = Json::array();
+    for (const ImageProblem& problem : problems) {
+        Json entry{{"problem", problemName(problem.kind)}, {"text", problem.text}};
+        if (problem.manufacturerKey) entry["manufacturerKey"] = *problem.manufacturerKey;
+        if (problem.templateId) entry["templateId"] = *problem.templateId;
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+// The document with what `options` adds, as one line or indented.
+void writeDocument(std::ostream& out, Json document, const DocumentOptions& options) {
+    if (options.file != nullptr) {
+        // "file" comes first, where a person scanning lines looks.
+        Json withFile{{"file", *options.file}};
+        withFile.update(document);
+        document = std::move(withFile);
+    }
+    if (options.problems != nullptr) document["problems"] = problemsJson(*options.problems);
+    // Texts from an image, and file names, need not be valid UTF-8; bad
+    // bytes become U+FFFD instead of aborting the whole document.
+    out << document.dump(options.oneLine ? -1 : 2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
 }  // namespace
+
+void writeFailureJson(std::ostream& out, std::string_view error, const DocumentOptions& options) {
+    writeDocument(out, Json{{"error", error}}, options);
+}
 
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
                std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
-               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales) {
+               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales,
+               const DocumentOptions& options) {
     Json document;
     document["container"] = container;
     document["hexDigits"] = upperCaseHex ? Json(*upperCaseHex ? "upper" : "lower") : Json(nullptr);
@@ -144,9 +175,7 @@ void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::st
     document["templates"] = std::move(templates);
     document["trailingBits"] = layout.trailingBits;
     document["bitsPastEnd"] = layout.bitsPastEnd;
-    // Texts from an image need not be valid UTF-8; bad bytes become U+FFFD
-    // instead of aborting the whole document.
-    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+    writeDocument(out, std::move(document), options);
 }
 
 }  // namespace teds::api

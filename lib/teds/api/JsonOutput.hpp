@@ -9,6 +9,7 @@
 
 #include "teds/decode/DecodedTeds.hpp"
 #include "teds/encode/ImageLayout.hpp"
+#include "teds_api.hpp"
 #include "teds_scale.hpp"
 
 namespace teds::api {
@@ -24,8 +25,14 @@ namespace teds::api {
 // from `layout`: each template's "descriptorBits" and "selectCases", and the
 // image's "trailingBits" and "bitsPastEnd". With `scales`, one per
 // template, each template also gets its "scale" (see Teds::document).
+// `options` may add "file" and "problems" and put it all on one line; its
+// own scales are not looked at.
 void writeJson(std::ostream& out, const teds::decode::DecodedTeds& teds, std::string_view container,
                std::optional<bool> upperCaseHex, std::optional<std::uint32_t> eepromPages,
-               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales = nullptr);
+               const teds::encode::ImageLayout& layout, const std::vector<scale::ScaleFound>* scales = nullptr,
+               const DocumentOptions& options = {});
+
+// {"file", "error", "problems"} for a file that gave no image.
+void writeFailureJson(std::ostream& out, std::string_view error, const DocumentOptions& options);
 
 }  // namespace teds::api

@@ -101,26 +101,34 @@ std::string Teds::trace() const {
 
 namespace {
 
-std::string documentOf(const DecodedImage& decoded, const ImageSource& source,
-                       const std::vector<ScaleFound>* scales) {
+std::string documentOf(const DecodedImage& decoded, const ImageSource& source, const DocumentOptions& options) {
+    std::vector<ScaleFound> scales;
+    if (options.scales != nullptr)
+        for (const decode::TemplateRecord& record : decoded.decoded.templates)
+            scales.push_back(scale::scaleOfTemplate(record, *options.scales));
     std::ostringstream text;
     writeJson(text, decoded.decoded, source.container, source.upperCaseHex, source.eepromPages,
-              encode::layoutOf(decoded.decoded, decoded.image), scales);
+              encode::layoutOf(decoded.decoded, decoded.image), options.scales != nullptr ? &scales : nullptr,
+              options);
     return text.str();
 }
 
 }  // namespace
 
-std::string Teds::document(const ImageSource& source) const {
-    return decoded_ ? documentOf(*decoded_, source, nullptr) : std::string();
-}
+std::string Teds::document(const ImageSource& source) const { return document(source, DocumentOptions{}); }
 
 std::string Teds::document(const ImageSource& source, const ChannelConditions& conditions) const {
-    if (!decoded_) return {};
-    std::vector<ScaleFound> scales;
-    for (const decode::TemplateRecord& record : decoded_->decoded.templates)
-        scales.push_back(scale::scaleOfTemplate(record, conditions));
-    return documentOf(*decoded_, source, &scales);
+    return document(source, DocumentOptions{.scales = &conditions});
+}
+
+std::string Teds::document(const ImageSource& source, const DocumentOptions& options) const {
+    return decoded_ ? documentOf(*decoded_, source, options) : std::string();
+}
+
+std::string failureDocument(std::string_view error, const DocumentOptions& options) {
+    std::ostringstream text;
+    writeFailureJson(text, error, options);
+    return text.str();
 }
 
 void Teds::set(std::string name, std::string value) {

@@ -4,6 +4,31 @@
 #include "teds_chain_format.hpp"
 
 namespace teds::decode {
+namespace {
+
+// What stopped the chain at the descriptor that began at `descriptorBit`.
+ChainEnd chainEnd(const tdl::Registry& registry, std::uint32_t selector, std::int32_t manufacturerKey,
+                  const TemplateRecord& working, std::uint64_t descriptorBit) {
+    ChainEnd end;
+    if (selector == chain::kExtendedSelector) {
+        end.stop = ChainStop::Extended;
+        return end;
+    }
+    end.manufacturerKey = manufacturerKey;
+    end.templateId = static_cast<std::uint32_t>(working.templateId);
+    end.descriptorBit = descriptorBit;
+    end.missingBits = working.missingBits;
+    if (working.templateRef != nullptr)
+        end.stop = ChainStop::TemplateFailed;
+    else if (registry.idWidth(manufacturerKey) == 0)
+        end.stop = ChainStop::ManufacturerUnknown;
+    else
+        end.stop = ChainStop::TemplateUnknown;
+    return end;
+}
+
+}  // namespace
+
 UserDescriptor mapUserDescriptor(std::uint32_t u) {
     switch (u) {
     case 1: return {UseCode::U1, 0};
@@ -43,9 +68,11 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     // One budget for the whole image: a template file may let a few bits
     // stand for many records, and an image may repeat such a template.
     types::DecodeBudget budget(types::DecodeBudget::limitForImage(length));
+    std::int32_t lastKey = 0;  // the manufacturer key of the last template descriptor
     // The template ID and body of one descriptor, and how many of their bits
     // the image did not have.
     const auto decodeBodyFor = [&](std::int32_t manufacturerKey) {
+        lastKey = manufacturerKey;
         const std::uint64_t pastEndBefore = in.bitsPastEnd();
         working.idBit = in.position();
         const bool decoded = decodeTemplate(registry, in, manufacturerKey, working, budget);
@@ -55,6 +82,7 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
     };
     bool keepGoing = true;
     while (in.hasMore()) {
+        const std::uint64_t descriptorBit = in.position();
         const auto selector = static_cast<std::uint32_t>(in.readBits(chain::kSelectorBits));
         working.reset();
         TraceStep step;
@@ -86,6 +114,7 @@ void decodeTeds(const tdl::Registry& registry, const std::uint8_t* image, std::u
             if (selector == chain::kIeeeSelector || selector == chain::kManufacturerSelector) step.record = working;
             trace->steps.push_back(std::move(step));
         }
+        if (!keepGoing) out.end = chainEnd(registry, selector, lastKey, working, descriptorBit);
         if (decoded) out.templates.push_back(std::move(working));
         if (!keepGoing) break;
     }

@@ -165,6 +165,9 @@ struct TemplateView {
 std::string realText(double value);
 // YYYY-MM-DD for a day count since 1998-01-01; none past 9999-12-31.
 std::optional<std::string> dateText(std::uint64_t days);
+// The day count since 1998-01-01 of a date written YYYY-MM-DD, negative
+// before it; none for text that is no such date.
+std::optional<std::int64_t> dayNumber(std::string_view text);
 
 // What held the image, as the JSON document states it.
 struct ImageSource {
@@ -203,6 +206,85 @@ struct ImageRead {
 inline constexpr std::size_t kBasicTedsBytes = 8;
 
 ImageRead readImage(std::string_view content, std::optional<container::Format> format = std::nullopt);
+// The same, with one question the content alone cannot answer settled by
+// decoding: 32 bytes whose sum is 0 modulo 256 are an image of a 256-bit
+// memory or a one-page EEPROM dump. The dump is taken when its image
+// decodes against `templates` without a problem and the bytes as an image
+// do not (see Teds::problems); otherwise the bytes are the image.
+ImageRead readImage(std::string_view content, const Templates& templates,
+                    std::optional<container::Format> format = std::nullopt);
+
+// ---------------------------------------------------------------------------
+// Checks: what is wrong with an image, or with the file it came in, each by
+// a name programs and people match on.
+// ---------------------------------------------------------------------------
+
+enum class ProblemKind : std::int32_t {
+    Unreadable = 0,           // the file could not be read at all
+    NoImage = 1,              // what the file holds is no TEDS image
+    DamagedContainer = 2,     // an EEPROM dump with a page whose checksum fails
+    Truncated = 3,            // the image ends inside a template
+    UnsupportedTemplate = 4,  // a template that no loaded template file holds: decoding stopped there
+    TemplateLeftOut = 5,      // a template that was found but did not decode: decoding stopped there
+    CalibrationDue = 6,       // the calibration fell due before the day of the check
+    Mismatch = 7,             // the Basic TEDS is not the sensor expected
+    Missing = 8,              // a sensor expected, with no image
+};
+
+// "unreadable", "no-image", "damaged-container", "truncated",
+// "unsupported-template", "template-left-out", "calibration-due",
+// "mismatch", "missing".
+std::string_view problemName(ProblemKind kind);
+
+struct ImageProblem {
+    ProblemKind kind = ProblemKind::Unreadable;
+    std::string text;  // what was found, in a sentence without its name
+    // The template the problem is in: a template's problems have its key;
+    // its ID too, unless the ID could not be read.
+    std::optional<std::int32_t> manufacturerKey;
+    std::optional<std::uint32_t> templateId;
+};
+
+// When the sensor was calibrated and when that falls due, from the first
+// template that states a calibration date (%CalDate) and, in the same
+// template, a period (%CalPeriod).
+struct Calibration {
+    std::optional<std::uint64_t> date;        // days since 1998-01-01
+    std::optional<std::uint64_t> periodDays;  // none when not stated or 0
+    std::optional<std::uint64_t> due;         // the date plus the period
+};
+
+struct CheckOptions {
+    // The day of the check, in days since 1998-01-01: a calibration due
+    // before it is a problem. None leaves calibrations unchecked.
+    std::optional<std::int64_t> today;
+};
+
+// What the reader of `read` found wrong: a damaged container, or no image.
+// Only for a read that failed.
+ImageProblem readProblem(const ImageRead& read);
+
+// What a sensor is expected to be; a field left none is not checked.
+struct ExpectedSensor {
+    std::optional<std::int32_t> manufacturerId;
+    std::optional<std::int32_t> modelNumber;
+    std::optional<std::int32_t> serialNumber;
+};
+
+// One Mismatch for each field of the Basic TEDS that is not as expected.
+std::vector<ImageProblem> mismatches(const BasicTeds& found, const ExpectedSensor& expected);
+
+// How a JSON document is written, and what it carries beyond the image.
+struct DocumentOptions {
+    const ChannelConditions* scales = nullptr;  // with each template's "scale"
+    bool oneLine = false;                       // no line break but the last: a line of JSON Lines
+    const std::string* file = nullptr;          // the image's file, as "file", the first key
+    const std::vector<ImageProblem>* problems = nullptr;  // as "problems", the last key
+};
+
+// The document of a file that gave no image: {"file", "error",
+// "problems"}, written as `options` says (its scales are not used).
+std::string failureDocument(std::string_view error, const DocumentOptions& options);
 
 struct DecodedImage;
 
@@ -267,6 +349,19 @@ public:
     // or {"reason"} when the template gives none. It states nothing to
     // write: readDocument passes over it.
     std::string document(const ImageSource& source, const ChannelConditions& conditions) const;
+
+    // The document as `options` says: Teds::document, on one line or with
+    // what is known of the image's file beside it. readDocument passes over
+    // "file" and "problems".
+    std::string document(const ImageSource& source, const DocumentOptions& options) const;
+
+    // What a check finds wrong with the decoded image: a template the image
+    // ends inside; where decoding stopped before the image's data ended, the
+    // template it stopped at (not loaded, or not decodable); and, with a
+    // day to check against, a calibration that fell due before it. Zero
+    // bits after the last template are unwritten memory, not a template.
+    std::vector<ImageProblem> problems(const CheckOptions& options = {}) const;
+    Calibration calibration() const;
 
     // NAME=VALUE, as text a person writes: reals in the property's unit,
     // dates as YYYY-MM-DD, enumerations by text or index, "none". A struct
