@@ -11,15 +11,15 @@ TEST(OptionsTest, NothingGivenReadsStandardInputWithBundledTemplates) {
     const ParsedOptions parsed = parseOptions({});
     ASSERT_TRUE(parsed.ok());
     EXPECT_TRUE(parsed.options.tdlFiles.empty());
-    EXPECT_EQ(parsed.options.imagePath, "-");
-    EXPECT_FALSE(parsed.options.imageGiven);
+    EXPECT_EQ(parsed.options.imagePath(), "-");
+    EXPECT_FALSE(parsed.options.imageGiven());
 }
 
 TEST(OptionsTest, TemplateFilesKeepTheirOrderInBothSpellings) {
     const ParsedOptions parsed = parseOptions({"--tdl", "b.tdl", "image.hex", "--tdl=a.tdl", "--tdl", "c.tdl"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     EXPECT_EQ(parsed.options.tdlFiles, (Args{"b.tdl", "a.tdl", "c.tdl"}));
-    EXPECT_EQ(parsed.options.imagePath, "image.hex");
+    EXPECT_EQ(parsed.options.imagePath(), "image.hex");
 }
 
 TEST(OptionsTest, FlagsAndADashForStandardInput) {
@@ -28,15 +28,15 @@ TEST(OptionsTest, FlagsAndADashForStandardInput) {
     EXPECT_TRUE(parsed.options.json);
     EXPECT_TRUE(parsed.options.trace);
     EXPECT_TRUE(parsed.options.dumpTemplates);
-    EXPECT_TRUE(parsed.options.imageGiven);
-    EXPECT_EQ(parsed.options.imagePath, "-");
+    EXPECT_TRUE(parsed.options.imageGiven());
+    EXPECT_EQ(parsed.options.imagePath(), "-");
 }
 
 TEST(OptionsTest, AfterTwoDashesAnArgumentIsAPath) {
     const ParsedOptions parsed = parseOptions({"--", "--json"});
     ASSERT_TRUE(parsed.ok()) << parsed.error;
     EXPECT_FALSE(parsed.options.json);
-    EXPECT_EQ(parsed.options.imagePath, "--json");
+    EXPECT_EQ(parsed.options.imagePath(), "--json");
 }
 
 struct UsageErrorCase {
@@ -55,7 +55,11 @@ TEST_P(UsageErrorTest, IsRefusedWithAReason) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, UsageErrorTest,
     ::testing::Values(UsageErrorCase{{"--tdl"}, "--tdl needs"}, UsageErrorCase{{"--tdl="}, "--tdl needs"},
-                      UsageErrorCase{{"a.hex", "b.hex"}, "more than one image"},
+                      UsageErrorCase{{"--convert=ted", "-o", "x", "a.hex", "b.hex"}, "writes one image"},
+                      UsageErrorCase{{"--csv", "--jsonl", "a"}, "only one of them"},
+                      UsageErrorCase{{"--today", "2026-02-30"}, "YYYY-MM-DD, not '2026-02-30'"},
+                      UsageErrorCase{{"--expect="}, "--expect needs"},
+                      UsageErrorCase{{"--check", "--convert=ted", "-o", "x"}, "--check does not go"},
                       UsageErrorCase{{"--jsn"}, "unknown option '--jsn'"}, UsageErrorCase{{"-j"}, "unknown option"},
                       UsageErrorCase{{"--input-format", "Hex"}, "not 'Hex'"},
                       UsageErrorCase{{"--input-format"}, "needs a format"},
@@ -71,7 +75,7 @@ TEST(OptionsTest, FormatsInBothSpellings) {
     EXPECT_EQ(parsed.options.inputFormat, teds::container::Format::Eeprom);
     EXPECT_EQ(parsed.options.convertTo, teds::container::Format::Bits);
     EXPECT_EQ(parsed.options.outputPath, "out.txt");
-    EXPECT_EQ(parsed.options.imagePath, "in.hex");
+    EXPECT_EQ(parsed.options.imagePath(), "in.hex");
 }
 
 }  // namespace

@@ -338,7 +338,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"unknown option", {"--colour"}, "", "unknown option '--colour'"},
         FailureCase{"missing image", {"/nonexistent/teds.hex"}, "", "'/nonexistent/teds.hex' cannot be opened"},
-        FailureCase{"folder as image", {TEDS_EXAMPLES_DIR}, "", "directory"},
         FailureCase{"missing template file", {"--tdl", "/nonexistent/t.tdl", "-"}, "",
                     "template file '/nonexistent/t.tdl' cannot be opened"},
         FailureCase{"prose on standard input", {}, "Dear sensor,\nplease decode.\n", "standard input is neither"},

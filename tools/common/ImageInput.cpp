@@ -11,6 +11,11 @@ using teds::container::kMaxContainerBytes;
 constexpr std::string_view kBeyondAnyMemory = "far more than any TEDS memory";
 constexpr InputRules kImageRules{.maxBytes = kMaxContainerBytes, .beyondLimit = kBeyondAnyMemory};
 
+ImageOrError withHint(ImageOrError result) {
+    if (result.damagedDump) result.error += " (--input-format raw or hex reads it as an image)";
+    return result;
+}
+
 ImageOrError imageFrom(const InputOrError& input, InputFormat format) {
     if (input.ok()) return imageFromContent(input.content, format);
     ImageOrError failed;
@@ -25,18 +30,26 @@ std::string plural(std::size_t count, const char* one, const char* many) {
 }  // namespace
 
 ImageOrError imageFromContent(std::string_view content, InputFormat format) {
-    ImageOrError result = teds::api::readImage(content, format);
-    if (result.damagedDump) result.error += " (--input-format raw or hex reads it as an image)";
-    return result;
+    return withHint(teds::api::readImage(content, format));
+}
+
+ImageOrError imageFromContent(std::string_view content, const teds::api::Templates& templates, InputFormat format) {
+    return withHint(teds::api::readImage(content, templates, format));
 }
 
 ImageOrError readImage(std::istream& in, InputFormat format) {
     return imageFrom(readInputStream(in, kImageRules), format);
 }
 
+InputOrError readImageContent(const std::string& path, std::istream& standardInput, bool regularOnly) {
+    if (path == "-") return readInputStream(standardInput, kImageRules);
+    InputRules rules = kImageRules;
+    rules.regularFileOnly = regularOnly;
+    return readInputFile(path, rules);
+}
+
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput) {
-    if (path == "-") return readImage(standardInput, format);
-    return imageFrom(readInputFile(path, kImageRules), format);
+    return imageFrom(readImageContent(path, standardInput), format);
 }
 
 std::string sourceName(const std::string& path) {

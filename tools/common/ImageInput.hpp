@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "InputFile.hpp"
 #include "teds_api.hpp"
 #include "teds_container.hpp"
 
@@ -23,10 +24,18 @@ ImageOrError readImage(std::istream& in, InputFormat format = std::nullopt);
 
 // Interprets `content` as `format`, or as what it looks like when none is given.
 ImageOrError imageFromContent(std::string_view content, InputFormat format = std::nullopt);
+// The same, with 32 bytes that may be an image or a one-page dump told apart
+// by decoding against `templates` (see teds::api::readImage).
+ImageOrError imageFromContent(std::string_view content, const teds::api::Templates& templates, InputFormat format);
 
 // Reads the image from the file at `path` (see readInputFile), or from
 // `standardInput` when `path` is "-".
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput);
+
+// The content of the file at `path`, or of `standardInput` when `path` is
+// "-", as readImageAt reads it. With `regularOnly`, anything but a regular
+// file is refused without waiting for it.
+InputOrError readImageContent(const std::string& path, std::istream& standardInput, bool regularOnly = false);
 
 // How messages name the image's source: 'path', or standard input.
 std::string sourceName(const std::string& path);

@@ -1,6 +1,7 @@
 #include "Options.hpp"
 
 #include "ChannelOptions.hpp"
+#include "teds_api.hpp"
 
 namespace tedsdump {
 namespace {
@@ -11,6 +12,9 @@ using teds_tools::optionValue;
 // What a conversion leaves out: it writes a file and decodes nothing.
 std::string conflictWithConvert(const Options& options) {
     if (options.json) return "--json";
+    if (options.csv) return "--csv";
+    if (options.jsonl) return "--jsonl";
+    if (options.checks()) return "--check";
     if (options.trace) return "--trace";
     if (options.dumpTemplates) return "--dump-templates";
     if (options.scale) return "--scale";
@@ -20,18 +24,21 @@ std::string conflictWithConvert(const Options& options) {
 
 }  // namespace
 
+std::string inventoryConflict(const Options& options) {
+    if (options.json) return "--json (--jsonl writes a document a line)";
+    if (options.trace) return "--trace";
+    if (options.dumpTemplates) return "--dump-templates";
+    if (options.convertTo) return "--convert";
+    if (options.scale && !options.jsonl) return "--scale without --jsonl";
+    return "";
+}
+
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
     ParsedOptions parsed;
     Options& options = parsed.options;
     auto fail = [&](std::string message) {
         parsed.error = std::move(message);
         return parsed;
-    };
-    auto takeImage = [&](const std::string& path) {
-        if (options.imageGiven) return false;
-        options.imagePath = path;
-        options.imageGiven = true;
-        return true;
     };
     std::size_t i = 0;
 
@@ -41,7 +48,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         // "-" alone names standard input; after "--" every argument is a path.
         if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-            if (!takeImage(arg)) return fail("more than one image given ('" + options.imagePath + "' and '" + arg + "')");
+            options.images.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (auto tdl = optionValue(args, i, "--tdl")) {
@@ -57,6 +64,20 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         } else if (auto channel = teds_tools::channelOption(args, i, options.conditions)) {
             if (!channel->error.empty()) return fail(channel->error);
             if (channelGiven.empty()) channelGiven = channel->name;
+        } else if (auto today = optionValue(args, i, "--today")) {
+            options.today = teds::api::dayNumber(*today);
+            if (!options.today) return fail("--today needs a date written YYYY-MM-DD, not '" + *today + "'");
+        } else if (auto expect = optionValue(args, i, "--expect")) {
+            if (expect->empty()) return fail("--expect needs a file name");
+            options.expectPath = *expect;
+        } else if (arg == "--csv") {
+            options.csv = true;
+        } else if (arg == "--jsonl") {
+            options.jsonl = true;
+        } else if (arg == "--recursive" || arg == "-r") {
+            options.recursive = true;
+        } else if (arg == "--check") {
+            options.check = true;
         } else if (arg == "--scale") {
             options.scale = true;
         } else if (arg == "--json") {
@@ -71,6 +92,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             return fail("unknown option '" + arg + "'");
         }
     }
+    if (options.csv && options.jsonl) return fail("--csv and --jsonl each choose the output, so only one of them goes");
+    if (options.convertTo && options.images.size() > 1) return fail("--convert writes one image, and more were given");
     if (!channelGiven.empty() && !options.scale) return fail(channelGiven + " is given to the scales, so it goes with --scale");
     if (options.convertTo && options.outputPath.empty()) return fail("--convert needs -o FILE to write to");
     if (!options.convertTo && !options.outputPath.empty()) return fail("-o is for --convert, which names the format to write");
@@ -84,13 +107,17 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
 std::string usageText() {
     std::string text =
         "Usage: tedsdump [--tdl FILE]... [--json] [--dump-templates] [--trace] [--input-format FORMAT]\n"
-        "                [--scale [--cjc DEGC] [--excitation VOLTS] [--r0 OHMS]] [IMAGE]\n"
+        "                [--scale [--cjc DEGC] [--excitation VOLTS] [--r0 OHMS]] [CHECKS] [IMAGE]\n"
+        "       tedsdump [--tdl FILE]... [--csv | --jsonl] [--recursive] [--input-format FORMAT]\n"
+        "                [CHECKS] IMAGE|FOLDER...\n"
         "       tedsdump [--input-format FORMAT] --convert FORMAT -o FILE [IMAGE]\n"
         "Decodes an IEEE 1451.4 TEDS image and prints what the sensor says, or writes the\n"
-        "image in another container format.\n"
+        "image in another container format. Given several images or a folder, it lists\n"
+        "them instead: one row per image, its problems included.\n"
         "\n"
         "  IMAGE              the image in one of the formats below, told apart by content;\n"
         "                     '-' or none reads standard input\n"
+        "  FOLDER             every file in it whose name does not start with '.'\n"
         "  --tdl FILE         load templates from FILE (repeatable, in order); without it the\n"
         "                     bundled IEEE standard templates are used\n"
         "  --json             print one JSON document instead of the table\n"
@@ -105,6 +132,27 @@ std::string usageText() {
         "  -o, --output FILE  the file --convert writes; it is replaced only once complete\n"
         "  -h, --help         print this text\n"
         "\n"
+        "Lists:\n"
+        "  (default)          a table: file, container, manufacturer ID, model number, version\n"
+        "                     letter and number, serial number, template IDs, calibration date,\n"
+        "                     period and due date, problems\n"
+        "  --csv              the same columns as CSV, a header line first\n"
+        "  --jsonl            JSON Lines: each image's --json document on one line, with\n"
+        "                     \"file\" and \"problems\" added; --scale may go with it\n"
+        "  -r, --recursive    read the folders inside the folders too\n"
+        "\n"
+        "Checks (always made in a list; --check makes them for a single image):\n"
+        "  --check            name each problem: unreadable, no-image, damaged-container (an\n"
+        "                     EEPROM page whose checksum fails), truncated (the image ends\n"
+        "                     inside a template), unsupported-template (a template ID no\n"
+        "                     loaded file holds), template-left-out (a template that did not\n"
+        "                     decode), calibration-due, mismatch, missing\n"
+        "  --today DATE       check calibrations due before DATE (YYYY-MM-DD), not today\n"
+        "  --expect FILE      a CSV of the sensors expected: a header line naming a 'file' or\n"
+        "                     'channel' column (a file name without its extension) and any of\n"
+        "                     'manufacturer id', 'model number' and 'serial number' ('manufacturer',\n"
+        "                     'model', 'serial' too); a list from --csv will do\n"
+        "\n"
         "Formats:\n"
         "  raw     the image bytes\n"
         "  hex     pairs of hex digits, optionally separated by blanks, commas or line\n"
@@ -117,8 +165,10 @@ std::string usageText() {
         "With --json, the dump and the trace go to standard error, so that standard output\n"
         "holds the JSON document alone.\n"
         "Exit status: 0 when the image was decoded (even if no template matched) or\n"
-        "converted, 2 for a usage error, an unreadable file, input that is no image or a\n"
-        "damaged one (an EEPROM page whose checksum fails), or a file that cannot be written.\n";
+        "converted, and, in a list or with checks, no image had a problem; 1 when one had;\n"
+        "2 for a usage error, templates that cannot be loaded and, for a single image, an\n"
+        "unreadable file, input that is no image or a damaged one, or a file that cannot\n"
+        "be written.\n";
     return text;
 }
 

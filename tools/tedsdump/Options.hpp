@@ -1,6 +1,7 @@
 #pragma once
 // The command line of tedsdump.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +14,7 @@ namespace tedsdump {
 
 struct Options {
     std::vector<std::string> tdlFiles;  // loaded in this order; none means the bundled templates
-    std::string imagePath = "-";        // "-" reads standard input
-    bool imageGiven = false;
+    std::vector<std::string> images;    // files or folders; "-" reads standard input
     bool json = false;
     bool dumpTemplates = false;
     bool trace = false;
@@ -24,6 +24,22 @@ struct Options {
     std::string outputPath;                              // where --convert writes
     bool scale = false;                                  // add each template's scale
     teds::scale::ChannelConditions conditions;           // what the scales are given
+
+    // An inventory: a row for each image, as a table or as one of these.
+    bool csv = false;
+    bool jsonl = false;
+    bool recursive = false;          // descend into the folders' folders
+    bool check = false;              // look for problems in a single image too
+    std::optional<std::int64_t> today;  // the day calibrations are checked against; none: the clock's
+    std::string expectPath;          // the CSV of the sensors expected; empty for none
+
+    bool imageGiven() const { return !images.empty(); }
+    // The one image of a decode or a conversion.
+    const std::string& imagePath() const { return images.empty() ? kStandardInput : images.front(); }
+    // Checks asked for, directly or by what only they use.
+    bool checks() const { return check || today || !expectPath.empty(); }
+
+    static inline const std::string kStandardInput = "-";
 };
 
 using ParsedOptions = teds_tools::ParsedCommandLine<Options>;
@@ -32,5 +48,9 @@ using ParsedOptions = teds_tools::ParsedCommandLine<Options>;
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 std::string usageText();
+
+// An option that a list of images does not take, as the refusal names it;
+// empty when there is none.
+std::string inventoryConflict(const Options& options);
 
 }  // namespace tedsdump

@@ -9,6 +9,8 @@
 namespace tedsdump {
 
 inline constexpr int kExitDecoded = 0;
+// Decoded, or listed, and a check found a problem in an image.
+inline constexpr int kExitProblems = 1;
 // A usage error, an unreadable or unwritable file, or input that is no image.
 inline constexpr int kExitFailure = 2;
 

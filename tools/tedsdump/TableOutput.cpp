@@ -1,10 +1,10 @@
 #include "TableOutput.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
+#include "Columns.hpp"
 #include "EscapeControls.hpp"
 
 namespace tedsdump {
@@ -14,14 +14,7 @@ namespace values = teds::api::values;
 using teds_tools::escapeControls;
 using teds::api::PropertyView;
 
-constexpr std::size_t kColumnCount = 4;
-using Row = std::array<std::string, kColumnCount>;  // name, value, unit, description
-
-// Columns line up by characters, not bytes: UTF-8 continuation bytes take no column.
-std::size_t displayWidth(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
+using Row = std::vector<std::string>;  // name, value, unit, description
 
 std::string valueText(const PropertyView& property) {
     return std::visit(teds::Overloaded{
@@ -62,23 +55,6 @@ void collectRows(const std::vector<PropertyView>& properties, const std::string&
     }
 }
 
-void writeRows(std::ostream& out, const std::vector<Row>& rows, const std::string& indent) {
-    std::array<std::size_t, kColumnCount> widths{};
-    for (const Row& row : rows)
-        for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
-    for (const Row& row : rows) {
-        // The last non-empty cell ends the line: no trailing blanks.
-        std::size_t last = kColumnCount;
-        while (last > 0 && row[last - 1].empty()) --last;
-        std::string line = indent;
-        for (std::size_t c = 0; c < last; ++c) {
-            line += row[c];
-            if (c + 1 < last) line.append(widths[c] - displayWidth(row[c]) + 2, ' ');
-        }
-        out << line << '\n';
-    }
-}
-
 std::string layoutText(std::int32_t layout) {
     if (layout == 2) return "standard (2)";
     if (layout == 1) return "early (1)";
@@ -88,7 +64,7 @@ std::string layoutText(std::int32_t layout) {
 void writeBasicTeds(std::ostream& out, const teds::api::BasicTeds& basic) {
     const std::string letter = basic.versionLetter == ' ' ? "(blank)" : escapeControls(std::string(1, basic.versionLetter));
     out << "Basic TEDS\n";
-    writeRows(out,
+    writeColumns(out,
               {Row{"Layout", layoutText(basic.layout)}, Row{"Manufacturer ID", std::to_string(basic.manufacturerId)},
                Row{"Model number", std::to_string(basic.modelNumber)}, Row{"Version letter", letter},
                Row{"Version number", std::to_string(basic.versionNumber)},
@@ -117,7 +93,7 @@ void writeScale(std::ostream& out, const teds::api::ScaleFound& found) {
         rows.push_back(
             Row{escapeControls(constant.name), teds::api::realText(constant.value), escapeControls(constant.unit)});
     const std::string indent(9, ' ');  // under the kind
-    writeRows(out, rows, indent);
+    writeColumns(out, rows, indent);
     // Notes are sentences: in the table they would push the units far right.
     for (const std::string& note : scale.notes()) out << indent << "note: " << escapeControls(note) << '\n';
 }
@@ -148,7 +124,7 @@ void writeTable(std::ostream& out, const teds::api::Teds& teds, const std::strin
         if (rows.size() == 1)
             out << "  (no properties)\n";
         else
-            writeRows(out, rows, "  ");
+            writeColumns(out, rows, "  ");
         if (scales != nullptr) writeScale(out, teds.scale(index, *scales));
     }
 }
