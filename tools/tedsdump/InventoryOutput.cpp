@@ -10,9 +10,9 @@ namespace {
 const std::vector<std::string> kCsvHeader{
     "file",          "container",   "manufacturer id",  "model number",
     "version letter", "version number", "serial number", "templates",
-    "calibration date", "calibration period (days)", "calibration due", "problems"};
+    "calibration date", "calibration period (days)", "calibration due", "problems", "details"};
 const std::vector<std::string> kTableHeader{"File",   "Container", "Manufacturer", "Model",   "Letter", "Version",
-                                            "Serial", "Templates", "Calibrated",   "Period", "Due",    "Problems"};
+                                            "Serial", "Templates", "Calibrated",   "Period", "Due",    "Problems", "Details"};
 
 std::string dayText(const std::optional<std::uint64_t>& days) {
     if (!days) return "";
@@ -30,14 +30,24 @@ std::string templateList(const std::vector<teds::api::TemplateInfo>& templates) 
     return text;
 }
 
-std::string problemList(const std::vector<teds::api::ImageProblem>& problems) {
+// The names alone, for a spreadsheet to filter on: "truncated template-left-out".
+std::string problemNames(const std::vector<teds::api::ImageProblem>& problems) {
     std::string text;
     for (const teds::api::ImageProblem& problem : problems)
-        text += (text.empty() ? "" : "; ") + std::string(teds::api::problemName(problem.kind)) + ": " + problem.text;
+        text += (text.empty() ? "" : " ") + std::string(teds::api::problemName(problem.kind));
     return text;
 }
 
-std::vector<std::string> cells(const InventoryRow& row) {
+// What each problem is, for a person: "truncated: the image ends ...", a line each.
+std::string problemDetails(const std::vector<teds::api::ImageProblem>& problems, const char* between) {
+    std::string text;
+    for (const teds::api::ImageProblem& problem : problems)
+        text += (text.empty() ? "" : between) + std::string(teds::api::problemName(problem.kind)) + ": " + problem.text;
+    return text;
+}
+
+// The table's and the CSV's cells; `between` separates problem details.
+std::vector<std::string> cells(const InventoryRow& row, const char* between) {
     std::vector<std::string> cells{row.file, row.container};
     if (row.basic) {
         const teds::api::BasicTeds& basic = *row.basic;
@@ -50,7 +60,8 @@ std::vector<std::string> cells(const InventoryRow& row) {
     const teds::api::Calibration& calibration = row.calibration;
     cells.insert(cells.end(), {templateList(row.templates), dayText(calibration.date),
                                calibration.periodDays ? std::to_string(*calibration.periodDays) : std::string(),
-                               dayText(calibration.due), problemList(row.problems)});
+                               dayText(calibration.due), problemNames(row.problems),
+                               problemDetails(row.problems, between)});
     return cells;
 }
 
@@ -70,10 +81,11 @@ InventoryOutput::InventoryOutput(std::ostream& out, ListForm form) : out_(out), 
 
 void InventoryOutput::add(const InventoryRow& row) {
     switch (form_) {
-    case ListForm::Csv: writeCsvRecord(out_, cells(row)); break;
+    // A cell holds line breaks in a spreadsheet, not in a table.
+    case ListForm::Csv: writeCsvRecord(out_, cells(row, "\n")); break;
     case ListForm::JsonLines: out_ << row.document; break;
     case ListForm::Table: {
-        std::vector<std::string> line = cells(row);
+        std::vector<std::string> line = cells(row, "; ");
         for (std::string& cell : line) cell = teds_tools::escapeControls(cell);
         table_.push_back(std::move(line));
         break;
