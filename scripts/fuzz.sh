@@ -20,7 +20,7 @@ while (($#)); do
     *) targets+=("$1"); shift ;;
   esac
 done
-((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer EncodeRoundTripFuzzer DocumentFuzzer)
+((${#targets[@]})) || targets=(TdlLoadFuzzer ImageDecodeFuzzer ExportsFuzzer ContainerFuzzer EncodeRoundTripFuzzer DocumentFuzzer ImageCheckFuzzer)
 
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
@@ -47,7 +47,7 @@ for target in "${targets[@]}"; do
     TdlLoadFuzzer)
       seed "$corpus" examples/templates/*.tdl tests/data/*.tdl fuzz/seeds/*.tdl
       extra=(-dict=fuzz/tdl.dict -max_len=65536) ;;
-    ContainerFuzzer)
+    ContainerFuzzer|ImageCheckFuzzer)
       seed "$corpus" examples/images/* tests/data/real-teds/*
       extra=(-max_len=65536) ;;
     DocumentFuzzer)

@@ -10,6 +10,20 @@
 namespace tedsdump {
 namespace {
 
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "/\\";
+#else
+constexpr std::string_view kSeparators = "/";
+#endif
+
+// A path with one separator throughout, so that a file named with '/' in
+// the list is found under the '\\' of a Windows folder listing.
+std::string samePath(std::string_view path) {
+    std::string same(path);
+    std::replace_if(same.begin(), same.end(), [](char c) { return kSeparators.find(c) != std::string_view::npos; }, '/');
+    return same;
+}
+
 enum class Column { File, Channel, Manufacturer, Model, Serial, Other };
 
 std::string trimmed(std::string_view text) {
@@ -40,7 +54,7 @@ std::optional<std::int32_t> wholeNumber(const std::string& text) {
 
 // The name of a file without its folders and extension.
 std::string_view channelOf(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t slash = path.find_last_of(kSeparators);
     if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
     const std::size_t dot = path.rfind('.');
     return dot == std::string_view::npos || dot == 0 ? path : path.substr(0, dot);
@@ -66,7 +80,7 @@ std::string Expectations::read(std::string_view csv) {
             const std::string cell = trimmed(record.fields[c]);
             if (cell.empty() || columns[c] == Column::Other) continue;
             if (columns[c] == Column::File) {
-                expectation.file = cell;
+                expectation.file = samePath(cell);
                 continue;
             }
             if (columns[c] == Column::Channel) {
@@ -92,11 +106,12 @@ std::string Expectations::read(std::string_view csv) {
     return "";
 }
 
-std::optional<std::size_t> Expectations::find(std::string_view path) const {
+std::optional<std::size_t> Expectations::find(std::string_view given) const {
+    const std::string path = samePath(given);
     // The whole path, then what follows each separator in it.
     for (std::size_t from = 0;;) {
-        if (const auto it = byFile_.find(path.substr(from)); it != byFile_.end()) return it->second;
-        const std::size_t slash = path.find_first_of("/\\", from);
+        if (const auto it = byFile_.find(std::string_view(path).substr(from)); it != byFile_.end()) return it->second;
+        const std::size_t slash = path.find('/', from);
         if (slash == std::string_view::npos) break;
         from = slash + 1;
     }
