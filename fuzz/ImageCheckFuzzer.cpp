@@ -8,21 +8,10 @@
 #include <string_view>
 
 #include "Expectations.hpp"
-#include "FuzzTemplates.hpp"
+#include "ExampleTemplates.hpp"
 #include "teds_api.hpp"
 
-namespace {
-
-const teds::api::Templates& exampleTemplates() {
-    static const teds::api::Templates templates = [] {
-        teds::api::Templates loaded;
-        for (const std::string& file : teds::fuzz::exampleTemplateFiles()) loaded.loadFile(file);
-        return loaded;
-    }();
-    return templates;
-}
-
-}  // namespace
+using teds::fuzz::exampleTemplates;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);

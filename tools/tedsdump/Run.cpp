@@ -1,16 +1,11 @@
 #include "Run.hpp"
 
-#include <cstdio>
-#include <ctime>
-
-#include "ImageFiles.hpp"
+#include "CheckSettings.hpp"
+#include "EscapeControls.hpp"
 #include "ImageInput.hpp"
-#include "InputFile.hpp"
-#include "Inventory.hpp"
-#include "InventoryOutput.hpp"
+#include "ListRun.hpp"
 #include "Options.hpp"
 #include "ReplaceFile.hpp"
-#include "EscapeControls.hpp"
 #include "TableOutput.hpp"
 #include "TemplateLoading.hpp"
 #include "teds_api.hpp"
@@ -39,71 +34,6 @@ ImageOrError readImageFrom(const Options& options, const teds::api::Templates& t
 }
 
 std::string sourceName(const Options& options) { return teds_tools::sourceName(options.imagePath()); }
-
-// Several images, or a folder of them, make a list; so do its options.
-bool listsImages(const Options& options) {
-    return options.images.size() > 1 || options.csv || options.jsonl || options.recursive ||
-           (options.images.size() == 1 && isFolder(options.images.front()));
-}
-
-// The day on the local clock, as calibrations are checked against it.
-std::int64_t today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    return teds::api::dayNumber(text).value_or(0);
-}
-
-teds::api::CheckOptions checkOptions(const Options& options) {
-    return teds::api::CheckOptions{options.today ? options.today : std::optional<std::int64_t>(today())};
-}
-
-// Reads --expect's file into `expectations`; false, with a line on `err`, when it cannot be.
-bool readExpectations(const Options& options, Expectations& expectations, std::ostream& err) {
-    if (options.expectPath.empty()) return true;
-    constexpr teds_tools::InputRules rules{
-        .maxBytes = std::size_t{64} << 20, .beyondLimit = "far more than a list of sensors", .regularFileOnly = true};
-    const teds_tools::InputOrError input = teds_tools::readInputFile(options.expectPath, rules);
-    std::string error = input.ok() ? expectations.read(input.content) : input.error;
-    if (error.empty()) return true;
-    err << "tedsdump: --expect '" << options.expectPath << "' " << (input.ok() ? "is refused: " : "") << error << '\n';
-    return false;
-}
-
-int listImages(const Options& options, const teds::api::Templates& templates, std::istream& in, std::ostream& out,
-               std::ostream& err) {
-    if (const std::string conflict = inventoryConflict(options); !conflict.empty()) {
-        err << "tedsdump: a list of images does not take " << conflict << " (tedsdump --help shows the usage)\n";
-        return kExitFailure;
-    }
-    Expectations expectations;
-    if (!readExpectations(options, expectations, err)) return kExitFailure;
-    InventorySettings settings;
-    settings.inputFormat = options.inputFormat;
-    settings.checks = checkOptions(options);
-    settings.expectations = expectations.empty() ? nullptr : &expectations;
-    settings.documents = options.jsonl;
-    settings.scales = options.scale ? &options.conditions : nullptr;
-
-    InventoryOutput output(out, options.csv ? ListForm::Csv : options.jsonl ? ListForm::JsonLines : ListForm::Table);
-    std::vector<bool> matched(expectations.all().size());
-    bool anyProblem = false;
-    const auto take = [&](InventoryRow&& row) {
-        if (row.expectation) matched[*row.expectation] = true;
-        anyProblem = anyProblem || !row.problems.empty();
-        output.add(row);
-    };
-    takeInventory(imageFiles(options.images, options.recursive), templates, settings, in, take);
-    for (InventoryRow& row : missingRows(expectations, matched, settings.documents)) take(std::move(row));
-    output.finish();
-    return anyProblem ? kExitProblems : kExitDecoded;
-}
 
 // What the checks find in the one image decoded; empty without checks.
 std::vector<teds::api::ImageProblem> checkImage(const Options& options, const teds::api::Teds& teds,
