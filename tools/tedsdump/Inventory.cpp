@@ -14,8 +14,11 @@ using teds::api::ImageProblem;
 using teds::api::ProblemKind;
 
 // Rows are made a batch at a time and handed on before the next batch, so
-// that an inventory of many files holds few rows and documents at once.
+// that an inventory of many files holds few rows at once. A document may
+// take megabytes for an image of many records, so batches of documents
+// are smaller.
 constexpr std::size_t kRowsPerThreadInBatch = 256;
+constexpr std::size_t kDocumentsPerThreadInBatch = 16;
 
 teds::api::DocumentOptions documentOptions(const InventoryRow& row, const InventorySettings& settings) {
     teds::api::DocumentOptions options;
@@ -69,7 +72,7 @@ void takeInventory(const std::vector<ImageFile>& files, const teds::api::Templat
                    const InventorySettings& settings, std::istream& standardInput,
                    const std::function<void(InventoryRow&&)>& take) {
     const unsigned threads = settings.threads > 0 ? settings.threads : processorCount();
-    const std::size_t batch = kRowsPerThreadInBatch * threads;
+    const std::size_t batch = (settings.documents ? kDocumentsPerThreadInBatch : kRowsPerThreadInBatch) * threads;
     std::vector<InventoryRow> rows;
     for (std::size_t first = 0; first < files.size(); first += batch) {
         const std::size_t count = std::min(batch, files.size() - first);
