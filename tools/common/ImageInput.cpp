@@ -16,8 +16,10 @@ ImageOrError withHint(ImageOrError result) {
     return result;
 }
 
-ImageOrError imageFrom(const InputOrError& input, InputFormat format) {
-    if (input.ok()) return imageFromContent(input.content, format);
+ImageOrError imageFrom(const InputOrError& input, InputFormat format, const teds::api::Templates* templates = nullptr) {
+    if (input.ok())
+        return templates != nullptr ? imageFromContent(input.content, *templates, format)
+                                    : imageFromContent(input.content, format);
     ImageOrError failed;
     failed.error = input.error;
     return failed;
@@ -50,6 +52,11 @@ InputOrError readImageContent(const std::string& path, std::istream& standardInp
 
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput) {
     return imageFrom(readImageContent(path, standardInput), format);
+}
+
+ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput,
+                         const teds::api::Templates& templates) {
+    return imageFrom(readImageContent(path, standardInput), format, &templates);
 }
 
 std::string sourceName(const std::string& path) {

@@ -31,6 +31,9 @@ ImageOrError imageFromContent(std::string_view content, const teds::api::Templat
 // Reads the image from the file at `path` (see readInputFile), or from
 // `standardInput` when `path` is "-".
 ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput);
+// The same, with a one-page dump told from an image by decoding against `templates`.
+ImageOrError readImageAt(const std::string& path, InputFormat format, std::istream& standardInput,
+                         const teds::api::Templates& templates);
 
 // The content of the file at `path`, or of `standardInput` when `path` is
 // "-", as readImageAt reads it. With `regularOnly`, anything but a regular

@@ -119,6 +119,15 @@ std::optional<std::size_t> Expectations::find(std::string_view given) const {
     return std::nullopt;
 }
 
+std::optional<std::size_t> Expectations::check(std::string_view path, const teds::api::BasicTeds& found,
+                                               std::vector<teds::api::ImageProblem>& problems) const {
+    const std::optional<std::size_t> index = find(path);
+    if (!index) return std::nullopt;
+    for (teds::api::ImageProblem& mismatch : teds::api::mismatches(found, all_[*index].sensor))
+        problems.push_back(std::move(mismatch));
+    return index;
+}
+
 std::string expectedText(const teds::api::ExpectedSensor& sensor) {
     std::string text;
     const auto add = [&](const char* field, const std::optional<std::int32_t>& value) {

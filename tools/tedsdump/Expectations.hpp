@@ -34,6 +34,12 @@ public:
     // else one naming its channel. None when none does.
     std::optional<std::size_t> find(std::string_view path) const;
 
+    // Adds to `problems` how `found`, the Basic TEDS of the image at `path`,
+    // differs from the sensor expected there; the expectation's index, or
+    // none when none names the image.
+    std::optional<std::size_t> check(std::string_view path, const teds::api::BasicTeds& found,
+                                     std::vector<teds::api::ImageProblem>& problems) const;
+
     const std::vector<Expectation>& all() const { return all_; }
     bool empty() const { return all_.empty(); }
 

@@ -57,13 +57,7 @@ InventoryRow inventoryRow(const ImageFile& file, const teds::api::Templates& tem
     row.templates = teds.templates();
     row.calibration = teds.calibration();
     row.problems = teds.problems(settings.checks);
-    if (settings.expectations != nullptr) {
-        row.expectation = settings.expectations->find(row.file);
-        if (row.expectation) {
-            auto mismatches = teds::api::mismatches(*row.basic, settings.expectations->all()[*row.expectation].sensor);
-            row.problems.insert(row.problems.end(), mismatches.begin(), mismatches.end());
-        }
-    }
+    if (settings.expectations != nullptr) row.expectation = settings.expectations->check(row.file, *row.basic, row.problems);
     if (settings.documents) row.document = teds.document(image.source(), documentOptions(row, settings));
     return row;
 }

@@ -24,13 +24,7 @@ ImageOrError readImageFrom(const Options& options, std::istream& in) {
 
 // Read to be decoded: a one-page dump is told from an image by decoding both.
 ImageOrError readImageFrom(const Options& options, const teds::api::Templates& templates, std::istream& in) {
-    const teds_tools::InputOrError content = teds_tools::readImageContent(options.imagePath(), in);
-    if (!content.ok()) {
-        ImageOrError failed;
-        failed.error = content.error;
-        return failed;
-    }
-    return teds_tools::imageFromContent(content.content, templates, options.inputFormat);
+    return readImageAt(options.imagePath(), options.inputFormat, in, templates);
 }
 
 std::string sourceName(const Options& options) { return teds_tools::sourceName(options.imagePath()); }
@@ -40,10 +34,7 @@ std::vector<teds::api::ImageProblem> checkImage(const Options& options, const te
                                                 const Expectations& expectations) {
     if (!options.checks()) return {};
     std::vector<teds::api::ImageProblem> problems = teds.problems(checkOptions(options));
-    if (const auto expected = expectations.find(options.imagePath())) {
-        auto mismatches = teds::api::mismatches(teds.basic(), expectations.all()[*expected].sensor);
-        problems.insert(problems.end(), mismatches.begin(), mismatches.end());
-    }
+    expectations.check(options.imagePath(), teds.basic(), problems);
     return problems;
 }
 

@@ -1,6 +1,5 @@
 #include "TableOutput.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
